@@ -1,0 +1,90 @@
+#pragma once
+// Byte sinks and sources under the archive: a growable memory buffer and files. Sources
+// know how much remains, so readers can check a size before they allocate for it.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+namespace lumi {
+
+class ByteSink {
+ public:
+  virtual ~ByteSink() = default;
+  virtual void Write(const void* data, std::size_t size) = 0;
+};
+
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  // Copies exactly `size` bytes or throws ArchiveError without consuming anything.
+  virtual void Read(void* data, std::size_t size) = 0;
+  virtual std::uint64_t Remaining() const = 0;
+};
+
+class MemorySink final : public ByteSink {
+ public:
+  void Write(const void* data, std::size_t size) override;
+  const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
+  std::vector<std::uint8_t> TakeBytes() { return std::move(bytes_); }
+
+ private:
+  std::vector<std::uint8_t> bytes_;
+};
+
+// Reads from a buffer the caller keeps alive.
+class MemorySource final : public ByteSource {
+ public:
+  explicit MemorySource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  void Read(void* data, std::size_t size) override;
+  std::uint64_t Remaining() const override { return bytes_.size() - pos_; }
+  std::size_t Position() const { return pos_; }
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+  std::size_t pos_ = 0;
+};
+
+// Writes to a temporary file beside the target; Commit renames it over the target, so a
+// failed save never destroys the previous file. Destroying an uncommitted sink removes
+// the temporary file.
+class FileSink final : public ByteSink {
+ public:
+  explicit FileSink(std::filesystem::path target);
+  ~FileSink() override;
+  FileSink(const FileSink&) = delete;
+  FileSink& operator=(const FileSink&) = delete;
+
+  void Write(const void* data, std::size_t size) override;
+  void Commit();
+
+ private:
+  std::filesystem::path target_;
+  std::filesystem::path temp_;
+  std::FILE* file_ = nullptr;
+};
+
+class FileSource final : public ByteSource {
+ public:
+  explicit FileSource(const std::filesystem::path& path);
+  ~FileSource() override;
+  FileSource(const FileSource&) = delete;
+  FileSource& operator=(const FileSource&) = delete;
+
+  void Read(void* data, std::size_t size) override;
+  std::uint64_t Remaining() const override { return size_ - pos_; }
+
+ private:
+  std::FILE* file_ = nullptr;
+  std::uint64_t size_ = 0;
+  std::uint64_t pos_ = 0;
+};
+
+// Whole-file helpers; both throw FileError with the path in the message.
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path,
+                                        std::uint64_t max_size);
+void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
+}  // namespace lumi

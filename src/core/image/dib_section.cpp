@@ -1,0 +1,240 @@
+#include "image/dib_section.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "base/errors.h"
+
+namespace lumi {
+
+namespace {
+
+constexpr std::size_t kInfoHeaderSize = 40;
+
+bool SupportedDepth(int bits) {
+  return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+std::size_t ColourTableEntries(int bits) { return bits <= 8 ? std::size_t{1} << bits : 0; }
+
+// Blue, green, red of pixel x in one storage row of any supported depth.
+void ReadBgr(const std::uint8_t* row, int x, int bits, const std::uint8_t* table,
+             std::uint8_t out[3]) {
+  if (bits <= 8) {
+    const int per_byte = 8 / bits;
+    const int shift = (per_byte - 1 - x % per_byte) * bits;
+    const int index = (row[x / per_byte] >> shift) & ((1 << bits) - 1);
+    std::memcpy(out, table + index * 4, 3);
+  } else if (bits == 16) {
+    const unsigned v = row[x * 2] | row[x * 2 + 1] << 8;
+    out[0] = static_cast<std::uint8_t>((v & 31) << 3);
+    out[1] = static_cast<std::uint8_t>((v >> 5 & 31) << 3);
+    out[2] = static_cast<std::uint8_t>((v >> 10 & 31) << 3);
+  } else {
+    std::memcpy(out, row + x * (bits / 8), 3);
+  }
+}
+
+}  // namespace
+
+void CheckBitmapSize(int width, int height) {
+  if (width < 1 || height < 1 || width > CDIBSection::kMaxSide ||
+      height > CDIBSection::kMaxSide ||
+      std::int64_t{width} * height > CDIBSection::kMaxPixels) {
+    throw BitmapError("A bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
+                      " pixels is beyond what the program can hold");
+  }
+}
+
+CDIBSection::CDIBSection() { ResetToDefault(); }
+
+CDIBSection::CDIBSection(const CDIBSection& other) = default;
+CDIBSection& CDIBSection::operator=(const CDIBSection& other) = default;
+
+CDIBSection::CDIBSection(CDIBSection&& other) noexcept
+    : width_(other.width_),
+      height_(other.height_),
+      bits_(other.bits_),
+      empty_(other.empty_),
+      alpha_(other.alpha_),
+      colour_table_(std::move(other.colour_table_)),
+      pixels_(std::move(other.pixels_)) {
+  other.width_ = other.height_ = other.bits_ = 0;
+  other.empty_ = 1;
+  other.alpha_ = 0;
+}
+
+CDIBSection& CDIBSection::operator=(CDIBSection&& other) noexcept {
+  if (this != &other) {
+    width_ = other.width_;
+    height_ = other.height_;
+    bits_ = other.bits_;
+    empty_ = other.empty_;
+    alpha_ = other.alpha_;
+    colour_table_ = std::move(other.colour_table_);
+    pixels_ = std::move(other.pixels_);
+    other.width_ = other.height_ = other.bits_ = 0;
+    other.empty_ = 1;
+    other.alpha_ = 0;
+  }
+  return *this;
+}
+
+int CDIBSection::RowBytesFor(int width, int bits) {
+  return static_cast<int>((static_cast<std::int64_t>(bits) * width + 31) / 32 * 4);
+}
+
+std::size_t CDIBSection::TotalSize() const {
+  return kInfoHeaderSize + colour_table_.size() + pixels_.size();
+}
+
+void CDIBSection::Allocate(int width, int height, int bits, bool alpha) {
+  CheckBitmapSize(width, height);
+  if (!SupportedDepth(bits)) {
+    throw BitmapError("A bitmap of " + std::to_string(bits) + " bits per pixel is not supported");
+  }
+  // Build the new storage first so a failure leaves the old bitmap intact.
+  std::vector<std::uint8_t> table(ColourTableEntries(bits) * 4, 0);
+  std::vector<std::uint8_t> pixels;
+  try {
+    pixels.assign(static_cast<std::size_t>(RowBytesFor(width, bits)) * height, 0);
+  } catch (const std::bad_alloc&) {
+    throw BitmapError("Not enough memory for a bitmap of " + std::to_string(width) + " x " +
+                      std::to_string(height) + " pixels");
+  }
+  width_ = width;
+  height_ = height;
+  bits_ = bits;
+  alpha_ = alpha ? 1 : 0;
+  colour_table_ = std::move(table);
+  pixels_ = std::move(pixels);
+}
+
+void CDIBSection::Create(int width, int height, int bits, bool alpha) {
+  Allocate(width, height, bits, alpha);
+  empty_ = 0;
+}
+
+void CDIBSection::ResetToDefault() {
+  Allocate(16, 16, 8, false);
+  empty_ = 1;
+}
+
+void CDIBSection::FillRGB(COLORREF colour) {
+  if (IsEmpty() || bits_ != 32) return;
+  const std::uint8_t b = GetBValue(colour), g = GetGValue(colour), r = GetRValue(colour);
+  std::uint8_t* p = pixels_.data();
+  for (std::size_t i = 0, n = pixels_.size(); i < n; i += 4) {
+    p[i] = b;
+    p[i + 1] = g;
+    p[i + 2] = r;
+  }
+}
+
+void CDIBSection::FillRGBA(COLORREF colour) {
+  if (IsEmpty() || bits_ != 32) return;
+  const std::uint32_t pixel = (colour >> 16 & 0xFF) | (colour & 0xFF00) |
+                              (colour & 0xFF) << 16 | 0xFF000000u;
+  std::uint8_t bytes[4];
+  std::memcpy(bytes, &pixel, 4);
+  std::uint8_t* p = pixels_.data();
+  for (std::size_t i = 0, n = pixels_.size(); i < n; i += 4) std::memcpy(p + i, bytes, 4);
+}
+
+void CDIBSection::SetAlpha(std::uint8_t alpha) {
+  if (IsEmpty() || bits_ != 32) return;
+  std::uint8_t* p = pixels_.data();
+  for (std::size_t i = 3, n = pixels_.size(); i < n; i += 4) p[i] = alpha;
+}
+
+void CDIBSection::SetAlphaFromMask(const std::uint8_t* mask) {
+  if (IsEmpty() || bits_ != 32 || !mask) return;
+  for (int y = 0; y < height_; ++y) {
+    std::uint8_t* row = Row(y);
+    const std::uint8_t* m = mask + static_cast<std::size_t>(y) * width_;
+    for (int x = 0; x < width_; ++x) row[x * 4 + 3] = m[x];
+  }
+}
+
+void CDIBSection::BlendFrom(const CDIBSection& source, int x, int y) {
+  if (IsEmpty() || source.IsEmpty() || bits_ != 32 || source.bits_ != 32) return;
+  // Clip in storage coordinates (rows counted from the bottom).
+  const int x0 = std::max(0, x), y0 = std::max(0, y);
+  const int x1 = std::min(width_, x + source.width_);
+  const int y1 = std::min(height_, y + source.height_);
+  if (x0 >= x1 || y0 >= y1) return;
+  const std::size_t dst_stride = RowBytes(), src_stride = source.RowBytes();
+  const int count = x1 - x0;
+  for (int sy = y0; sy < y1; ++sy) {
+    std::uint8_t* d = pixels_.data() + sy * dst_stride + x0 * 4;
+    const std::uint8_t* s = source.pixels_.data() + (sy - y) * src_stride + (x0 - x) * 4;
+    for (int i = 0; i < count; ++i, d += 4, s += 4) {
+      const unsigned a = s[3];
+      if (a == 0) continue;
+      if (a == 255) {
+        std::memcpy(d, s, 4);
+        continue;
+      }
+      const unsigned inv = 255 - a;
+      d[0] = static_cast<std::uint8_t>((s[0] * a + d[0] * inv) >> 8);
+      d[1] = static_cast<std::uint8_t>((s[1] * a + d[1] * inv) >> 8);
+      d[2] = static_cast<std::uint8_t>((s[2] * a + d[2] * inv) >> 8);
+      d[3] = static_cast<std::uint8_t>((a * a + d[3] * inv) >> 8);
+    }
+  }
+}
+
+void CDIBSection::CopyFrom(const CDIBSection* source) {
+  if (!source || source->IsEmpty()) return;
+  if (source == this) {
+    alpha_ = 1;
+    return;
+  }
+  if (source->bits_ == 32) {
+    Create(source->width_, source->height_, 32, true);
+    pixels_ = source->pixels_;
+    return;
+  }
+  // Lower depths are expanded, opaque.
+  CDIBSection expanded;
+  expanded.Create(source->width_, source->height_, 32, true);
+  const std::size_t src_stride = source->RowBytes();
+  for (int r = 0; r < source->height_; ++r) {
+    const std::uint8_t* s = source->pixels_.data() + r * src_stride;
+    std::uint8_t* d = expanded.pixels_.data() + static_cast<std::size_t>(r) * source->width_ * 4;
+    for (int x = 0; x < source->width_; ++x) {
+      ReadBgr(s, x, source->bits_, source->colour_table_.data(), d + x * 4);
+      d[x * 4 + 3] = 255;
+    }
+  }
+  *this = std::move(expanded);
+}
+
+void CDIBSection::Assign(const CDIBSection& source) {
+  if (&source == this) return;
+  if (source.IsEmpty()) {
+    empty_ = source.empty_;
+    return;
+  }
+  Create(source.width_, source.height_, source.bits_, false);
+  colour_table_ = source.colour_table_;
+  pixels_ = source.pixels_;
+}
+
+void CDIBSection::FromRGB(const std::uint8_t* rgb, int width, int height) {
+  Create(width, height, 32, false);
+  if (!rgb) return;
+  for (int y = 0; y < height; ++y) {
+    std::uint8_t* d = Row(y);
+    const std::uint8_t* s = rgb + static_cast<std::size_t>(y) * width * 3;
+    for (int x = 0; x < width; ++x, d += 4, s += 3) {
+      d[0] = s[2];
+      d[1] = s[1];
+      d[2] = s[0];
+      d[3] = 255;
+    }
+  }
+}
+
+}  // namespace lumi
