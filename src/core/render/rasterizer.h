@@ -5,7 +5,8 @@
 // work surface is never held whole: coverage is accumulated a band of f rows at a time.
 //
 // Paths are in work-surface pixels (the caller has already scaled by f). Masks are
-// mask_width x mask_height bytes, top row first, unpadded.
+// mask_width x mask_height bytes, top row first, unpadded. Each call writes every mask
+// pixel, as if the work surface had been cleared to black first.
 #include <cstdint>
 
 #include "base/geometry.h"
