@@ -17,7 +17,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
       if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-      times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+      times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
     }
   }
   void Finalize() override {
