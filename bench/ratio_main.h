@@ -1,7 +1,7 @@
 #pragma once
 // A benchmark main that, after the usual table, prints for every pair of benchmarks named
 // "<Kernel>/ours/<args>" and "<Kernel>/reference/<args>" the ratio of the reference's
-// time to ours (above 1 means ours is faster).
+// CPU time to ours (above 1 means ours is faster).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
