@@ -1,0 +1,42 @@
+#include "base/data_folder.h"
+
+#include <system_error>
+
+#include "base/errors.h"
+
+namespace lumi {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string>& SeededFolderNames() {
+  static const std::vector<std::string> names = {"Textures", "Transp",  "Styles",
+                                                 "Objects",  "Samples", "Help"};
+  return names;
+}
+
+std::vector<std::string> SeedDataFolder(const fs::path& installed, const fs::path& user) {
+  std::error_code ec;
+  fs::create_directories(user, ec);
+  if (ec) throw FileError("Cannot create the data folder \"" + user.string() + "\": " + ec.message());
+  std::vector<std::string> copied;
+  for (const std::string& name : SeededFolderNames()) {
+    const fs::path from = installed / name;
+    const fs::path to = user / name;
+    if (fs::exists(to, ec) || !fs::is_directory(from, ec)) continue;
+    // Copy into a temporary name first, so an interrupted copy is not taken for a
+    // complete folder at the next start.
+    const fs::path partial = user / (name + ".partial");
+    fs::remove_all(partial, ec);
+    fs::copy(from, partial, fs::copy_options::recursive, ec);
+    if (!ec) fs::rename(partial, to, ec);
+    if (ec) {
+      std::error_code ignored;
+      fs::remove_all(partial, ignored);
+      throw FileError("Cannot copy \"" + from.string() + "\" to \"" + to.string() + "\": " + ec.message());
+    }
+    copied.push_back(name);
+  }
+  return copied;
+}
+
+}  // namespace lumi
