@@ -1,0 +1,149 @@
+#include "library/texture_bank.h"
+
+#include <string>
+
+#include "base/archive.h"
+#include "base/errors.h"
+#include "base/text_encoding.h"
+#include "image/dib_section.h"
+
+namespace lumi {
+
+namespace {
+constexpr const char* kProjectTextureBase = "Project-Texture";
+constexpr std::int32_t kEndMark = -1;
+}  // namespace
+
+std::string LowerTextureName(std::string_view name) {
+  std::u32string chars = DecodeUtf8(name);
+  for (char32_t& c : chars) {
+    // The letters Windows-1252 can hold: ASCII, Latin-1 capitals and the three others.
+    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+      c += 0x20;
+    } else if (c == 0x160 || c == 0x17D || c == 0x152) {
+      c += 1;
+    } else if (c == 0x178) {
+      c = 0xFF;
+    }
+  }
+  return EncodeUtf8(chars);
+}
+
+namespace {
+const CTextureEntry* FirstNamed(const std::vector<std::unique_ptr<CTextureEntry>>& entries,
+                                std::string_view name) {
+  if (name.empty()) return nullptr;
+  const std::string wanted = LowerTextureName(name);
+  for (const auto& e : entries) {
+    if (e->name == wanted) return e.get();
+  }
+  return nullptr;
+}
+}  // namespace
+
+TextureView CTextureBank::Find(std::string_view name) const {
+  const CTextureEntry* e = FirstNamed(entries_, name);
+  if (!e || e->pixels.empty()) return {};
+  return {e->pixels.data(), e->width, e->height};
+}
+
+bool CTextureBank::Contains(std::string_view name) const {
+  return FirstNamed(entries_, name) != nullptr;
+}
+
+TextureView CTextureBank::Add(std::string_view name, std::vector<std::uint8_t> rgb,
+                              std::int32_t width, std::int32_t height) {
+  auto entry = std::make_unique<CTextureEntry>();
+  entry->name = LowerTextureName(name);
+  entry->pixels = std::move(rgb);
+  entry->width = width;
+  entry->height = height;
+  entries_.push_back(std::move(entry));
+  const CTextureEntry& e = *entries_.back();
+  return {e.pixels.data(), e.width, e.height};
+}
+
+std::string CTextureBank::AddProjectTexture(const CDIBSection& bitmap) {
+  if (bitmap.IsEmpty() || bitmap.Bits() != 32) return "";
+  const int w = bitmap.Width(), h = bitmap.Height();
+  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(w) * h * 3);
+  for (int y = 0; y < h; ++y) {
+    const std::uint8_t* s = bitmap.Row(y);
+    std::uint8_t* d = rgb.data() + static_cast<std::size_t>(y) * w * 3;
+    for (int x = 0; x < w; ++x, s += 4, d += 3) {
+      d[0] = s[2];
+      d[1] = s[1];
+      d[2] = s[0];
+    }
+  }
+  std::string name = kProjectTextureBase;
+  for (int n = 1; Contains(name); ++n) name = std::string(kProjectTextureBase) + " " + std::to_string(n);
+  name = LowerTextureName(name);
+  Add(name, std::move(rgb), w, h);
+  return name;
+}
+
+void CTextureBank::ClearUsedMarks() {
+  for (auto& e : entries_) e->used = 0;
+}
+
+void CTextureBank::MarkUsed(std::string_view fill_name, std::string_view transparency_name) {
+  const std::string fill = LowerTextureName(fill_name);
+  const std::string transparency = LowerTextureName(transparency_name);
+  for (auto& e : entries_) {
+    if (e->name == fill || e->name == transparency) e->used = 1;
+  }
+}
+
+void CTextureBank::RemoveUnused() {
+  std::erase_if(entries_, [](const auto& e) { return e->used == 0; });
+}
+
+void CTextureBank::Serialize(CArchive& ar) {
+  if (ar.IsStoring()) {
+    ar.WriteInt32(static_cast<std::int32_t>(entries_.size()));
+    for (const auto& e : entries_) {
+      ar.WriteString(e->name);
+      ar.WriteInt32(e->width);
+      ar.WriteInt32(e->height);
+      ar.WriteInt32(e->width * e->height * 3);
+      ar.WriteBytes(e->pixels);
+      ar.WriteInt32(kEndMark);
+    }
+    ar.WriteInt32(kEndMark);
+    return;
+  }
+
+  entries_.clear();
+  try {
+    const std::int32_t count = ar.ReadInt32();
+    if (count < 0) throw ArchiveError("Texture block: negative texture count");
+    // Each entry takes at least 17 bytes (empty name, three sizes, end mark).
+    ar.RequireRemaining(static_cast<std::uint64_t>(count), 17, "Texture block");
+    for (std::int32_t i = 0; i < count; ++i) {
+      auto entry = std::make_unique<CTextureEntry>();
+      entry->name = ar.ReadString();
+      entry->width = ar.ReadInt32();
+      entry->height = ar.ReadInt32();
+      const std::int32_t length = ar.ReadInt32();
+      if (length != 0) {
+        const std::int64_t expected = std::int64_t{entry->width} * entry->height * 3;
+        if (entry->width <= 0 || entry->height <= 0 || entry->width > kMaxSide ||
+            entry->height > kMaxSide || expected / 3 > kMaxPixels || length != expected) {
+          throw ArchiveError("Texture block: texture \"" + entry->name + "\" has a damaged size");
+        }
+        ar.RequireRemaining(static_cast<std::uint64_t>(length), 1, "Texture block");
+        entry->pixels.resize(static_cast<std::size_t>(length));
+        ar.ReadBytes(entry->pixels);
+      }
+      ar.ReadInt32();  // end mark, not checked
+      entries_.push_back(std::move(entry));
+    }
+    ar.ReadInt32();  // end mark, not checked
+  } catch (...) {
+    entries_.clear();
+    throw;
+  }
+}
+
+}  // namespace lumi
