@@ -176,11 +176,12 @@ void CColorQuantizer::MapDirect(const std::uint8_t* rgb, std::uint8_t* indices,
   for (std::size_t i = 0; i < pixels; ++i, rgb += 3) indices[i] = leaf_index[LeafOf(rgb)];
 }
 
-void CColorQuantizer::MapDithered(const std::uint8_t* rgb, std::uint8_t* indices, int width,
-                                  int height, DitherMode mode) {
-  const bool floyd = mode == DitherMode::kFloydSteinberg;
-  // Errors of this row and the next, three channels per pixel, one spare pixel at either
-  // end for the spill past the row's ends.
+template <bool kFloyd>
+void CColorQuantizer::DitherRows(const std::uint8_t* rgb, std::uint8_t* indices, int width,
+                                 int height) {
+  // Errors diffused to this row and to the next, three channels per pixel, with one
+  // spare pixel at either end for the spill past the row's ends. Errors stay within
+  // -20..20, so the sums (at most 16 x 20) fit easily.
   const std::size_t row_entries = (static_cast<std::size_t>(width) + 2) * 3;
   std::vector<int> buffers(row_entries * 2, 0);
   int* current = buffers.data();
@@ -188,35 +189,51 @@ void CColorQuantizer::MapDithered(const std::uint8_t* rgb, std::uint8_t* indices
   std::vector<std::int16_t> cache(kLeafCount, -1);
   for (int y = 0; y < height; ++y) {
     const int step = y % 2 == 0 ? 1 : -1;
-    const int start = step > 0 ? 0 : width - 1;
-    std::fill(next, next + row_entries, 0);
-    const std::uint8_t* source = rgb + static_cast<std::size_t>(y) * width * 3;
-    std::uint8_t* out = indices + static_cast<std::size_t>(y) * width;
     const int ahead = step * 3;
-    for (int i = 0, x = start; i < width; ++i, x += step) {
-      const std::uint8_t* p = source + static_cast<std::size_t>(x) * 3;
-      int* here = current + (static_cast<std::size_t>(x) + 1) * 3;
-      int* below = next + (static_cast<std::size_t>(x) + 1) * 3;
-      int v[3];
-      for (int c = 0; c < 3; ++c) {
-        const int adjust = floyd ? (here[c] + 8) >> 4 : here[c] >> 1;
-        v[c] = std::clamp(p[c] + adjust, 0, 255);
+    std::fill(next, next + row_entries, 0);
+    int x = step > 0 ? 0 : width - 1;
+    const std::uint8_t* p = rgb + (static_cast<std::size_t>(y) * width + x) * 3;
+    std::uint8_t* out = indices + static_cast<std::size_t>(y) * width + x;
+    int* here = current + (static_cast<std::size_t>(x) + 1) * 3;
+    int* below = next + (static_cast<std::size_t>(x) + 1) * 3;
+    // The error passed along the row stays in registers.
+    int carry_r = 0, carry_g = 0, carry_b = 0;
+    for (int i = 0; i < width; ++i, p += ahead, out += step, here += ahead, below += ahead) {
+      const int e_r = here[0] + carry_r, e_g = here[1] + carry_g, e_b = here[2] + carry_b;
+      const int r = std::clamp(p[0] + (kFloyd ? (e_r + 8) >> 4 : e_r >> 1), 0, 255);
+      const int g = std::clamp(p[1] + (kFloyd ? (e_g + 8) >> 4 : e_g >> 1), 0, 255);
+      const int b = std::clamp(p[2] + (kFloyd ? (e_b + 8) >> 4 : e_b >> 1), 0, 255);
+      const int key = (r >> 3) << 10 | (g >> 3) << 5 | (b >> 3);
+      int chosen = cache[key];
+      if (chosen < 0) {
+        chosen = Nearest(r, g, b);
+        cache[key] = static_cast<std::int16_t>(chosen);
       }
-      const int key = (v[0] >> 3) << 10 | (v[1] >> 3) << 5 | (v[2] >> 3);
-      if (cache[key] < 0) cache[key] = static_cast<std::int16_t>(Nearest(v[0], v[1], v[2]));
-      const int chosen = cache[key];
-      out[x] = static_cast<std::uint8_t>(chosen);
-      for (int c = 0; c < 3; ++c) {
-        const int error = std::clamp(v[c] - palette_[chosen][c], -20, 20);
-        if (floyd) {
-          here[ahead + c] += 7 * error;
-          below[ahead + c] += error;
-          below[c] += 5 * error;
-          below[c - ahead] += 3 * error;
-        } else {
-          here[ahead + c] += error;
-          below[c] += error;
-        }
+      *out = static_cast<std::uint8_t>(chosen);
+      const std::uint8_t* colour = palette_[chosen];
+      const int err_r = std::clamp(r - colour[0], -20, 20);
+      const int err_g = std::clamp(g - colour[1], -20, 20);
+      const int err_b = std::clamp(b - colour[2], -20, 20);
+      if constexpr (kFloyd) {
+        carry_r = 7 * err_r;
+        carry_g = 7 * err_g;
+        carry_b = 7 * err_b;
+        below[ahead] += err_r;
+        below[ahead + 1] += err_g;
+        below[ahead + 2] += err_b;
+        below[0] += 5 * err_r;
+        below[1] += 5 * err_g;
+        below[2] += 5 * err_b;
+        below[-ahead] += 3 * err_r;
+        below[1 - ahead] += 3 * err_g;
+        below[2 - ahead] += 3 * err_b;
+      } else {
+        carry_r = err_r;
+        carry_g = err_g;
+        carry_b = err_b;
+        below[0] += err_r;
+        below[1] += err_g;
+        below[2] += err_b;
       }
     }
     std::swap(current, next);
@@ -244,7 +261,11 @@ int CColorQuantizer::Quantize(const std::uint8_t* rgb, std::uint8_t* indices, in
     if (mode == DitherMode::kNone) {
       MapDirect(rgb, indices, pixels);
     } else {
-      MapDithered(rgb, indices, width, height, mode);
+      if (mode == DitherMode::kFloydSteinberg) {
+        DitherRows<true>(rgb, indices, width, height);
+      } else {
+        DitherRows<false>(rgb, indices, width, height);
+      }
     }
   } catch (const std::bad_alloc&) {
     for (auto& level : levels_) std::vector<Node>().swap(level);

@@ -52,8 +52,10 @@ class CColorQuantizer {
   void AssignPalette(int level, int index);
   int Nearest(int red, int green, int blue) const;
   void MapDirect(const std::uint8_t* rgb, std::uint8_t* indices, std::size_t pixels);
-  void MapDithered(const std::uint8_t* rgb, std::uint8_t* indices, int width, int height,
-                   DitherMode mode);
+  // Error diffusion, rows alternately left to right and right to left; Floyd-Steinberg
+  // (7, 1, 5, 3 sixteenths) or simple (the whole error right and down, halved on use).
+  template <bool kFloyd>
+  void DitherRows(const std::uint8_t* rgb, std::uint8_t* indices, int width, int height);
 
   std::vector<Node> levels_[kLevels];
   std::vector<HeapEntry> heap_;  // 1-based: heap_[0] unused
