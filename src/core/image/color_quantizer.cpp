@@ -143,7 +143,8 @@ void CColorQuantizer::AssignPalette(int level, int index) {
 }
 
 int CColorQuantizer::Nearest(int red, int green, int blue) const {
-  // The colour stands for its whole 15-bit cell: take the cell's centre.
+  // The colour stands for its whole 15-bit cell: take the cell's centre. The palette
+  // colours are the exact means and are compared as they are.
   red = (red & 248) + 4;
   green = (green & 248) + 4;
   blue = (blue & 248) + 4;

@@ -173,9 +173,10 @@ TEST(CColorQuantizer, DitheringMixesColoursAcrossARamp) {
   EXPECT_GT(mixed_columns(2), 0);
 }
 
-TEST(CColorQuantizer, RefusesEmptyImagesWithoutWriting) {
+TEST(CColorQuantizer, RefusesEmptyAndOversizedImagesWithoutWriting) {
+  // The sizes come unchecked from the Export dialog's edits; nothing may be read.
   const Bytes rgb(12, 7);
-  for (const auto& [w, h] : {std::pair{0, 4}, {4, 0}, {-3, 2}, {2, -1}}) {
+  for (const auto& [w, h] : {std::pair{0, 4}, {4, 0}, {-3, 2}, {2, -1}, {20000, 20000}}) {
     Bytes indices(16, 0xCD), palette(1024, 0xCD);
     CColorQuantizer quantizer;
     EXPECT_EQ(quantizer.Quantize(rgb.data(), indices.data(), w, h, 16, palette.data(), 2), 0);
