@@ -1,0 +1,199 @@
+#include "render/profile_blur.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+#include "base/runtime_random.h"
+
+// The vector helpers below never cross this file's boundary (they are inlined), so the
+// calling-convention note about vector arguments without AVX does not concern us.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
+namespace lumi {
+
+namespace {
+
+// Eight floats processed side by side. The sums for eight neighbouring pixels run in
+// parallel, each in its own lane and in tap order, so each lane is exactly the scalar sum.
+typedef float Floats8 __attribute__((vector_size(32)));
+typedef int Ints8 __attribute__((vector_size(32)));
+
+// Pixels per inner block: four independent sums of eight keep the adder busy.
+constexpr int kBlock = 32;
+
+inline Floats8 Load8(const float* p) {
+  Floats8 v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+inline void Store8(float* p, Floats8 v) { std::memcpy(p, &v, sizeof v); }
+
+// Clamped to 0..255 and truncated, kept as float.
+inline Floats8 ClampTruncate(Floats8 s) {
+  const Floats8 zero = {};
+  const Floats8 top = zero + 255.0f;
+  s = s < zero ? zero : s;
+  s = s > top ? top : s;
+  return __builtin_convertvector(__builtin_convertvector(s, Ints8), Floats8);
+}
+
+// One row of the horizontal pass. `padded` holds the row with n zeros before it and
+// enough zeros after it for `blocks` blocks; out receives blocks * kBlock values.
+// A zero sample adds exactly +0 to a non-negative sum, so the padding changes nothing.
+__attribute__((target_clones("avx2", "default"))) void HorizontalRow(
+    const float* padded, const float* kernel, int taps, int blocks, float* out) {
+  for (int b = 0; b < blocks; ++b) {
+    const float* in = padded + b * kBlock;
+    Floats8 s0 = {}, s1 = {}, s2 = {}, s3 = {};
+    for (int t = 0; t < taps; ++t) {
+      const Floats8 k = Floats8{} + kernel[t];
+      const float* p = in + t;
+      s0 = s0 + k * Load8(p);
+      s1 = s1 + k * Load8(p + 8);
+      s2 = s2 + k * Load8(p + 16);
+      s3 = s3 + k * Load8(p + 24);
+    }
+    float* o = out + b * kBlock;
+    Store8(o, ClampTruncate(s0));
+    Store8(o + 8, ClampTruncate(s1));
+    Store8(o + 16, ClampTruncate(s2));
+    Store8(o + 24, ClampTruncate(s3));
+  }
+}
+
+// One output row of the vertical pass: taps first..last of the kernel over the rows of
+// `plane` that lie inside the map (rows outside count 0 and are skipped).
+__attribute__((target_clones("avx2", "default"))) void VerticalRow(
+    const float* first_row, std::size_t stride, const float* kernel, int first, int last,
+    int blocks, int width, std::uint8_t* out) {
+  for (int b = 0; b < blocks; ++b) {
+    const float* in = first_row + b * kBlock;
+    Floats8 s0 = {}, s1 = {}, s2 = {}, s3 = {};
+    for (int t = first; t <= last; ++t) {
+      const Floats8 k = Floats8{} + kernel[t];
+      const float* p = in + static_cast<std::size_t>(t - first) * stride;
+      s0 = s0 + k * Load8(p);
+      s1 = s1 + k * Load8(p + 8);
+      s2 = s2 + k * Load8(p + 16);
+      s3 = s3 + k * Load8(p + 24);
+    }
+    alignas(32) float values[kBlock];
+    Store8(values, ClampTruncate(s0));
+    Store8(values + 8, ClampTruncate(s1));
+    Store8(values + 16, ClampTruncate(s2));
+    Store8(values + 24, ClampTruncate(s3));
+    const int count = std::min(kBlock, width - b * kBlock);
+    std::uint8_t* o = out + b * kBlock;
+    for (int i = 0; i < count; ++i) o[i] = static_cast<std::uint8_t>(values[i]);
+  }
+}
+
+// The profile curve of a mode for an average v (mode 3 is applied per pixel instead).
+int Curve(int mode, int v) {
+  const double pi = 3.14159;  // the curves were tuned with this value
+  switch (mode) {
+    case CProfileBlur::kFlat: return static_cast<int>(v - 50 * std::cos(v * 0.7 * pi / 180));
+    case CProfileBlur::kFramed:
+      return static_cast<int>(v - 50 * std::sin((255 - v) * 2.82 * pi / 180));
+    case CProfileBlur::kSaucer: return v > 180 ? 360 - v : v;
+    case CProfileBlur::kFrame:
+      if (v > 210 && v < 230) return (315 - v) * 2;
+      if (v > 229) return v - 60;
+      return v;
+    case CProfileBlur::kDouble: return 2 * v;
+    case CProfileBlur::kRings: return static_cast<int>(100 * std::sin(v * 2.82 * pi / 180));
+    default: return v;
+  }
+}
+
+std::uint8_t ClampByte(int v) { return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
+
+// Noise: the average lifted by a random share of its distance to white, less 128.
+std::uint8_t Noise(int v, int r) {
+  return ClampByte(static_cast<int>(r * (255 - v) * 3.051850947599719e-05 + 0.5 + v - 128));
+}
+
+}  // namespace
+
+std::vector<float> CProfileBlur::Kernel(double sigma) {
+  if (sigma == 0 || std::isnan(sigma)) return {};
+  sigma = std::clamp(sigma, -kMaxSigma, kMaxSigma);
+  const int n = static_cast<int>((sigma + 1.5) * 2);
+  if (n < 0) return {};
+  std::vector<float> k(2 * static_cast<std::size_t>(n) + 1);
+  float sum = 0;
+  for (int t = 0; t <= 2 * n; ++t) {
+    const double d = (t - n) / sigma;
+    k[t] = static_cast<float>(std::exp(-0.5 * (d * d)));
+    sum += k[t];
+  }
+  for (float& w : k) w /= sum;
+  return k;
+}
+
+void CProfileBlur::Apply(std::uint8_t* map, int width, int height, double sigma) {
+  if (width < 1 || height < 1) return;
+  const std::vector<float> kernel = Kernel(sigma);
+  if (kernel.empty()) return;
+  const int taps = static_cast<int>(kernel.size());
+  const int n = taps / 2;
+  const int blocks = (width + kBlock - 1) / kBlock;
+  const std::size_t stride = static_cast<std::size_t>(blocks) * kBlock;
+
+  // Horizontal pass into a float plane (whole numbers 0..255, exact in float).
+  row_.assign(stride + 2 * static_cast<std::size_t>(n), 0.0f);
+  plane_.resize(stride * height);
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* src = map + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x) row_[n + x] = src[x];
+    HorizontalRow(row_.data(), kernel.data(), taps, blocks, plane_.data() + y * stride);
+  }
+
+  // Vertical pass into bytes.
+  blurred_.resize(static_cast<std::size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    const int first = std::max(0, n - y);
+    const int last = std::min(2 * n, height - 1 - y + n);
+    VerticalRow(plane_.data() + (y + first - n) * stride, stride, kernel.data(), first, last,
+                blocks, width, blurred_.data() + static_cast<std::size_t>(y) * width);
+  }
+  ProfileFrom(blurred_.data(), map, width, height);
+}
+
+void CProfileBlur::ApplyProfile(std::uint8_t* map, int width, int height) {
+  if (width < 1 || height < 1) return;
+  blurred_.assign(map, map + static_cast<std::size_t>(width) * height);
+  ProfileFrom(blurred_.data(), map, width, height);
+}
+
+void CProfileBlur::ProfileFrom(const std::uint8_t* in, std::uint8_t* out, int width,
+                               int height) {
+  // Curve by 3 x 3 sum (0..2295), the division by 9 folded in.
+  std::array<std::uint8_t, 9 * 255 + 1> by_sum;
+  for (int s = 0; s <= 9 * 255; ++s) by_sum[s] = ClampByte(Curve(mode_, s / 9));
+
+  column_sums_.resize(static_cast<std::size_t>(width) + 2);
+  int* sums = column_sums_.data() + 1;  // sums[-1] and sums[width] repeat the edges
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* above = in + static_cast<std::size_t>(std::max(y - 1, 0)) * width;
+    const std::uint8_t* here = in + static_cast<std::size_t>(y) * width;
+    const std::uint8_t* below =
+        in + static_cast<std::size_t>(std::min(y + 1, height - 1)) * width;
+    for (int x = 0; x < width; ++x) sums[x] = above[x] + here[x] + below[x];
+    sums[-1] = sums[0];
+    sums[width] = sums[width - 1];
+    std::uint8_t* o = out + static_cast<std::size_t>(y) * width;
+    if (mode_ == kNoise) {
+      for (int x = 0; x < width; ++x) {
+        o[x] = Noise((sums[x - 1] + sums[x] + sums[x + 1]) / 9, lumi::Rand());
+      }
+    } else {
+      for (int x = 0; x < width; ++x) o[x] = by_sum[sums[x - 1] + sums[x] + sums[x + 1]];
+    }
+  }
+}
+
+}  // namespace lumi
