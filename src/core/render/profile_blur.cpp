@@ -26,9 +26,12 @@ typedef int Ints8 __attribute__((vector_size(32)));
 typedef float Floats16 __attribute__((vector_size(64)));
 typedef int Ints16 __attribute__((vector_size(64)));
 
+typedef std::uint8_t Bytes8 __attribute__((vector_size(8)));
+typedef std::uint8_t Bytes16 __attribute__((vector_size(16)));
+
 template <class V> struct IntsOf;
-template <> struct IntsOf<Floats8> { using type = Ints8; };
-template <> struct IntsOf<Floats16> { using type = Ints16; };
+template <> struct IntsOf<Floats8> { using type = Ints8; using bytes = Bytes8; };
+template <> struct IntsOf<Floats16> { using type = Ints16; using bytes = Bytes16; };
 
 // Rows are processed in blocks of four vectors (four independent sums keep the adder
 // busy); buffers are padded to whole blocks of the widest vector.
@@ -101,13 +104,15 @@ inline __attribute__((always_inline)) void VerticalStripT(const float* plane,
         s2 = s2 + k * Load<V>(p + 2 * kLanes);
         s3 = s3 + k * Load<V>(p + 3 * kLanes);
       }
-      const V r[4] = {ClampTruncate(s0), ClampTruncate(s1), ClampTruncate(s2),
-                      ClampTruncate(s3)};
-      float values[4 * kLanes];
-      std::memcpy(values, r, sizeof r);
+      using Bytes = typename IntsOf<V>::bytes;
+      using Ints = typename IntsOf<V>::type;
+      const Bytes r[4] = {
+          __builtin_convertvector(__builtin_convertvector(ClampTruncate(s0), Ints), Bytes),
+          __builtin_convertvector(__builtin_convertvector(ClampTruncate(s1), Ints), Bytes),
+          __builtin_convertvector(__builtin_convertvector(ClampTruncate(s2), Ints), Bytes),
+          __builtin_convertvector(__builtin_convertvector(ClampTruncate(s3), Ints), Bytes)};
       const int count = std::min(4 * kLanes, width - x0 - part);
-      std::uint8_t* o = out + static_cast<std::size_t>(y) * width + x0 + part;
-      for (int i = 0; i < count; ++i) o[i] = static_cast<std::uint8_t>(values[i]);
+      std::memcpy(out + static_cast<std::size_t>(y) * width + x0 + part, r, count);
     }
   }
 }
@@ -140,9 +145,10 @@ __attribute__((target_clones("avx2", "default"))) void VerticalStrip8(
 #pragma GCC pop_options
 
 // The widest vectors this processor runs; the results are the same with any width.
+bool narrow_only = false;
 bool UseWideVectors() {
   static const bool wide = __builtin_cpu_supports("avx512f");
-  return wide;
+  return wide && !narrow_only;
 }
 
 void HorizontalRow(const float* padded, const float* kernel, int taps, int blocks,
@@ -189,6 +195,8 @@ std::uint8_t Noise(int v, int r) {
 }
 
 }  // namespace
+
+void CProfileBlur::UseNarrowVectors(bool narrow) { narrow_only = narrow; }
 
 std::vector<float> CProfileBlur::Kernel(double sigma) {
   if (sigma == 0 || std::isnan(sigma)) return {};

@@ -46,6 +46,10 @@ class CProfileBlur {
 
   // The kernel step alone (empty when Apply would do nothing).
   static std::vector<float> Kernel(double sigma);
+  // Keeps to eight-lane vectors even where wider ones run, so tests can compare both
+  // paths (the results are the same).
+  static void UseNarrowVectors(bool narrow);
+
   // The profile step alone (3 x 3 average and curve), as Apply ends.
   void ApplyProfile(std::uint8_t* map, int width, int height);
 

@@ -140,7 +140,15 @@ TEST(CProfileBlur, NoiseFollowsTheSeedAndDiffersBetweenDraws) {
   EXPECT_NE(d, c);
 }
 
-TEST(CProfileBlur, EqualsTheReferenceOnRandomMaps) {
+class CProfileBlurPaths : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override { CProfileBlur::UseNarrowVectors(GetParam()); }
+  void TearDown() override { CProfileBlur::UseNarrowVectors(false); }
+};
+
+INSTANTIATE_TEST_SUITE_P(VectorWidths, CProfileBlurPaths, ::testing::Values(false, true));
+
+TEST_P(CProfileBlurPaths, EqualsTheReferenceOnRandomMaps) {
   std::mt19937 rng(1);
   CProfileBlur blur;  // one object: its buffers are reused across sizes
   for (int sigma = 0; sigma <= 30; ++sigma) {
@@ -159,7 +167,7 @@ TEST(CProfileBlur, EqualsTheReferenceOnRandomMaps) {
   }
 }
 
-TEST(CProfileBlur, EqualsTheReferenceForRealAndOddSigmas) {
+TEST_P(CProfileBlurPaths, EqualsTheReferenceForRealAndOddSigmas) {
   std::mt19937 rng(2);
   for (double sigma : {0.3, 1.0, 8.0 / 3, 6.5, 17.25, -1.0, -1.6, -2.0, 40.0}) {
     for (int mode = 0; mode < 10; ++mode) {
