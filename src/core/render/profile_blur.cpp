@@ -7,8 +7,8 @@
 
 #include "base/runtime_random.h"
 
-// The vector helpers below never cross this file's boundary (they are inlined), so the
-// calling-convention note about vector arguments without AVX does not concern us.
+// The vector helpers below are always inlined, never called, so the calling-convention
+// note about vector arguments without AVX does not concern us.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
 namespace lumi {

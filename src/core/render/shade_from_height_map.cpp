@@ -11,7 +11,7 @@
 
 #include "base/errors.h"
 
-// The vector helpers below never cross this file's boundary, so the calling-convention
+// The vector helpers below are always inlined, never called, so the calling-convention
 // note about vector arguments without AVX does not concern us.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
@@ -25,13 +25,13 @@ typedef std::uint8_t Bytes16 __attribute__((vector_size(16)));
 // Pixels per block of the slope computation.
 constexpr int kRun = 16;
 
-inline Shorts16 LoadShorts(const std::int16_t* p) {
+inline __attribute__((always_inline)) Shorts16 LoadShorts(const std::int16_t* p) {
   Shorts16 v;
   std::memcpy(&v, p, sizeof v);
   return v;
 }
 
-inline Shorts16 LoadBytes(const std::uint8_t* p) {
+inline __attribute__((always_inline)) Shorts16 LoadBytes(const std::uint8_t* p) {
   Bytes16 v;
   std::memcpy(&v, p, sizeof v);
   return __builtin_convertvector(v, Shorts16);
