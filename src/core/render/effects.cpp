@@ -1,0 +1,152 @@
+#include "render/effects.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "base/errors.h"
+#include "render/profile_blur.h"
+#include "render/shade_from_height_map.h"
+
+namespace lumi {
+
+namespace {
+
+void CheckImage(const CDIBSection& image) {
+  if (image.IsEmpty() || image.Bits() != 32) {
+    throw BitmapError("an effect needs a 32-bit object image");
+  }
+}
+
+// Layer sizes, checked against the bitmap limits before anything is allocated.
+struct LayerSize {
+  int width, height;
+};
+
+LayerSize LayerSizeFor(const CDIBSection& image, int margin) {
+  const long long w = image.Width() + 2LL * margin, h = image.Height() + 2LL * margin;
+  if (margin < 0 || w > CDIBSection::kMaxSide || h > CDIBSection::kMaxSide) {
+    throw BitmapError("the effect margin is out of range");
+  }
+  return {static_cast<int>(w), static_cast<int>(h)};
+}
+
+}  // namespace
+
+EffectOffset ShadowOffset(int distance, int angle) {
+  const double theta = angle * 3.1415926535 / 180;
+  return {static_cast<int>(distance * std::cos(theta)),
+          static_cast<int>(distance * std::sin(theta))};
+}
+
+EffectOffset LayerOffset(const EffectSettings& effect) {
+  if (effect.kind == kInsetShadow) return {};
+  EffectOffset offset = ShadowOffset(effect.distance, effect.angle);
+  if (effect.kind == kSunShadow) offset.dy += 5;
+  return offset;
+}
+
+bool DrawsEffectLayer(int kind) { return kind >= kDropShadow && kind <= kInsetShadow && kind != kCutout; }
+
+std::vector<std::uint8_t> BuildSilhouette(const CDIBSection& image, const EffectSettings& effect) {
+  CheckImage(image);
+  const LayerSize size = LayerSizeFor(image, effect.margin);
+  const int lw = size.width, lh = size.height, m = effect.margin;
+  const int w = image.Width(), h = image.Height();
+  std::vector<std::uint8_t> s(static_cast<std::size_t>(lw) * lh, 0);
+  std::vector<std::uint8_t> row(lw);
+  // Layer memory rows bottom first; rows and columns outside the image count 0.
+  for (int r = 0; r < lh; ++r) {
+    std::fill(row.begin(), row.end(), 0);
+    const int i = r - m;
+    if (i >= 0 && i < h) {
+      const std::uint8_t* src = image.Pixels() + static_cast<std::size_t>(i) * w * 4;
+      for (int j = 0; j < w; ++j) {
+        const int v = (src[j * 4 + 3] * effect.opacity) >> 8;
+        row[j + m] = static_cast<std::uint8_t>(std::clamp(v, 0, 255));
+      }
+    }
+    int target = lh - 1 - r;
+    if (effect.kind == kSunShadow) {
+      // Four source rows share each target row; the last one wins.
+      target = std::clamp(lh - r / 4 - 10, 0, lh - 1);
+    }
+    std::copy(row.begin(), row.end(), s.begin() + static_cast<std::ptrdiff_t>(target) * lw);
+  }
+  return s;
+}
+
+void BlurSilhouette(std::uint8_t* silhouette, int width, int height, const EffectSettings& effect) {
+  const int softness = effect.softness;
+  if (softness <= 0) return;
+  switch (effect.kind) {
+    case kGlow:
+      CProfileBlur(CProfileBlur::kSmooth).Apply(silhouette, width, height, softness / 2);
+      CProfileBlur(CProfileBlur::kDouble).Apply(silhouette, width, height, softness);
+      break;
+    case kHalo:
+      CProfileBlur(CProfileBlur::kRings).Apply(silhouette, width, height, softness);
+      break;
+    case kInset:
+    case kInsetShadow:
+      CProfileBlur(CProfileBlur::kDouble).Apply(silhouette, width, height, softness);
+      break;
+    case kDropShadow:
+    case kSunShadow:
+      CProfileBlur(CProfileBlur::kSmooth).Apply(silhouette, width, height, softness);
+      break;
+    default:
+      break;
+  }
+}
+
+void BuildEffectLayer(CDIBSection& layer, const CDIBSection& image, const EffectSettings& effect) {
+  if (!DrawsEffectLayer(effect.kind)) return;
+  std::vector<std::uint8_t> s = BuildSilhouette(image, effect);
+  const LayerSize size = LayerSizeFor(image, effect.margin);
+  BlurSilhouette(s.data(), size.width, size.height, effect);
+  CDIBSection fresh;
+  fresh.Create(size.width, size.height);
+  fresh.FillRGB(effect.color);
+  if (effect.kind == kInset || effect.kind == kInsetShadow) {
+    ShadeFromHeightMap(fresh, s.data(), size.width, size.height, 360 - effect.angle, 45, 255,
+                       effect.opacity, false);
+  }
+  fresh.SetAlphaFromMask(s.data());
+  layer = std::move(fresh);
+}
+
+void InnerShadow(CDIBSection& image, const std::uint8_t* mask, const EffectSettings& effect) {
+  CheckImage(image);
+  const LayerSize size = LayerSizeFor(image, effect.margin);
+  const int lw = size.width, lh = size.height, m = effect.margin;
+  const int w = image.Width(), h = image.Height();
+  std::vector<std::uint8_t> b(static_cast<std::size_t>(lw) * lh, 0);
+  for (int y = 0; y < h; ++y) {
+    std::copy(mask + static_cast<std::size_t>(y) * w, mask + static_cast<std::size_t>(y + 1) * w,
+              b.begin() + static_cast<std::ptrdiff_t>(y + m) * lw + m);
+  }
+  CProfileBlur(CProfileBlur::kSmooth).Apply(b.data(), lw, lh, effect.softness);
+  const EffectOffset offset = ShadowOffset(effect.distance, effect.angle);
+  for (int i = 0; i < h; ++i) {  // memory rows, bottom first
+    std::uint8_t* row = image.Pixels() + static_cast<std::size_t>(i) * w * 4;
+    const long long by = static_cast<long long>(h - 1 - i) + m - offset.dy;
+    for (int j = 0; j < w; ++j) {
+      const long long bx = static_cast<long long>(j) + m - offset.dx;
+      // Samples outside the buffer count 0: full darkening.
+      const int v = (by >= 0 && by < lh && bx >= 0 && bx < lw)
+                        ? b[static_cast<std::size_t>(by) * lw + static_cast<std::size_t>(bx)]
+                        : 0;
+      const long long d = (static_cast<long long>(255 - v) * effect.opacity) >> 8;
+      std::uint8_t* p = row + j * 4;
+      for (int c = 0; c < 3; ++c) p[c] = static_cast<std::uint8_t>(std::clamp<long long>(p[c] - d, 0, 255));
+    }
+  }
+}
+
+void ApplyEffectStage(CDIBSection& image, CDIBSection& layer, const std::uint8_t* mask,
+                      const EffectSettings& effect) {
+  if (effect.kind == kCutout || effect.kind == kInsetShadow) InnerShadow(image, mask, effect);
+  BuildEffectLayer(layer, image, effect);
+}
+
+}  // namespace lumi
