@@ -1,0 +1,99 @@
+// Even-odd filling by scan lines: each work row is sampled through the pixel centres
+// (y = Y + 0.5); the sorted crossings of the outline with that line bound the inside
+// spans, and work pixel X is inside when an odd number of crossings lie at or left of its
+// centre X + 0.5.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "render/coverage_band.h"
+#include "render/path_flattening.h"
+#include "render/rasterizer.h"
+
+namespace lumi {
+namespace {
+
+struct FillEdge {
+  double x0, y0;  // upper end point (smaller y)
+  double slope;   // dx / dy
+  int row_begin;  // first work row whose centre line the edge crosses
+  int row_end;    // one past the last
+  double x;       // crossing with the current row's centre line
+};
+
+// The first work row whose centre Y + 0.5 is at or below y, clamped to 0..rows.
+int FirstRowAtOrBelow(double y, int rows) {
+  return static_cast<int>(std::clamp(std::ceil(y - 0.5), 0.0, static_cast<double>(rows)));
+}
+
+// Edges of every figure, each closed back to its start. Horizontal edges never cross a
+// centre line (the crossing test is half-open: y0 <= y < y1) and are left out.
+std::vector<FillEdge> CollectEdges(const std::vector<Polyline>& figures, int rows) {
+  std::vector<FillEdge> edges;
+  for (const Polyline& figure : figures) {
+    const auto& p = figure.points;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+      PointD a = p[i];
+      PointD b = p[(i + 1) % p.size()];
+      if (a.y == b.y) continue;
+      if (a.y > b.y) std::swap(a, b);
+      FillEdge e{a.x, a.y, (b.x - a.x) / (b.y - a.y), FirstRowAtOrBelow(a.y, rows),
+                 FirstRowAtOrBelow(b.y, rows), 0.0};
+      if (e.row_begin < e.row_end) edges.push_back(e);
+    }
+  }
+  std::sort(edges.begin(), edges.end(),
+            [](const FillEdge& l, const FillEdge& r) { return l.row_begin < r.row_begin; });
+  return edges;
+}
+
+// The first work pixel whose centre is at or right of x, clamped to 0..width.
+int FirstPixelAtOrRight(double x, int width) {
+  return static_cast<int>(std::clamp(std::ceil(x - 0.5), 0.0, static_cast<double>(width)));
+}
+
+}  // namespace
+
+void FillPathEvenOdd(const RasterPath& path, const MaskTarget& target) {
+  CoverageBand band(target);
+  if (!band.Valid()) return;
+  const int rows = band.WorkHeight();
+  const int width = band.WorkWidth();
+  std::vector<FillEdge> edges = CollectEdges(FlattenPath(path), rows);
+
+  std::vector<FillEdge*> active;
+  std::size_t next = 0;
+  for (int y = 0; y < rows; ++y) {
+    if (active.empty()) {
+      if (next == edges.size()) break;
+      while (y < edges[next].row_begin) {  // empty rows up to the next edge
+        band.EndRow();
+        ++y;
+      }
+    }
+    active.erase(std::remove_if(active.begin(), active.end(),
+                                [y](const FillEdge* e) { return e->row_end <= y; }),
+                 active.end());
+    while (next < edges.size() && edges[next].row_begin == y) active.push_back(&edges[next++]);
+
+    const double centre = y + 0.5;
+    for (FillEdge* e : active) e->x = e->x0 + (centre - e->y0) * e->slope;
+    // The active list stays nearly sorted from row to row, so insertion sort is cheap.
+    for (std::size_t i = 1; i < active.size(); ++i) {
+      FillEdge* e = active[i];
+      std::size_t j = i;
+      while (j > 0 && active[j - 1]->x > e->x) {
+        active[j] = active[j - 1];
+        --j;
+      }
+      active[j] = e;
+    }
+    for (std::size_t i = 0; i + 1 < active.size(); i += 2)
+      band.AddSpan(FirstPixelAtOrRight(active[i]->x, width),
+                   FirstPixelAtOrRight(active[i + 1]->x, width));
+    band.EndRow();
+  }
+  band.Finish();
+}
+
+}  // namespace lumi
