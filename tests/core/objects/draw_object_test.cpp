@@ -255,6 +255,19 @@ TEST_F(DrawObjectTest, LooksSwitchAttributesAndSuppressionRestoresTheNormalLook)
   EXPECT_EQ(object->NormalLook(), nullptr);
 }
 
+TEST_F(DrawObjectTest, VisualRectangleOfAllLooksIncludesEachLooksEffect) {
+  auto object = Rectangle(0, 0, 20, 20);
+  object->SetStates(1, true, false, false);
+  object->SetEffectKind(1);  // the highlighted look casts a shadow
+  object->StoreShownState();
+  object->ShowState(0);
+  EXPECT_EQ(object->GetVisualRect(object->GetRect()), (Rect{0, 0, 20, 20}));
+  // Margin 10 at 45 degrees moves the shadow by (7, 7); softness 2 widens it by 3.
+  EXPECT_EQ(object->GetVisualRectAllLooks(), (Rect{0, 0, 30, 30}));
+  object->SetStates(0, true, false, true);
+  EXPECT_EQ(object->GetVisualRectAllLooks(), (Rect{0, 0, 20, 20})) << "looks suppressed";
+}
+
 TEST_F(DrawObjectTest, ConversionsToPolynomeAndCombining) {
   auto shape = Rectangle(0, 0, 104, 54);
   EXPECT_EQ(shape->ConvertToPolynome(), 1);
