@@ -13,6 +13,8 @@
 
 namespace lumi {
 
+class CArchive;
+
 struct CBezierNode {
   double x = 0.0;
   double y = 0.0;
@@ -78,6 +80,10 @@ class CBezier {
   void MirrorControl(int index);
   void BreakPath();
   void ClosePath();
+
+  // Closed flag, node count, nodes (x, y, type), line width, end mark -1. A damaged
+  // record throws ArchiveError and leaves the spline as it was.
+  void Serialize(CArchive& ar);
 
   // The spline as a polyline in canvas pixels, rotated by `angle_degrees` about the box
   // centre when it is not 0.

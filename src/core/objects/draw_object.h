@@ -100,7 +100,9 @@ class CDrawObject {
   int HitNode(Point p, bool prefer_control) const;
   // Moves a node during a drag (no re-fit yet).
   void MoveNode(int index, int dx, int dy);
-  // Ends a node drag: re-fits and renders when the outline changed.
+  // Moves one of the eight envelope handles of text and envelopes during a drag.
+  void MoveEnvelopeHandle(int handle, int dx, int dy);
+  // Ends a node or handle drag: re-fits and renders when the outline changed.
   Rect FinishNodeDrag();
   Rect DeleteNode(int index);
   Rect SetCusp(int index, bool straight);

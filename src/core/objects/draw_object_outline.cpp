@@ -244,6 +244,11 @@ void CDrawObject::MoveNode(int index, int dx, int dy) {
     m_polynome.MoveNode(index, dx, dy, m_width, m_height);
 }
 
+void CDrawObject::MoveEnvelopeHandle(int handle, int dx, int dy) {
+  if (IsText() || (IsBitmap() && IsEnvelope()))
+    m_polynome.MoveEnvelopeHandle(handle, dx, dy, m_width, m_height);
+}
+
 Rect CDrawObject::FinishNodeDrag() {
   const bool changed = IsShape() ? m_outline.TakeModified() : m_polynome.TakeModified();
   if (changed) RefitAfterEdit();

@@ -12,6 +12,7 @@
 
 namespace lumi {
 
+class CArchive;
 class Host;
 
 // Point types, as a platform path reports them: a Bezier-to point comes in threes (two
@@ -105,6 +106,11 @@ class CPolynome {
   void SetCusp(int index, bool straight);
   void BreakPath() { open_ = 1; }
   void ClosePath() { open_ = 0; }
+
+  // Node count, nodes (x, y, type byte), 16 envelope doubles, envelope flag, open flag,
+  // line width, end mark -1. A damaged record throws ArchiveError and leaves the
+  // polynome as it was.
+  void Serialize(CArchive& ar);
 
   // The figures as polylines in canvas pixels, warped by the envelope when it is on and
   // rotated about the box centre when the angle is not 0.

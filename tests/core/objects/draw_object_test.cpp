@@ -297,6 +297,13 @@ TEST_F(DrawObjectTest, ConversionsToPolynomeAndCombining) {
   EXPECT_EQ(shape->ConvertPolynomeToEnvelope(true), 1);
   EXPECT_TRUE(shape->IsText());
   EXPECT_FALSE(shape->HasText()) << "a polynome envelope, not real text";
+  // Its handles edit it: pulling the top-right corner up grows the box upwards.
+  const Rect before = shape->GetRect();
+  shape->MoveEnvelopeHandle(3, 0, -10);
+  EXPECT_TRUE(shape->IsEnvelope()) << "the first handle move switches the warp on";
+  shape->FinishNodeDrag();
+  EXPECT_EQ(shape->GetY(), before.top - 10);
+  EXPECT_EQ(shape->GetRect().bottom, before.bottom);
   EXPECT_EQ(shape->ConvertTextToPolynome(), 1);
   EXPECT_FALSE(shape->IsText());
 }
