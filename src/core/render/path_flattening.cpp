@@ -39,8 +39,10 @@ void AppendCubic(std::vector<PointD>& out, PointD p0, PointD p1, PointD p2, Poin
 
 }  // namespace
 
-std::vector<Polyline> FlattenPath(const RasterPath& path) {
-  std::vector<Polyline> figures;
+// Walks the path, calling `figure_start` at each move-to with its closed mark and point,
+// `line` for each line-to and `cubic` for each complete Bezier triple.
+template <typename FigureStart, typename Line, typename Cubic>
+void Walk(const RasterPath& path, FigureStart figure_start, Line line, Cubic cubic) {
   const auto& points = path.Points();
   const auto& ops = path.Ops();
   const auto& closed = path.FigureClosed();
@@ -48,29 +50,70 @@ std::vector<Polyline> FlattenPath(const RasterPath& path) {
   for (std::size_t i = 0; i < points.size();) {
     switch (ops[i]) {
       case RasterPath::Op::MoveTo:
-        figures.emplace_back();
-        figures.back().closed = figure < closed.size() && closed[figure];
+        figure_start(figure < closed.size() && closed[figure], Safe(points[i]));
         ++figure;
-        figures.back().points.push_back(Safe(points[i]));
         ++i;
         break;
       case RasterPath::Op::LineTo:
-        figures.back().points.push_back(Safe(points[i]));
+        line(Safe(points[i]));
         ++i;
         break;
       case RasterPath::Op::BezierTo:
         if (i + 2 >= points.size() || ops[i + 1] != RasterPath::Op::BezierTo ||
             ops[i + 2] != RasterPath::Op::BezierTo) {
-          i = points.size();  // an incomplete triple ends the path
-          break;
+          return;  // an incomplete triple ends the path
         }
-        AppendCubic(figures.back().points, figures.back().points.back(), Safe(points[i]),
-                    Safe(points[i + 1]), Safe(points[i + 2]));
+        cubic(Safe(points[i]), Safe(points[i + 1]), Safe(points[i + 2]));
         i += 3;
         break;
     }
   }
+}
+
+void ForEachFlattenedFigure(const RasterPath& path,
+                            const std::function<void(const Polyline&)>& visit) {
+  Polyline figure;
+  bool started = false;
+  Walk(
+      path,
+      [&](bool closed, PointD start) {
+        if (started) visit(figure);
+        started = true;
+        figure.points.clear();
+        figure.points.push_back(start);
+        figure.closed = closed;
+      },
+      [&](PointD p) { figure.points.push_back(p); },
+      [&](PointD c1, PointD c2, PointD end) {
+        AppendCubic(figure.points, figure.points.back(), c1, c2, end);
+      });
+  if (started) visit(figure);
+}
+
+std::vector<Polyline> FlattenPath(const RasterPath& path) {
+  std::vector<Polyline> figures;
+  ForEachFlattenedFigure(path, [&](const Polyline& figure) { figures.push_back(figure); });
   return figures;
+}
+
+std::size_t FlattenedPointCount(const RasterPath& path) {
+  std::size_t count = 0;
+  PointD current;
+  Walk(
+      path,
+      [&](bool, PointD start) {
+        ++count;
+        current = start;
+      },
+      [&](PointD p) {
+        ++count;
+        current = p;
+      },
+      [&](PointD c1, PointD c2, PointD end) {
+        count += static_cast<std::size_t>(PiecesFor(current, c1, c2, end));
+        current = end;
+      });
+  return count;
 }
 
 }  // namespace lumi

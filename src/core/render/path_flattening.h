@@ -3,6 +3,8 @@
 // The flattening is deterministic (a fixed number of evenly spaced parameter steps per
 // curve, each point evaluated directly), so every scan converter that starts from it sees
 // exactly the same edges.
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "base/geometry.h"
@@ -28,5 +30,12 @@ inline constexpr int kMaxPiecesPerCurve = 4096;
 // One polyline per figure, in path order. A figure starts at each move-to; an incomplete
 // Bezier triple at the end of the path is ignored.
 std::vector<Polyline> FlattenPath(const RasterPath& path);
+
+// The same figures handed over one at a time in one reused buffer, so that only the
+// largest figure is ever held.
+void ForEachFlattenedFigure(const RasterPath& path, const std::function<void(const Polyline&)>& visit);
+
+// The number of points FlattenPath produces, computed without producing them.
+std::size_t FlattenedPointCount(const RasterPath& path);
 
 }  // namespace lumi

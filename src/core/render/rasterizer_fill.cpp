@@ -18,7 +18,12 @@ struct FillEdge {
   double slope;   // dx / dy
   int row_begin;  // first work row whose centre line the edge crosses
   int row_end;    // one past the last
-  double x;       // crossing with the current row's centre line
+};
+
+// An edge crossing the current row's centre line at x.
+struct Crossing {
+  double x;
+  const FillEdge* edge;
 };
 
 // The first work row whose centre Y + 0.5 is at or below y, clamped to 0..rows.
@@ -28,9 +33,11 @@ int FirstRowAtOrBelow(double y, int rows) {
 
 // Edges of every figure, each closed back to its start. Horizontal edges never cross a
 // centre line (the crossing test is half-open: y0 <= y < y1) and are left out.
-std::vector<FillEdge> CollectEdges(const std::vector<Polyline>& figures, int rows) {
+// Memory: one edge per flattened point, reserved exactly, and one figure's points at a time.
+std::vector<FillEdge> CollectEdges(const RasterPath& path, int rows) {
   std::vector<FillEdge> edges;
-  for (const Polyline& figure : figures) {
+  edges.reserve(FlattenedPointCount(path));
+  ForEachFlattenedFigure(path, [&](const Polyline& figure) {
     const auto& p = figure.points;
     for (std::size_t i = 0; i < p.size(); ++i) {
       PointD a = p[i];
@@ -38,10 +45,10 @@ std::vector<FillEdge> CollectEdges(const std::vector<Polyline>& figures, int row
       if (a.y == b.y) continue;
       if (a.y > b.y) std::swap(a, b);
       FillEdge e{a.x, a.y, (b.x - a.x) / (b.y - a.y), FirstRowAtOrBelow(a.y, rows),
-                 FirstRowAtOrBelow(b.y, rows), 0.0};
+                 FirstRowAtOrBelow(b.y, rows)};
       if (e.row_begin < e.row_end) edges.push_back(e);
     }
-  }
+  });
   std::sort(edges.begin(), edges.end(),
             [](const FillEdge& l, const FillEdge& r) { return l.row_begin < r.row_begin; });
   return edges;
@@ -59,9 +66,9 @@ void FillPathEvenOdd(const RasterPath& path, const MaskTarget& target) {
   if (!band.Valid()) return;
   const int rows = band.WorkHeight();
   const int width = band.WorkWidth();
-  std::vector<FillEdge> edges = CollectEdges(FlattenPath(path), rows);
+  const std::vector<FillEdge> edges = CollectEdges(path, rows);
 
-  std::vector<FillEdge*> active;
+  std::vector<Crossing> active;
   std::size_t next = 0;
   for (int y = 0; y < rows; ++y) {
     if (active.empty()) {
@@ -72,25 +79,26 @@ void FillPathEvenOdd(const RasterPath& path, const MaskTarget& target) {
       }
     }
     active.erase(std::remove_if(active.begin(), active.end(),
-                                [y](const FillEdge* e) { return e->row_end <= y; }),
+                                [y](const Crossing& c) { return c.edge->row_end <= y; }),
                  active.end());
-    while (next < edges.size() && edges[next].row_begin == y) active.push_back(&edges[next++]);
+    while (next < edges.size() && edges[next].row_begin == y)
+      active.push_back({0.0, &edges[next++]});
 
     const double centre = y + 0.5;
-    for (FillEdge* e : active) e->x = e->x0 + (centre - e->y0) * e->slope;
+    for (Crossing& c : active) c.x = c.edge->x0 + (centre - c.edge->y0) * c.edge->slope;
     // The active list stays nearly sorted from row to row, so insertion sort is cheap.
     for (std::size_t i = 1; i < active.size(); ++i) {
-      FillEdge* e = active[i];
+      const Crossing c = active[i];
       std::size_t j = i;
-      while (j > 0 && active[j - 1]->x > e->x) {
+      while (j > 0 && active[j - 1].x > c.x) {
         active[j] = active[j - 1];
         --j;
       }
-      active[j] = e;
+      active[j] = c;
     }
     for (std::size_t i = 0; i + 1 < active.size(); i += 2)
-      band.AddSpan(FirstPixelAtOrRight(active[i]->x, width),
-                   FirstPixelAtOrRight(active[i + 1]->x, width));
+      band.AddSpan(FirstPixelAtOrRight(active[i].x, width),
+                   FirstPixelAtOrRight(active[i + 1].x, width));
     band.EndRow();
   }
   band.Finish();

@@ -108,13 +108,13 @@ bool EstimateThinRun(const PenSegment& s, int row, double& l, double& r) {
   return l <= r;
 }
 
-std::vector<StrokePiece> CollectPieces(const std::vector<Polyline>& figures, const PenRule& pen,
-                                       int rows) {
+std::vector<StrokePiece> CollectPieces(const RasterPath& path, const PenRule& pen, int rows) {
   std::vector<StrokePiece> pieces;
-  for (const Polyline& figure : figures) {
+  pieces.reserve(FlattenedPointCount(path));
+  ForEachFlattenedFigure(path, [&](const Polyline& figure) {
     const auto& p = figure.points;
     const std::size_t n = p.size();
-    if (n < 2) continue;
+    if (n < 2) return;
     const std::size_t count = figure.closed ? n : n - 1;
     for (std::size_t i = 0; i < count; ++i) {
       const PenSegment s = pen.Normalise(p[i], p[(i + 1) % n]);
@@ -130,7 +130,7 @@ std::vector<StrokePiece> CollectPieces(const std::vector<Polyline>& figures, con
       StrokePiece piece{s, ClampedRow(top, rows), ClampedRow(bottom, rows)};
       if (piece.row_begin < piece.row_end) pieces.push_back(piece);
     }
-  }
+  });
   std::sort(pieces.begin(), pieces.end(), [](const StrokePiece& a, const StrokePiece& b) {
     return a.row_begin < b.row_begin;
   });
@@ -146,7 +146,7 @@ void StrokePath(const RasterPath& path, double pen_width, const MaskTarget& targ
   const int width = band.WorkWidth();
   const PenRule pen = PenRule::ForWidth(pen_width);
   const double estimate_radius = pen.radius * (1 + 1e-9) + 1e-9;
-  std::vector<StrokePiece> pieces = CollectPieces(FlattenPath(path), pen, rows);
+  std::vector<StrokePiece> pieces = CollectPieces(path, pen, rows);
 
   std::vector<const StrokePiece*> active;
   std::vector<Run> runs;

@@ -407,7 +407,7 @@ TEST(RasterizerMatchesReference, FilledShapes) {
 
 TEST(RasterizerMatchesReference, Strokes) {
   const std::vector<double> widths = {0, 1, 1.5, 2, 3, 6, 11.5};
-  const std::vector<Size> sizes = {{1, 1}, {3, 7}, {9, 9}, {40, 25}, {160, 90}};
+  const std::vector<Size> sizes = {{1, 1}, {3, 7}, {9, 9}, {40, 25}, {160, 90}, {301, 190}};
   for (const FillCase& shape : FillCases()) {
     for (const Size& size : sizes) {
       for (int factor = 1; factor <= 11; factor += (size.width > 100 ? 3 : 1)) {
