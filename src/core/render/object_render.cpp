@@ -18,6 +18,10 @@ constexpr int kBevelBumpOut = 8;
 constexpr int kBevelBall = 12;
 }  // namespace
 
+// The steps run in a fixed order: coverage and fill, the "Bump Out" grey, the outline and
+// feather preparations of the mask, texture or gradient, alpha (with the transparency
+// modes), the conversion to a bitmap, the shadow or glow layer and the bevel. Stages
+// belonging to features not built yet are simply not called.
 void CDrawObject::Render() {
   if (m_width < 1 || m_height < 1) return;  // no creation has given the object a size yet
   WaitCursor wait(*host_);
@@ -26,7 +30,7 @@ void CDrawObject::Render() {
 
   std::vector<std::uint8_t> mask(static_cast<std::size_t>(m_width) * m_height, 255);
 
-  // Image and coverage. Bitmap objects get both from their source bitmap in a stage of
+  // Image and coverage. Bitmap objects take both from their source bitmap in a stage of
   // their own; vector objects rasterise their outline and take the fill colour.
   if (!IsBitmap()) {
     m_rasterOk = Rasterise(mask);
