@@ -1,0 +1,323 @@
+// CDrawObject: construction, attributes, size and place, the rectangles the view and
+// export ask for, the shape test and the multi-state looks.
+#include "objects/draw_object.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "base/host.h"
+#include "base/settings.h"
+#include "objects/object_id.h"
+
+namespace lumi {
+namespace {
+
+constexpr double kDrawPi = 3.1415926535;
+
+Rect Inflate(Rect r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
+
+}  // namespace
+
+CDrawObject::CDrawObject(Host& host, const Settings* settings) : host_(&host), m_id(NewObjectId()) {
+  // Each new object starts from the font last chosen by the user.
+  auto number = [&](const char* name, int fallback) {
+    return settings ? settings->GetInt("Font", name, fallback) : fallback;
+  };
+  m_font.lfHeight = number("Height", 20);
+  m_font.lfWidth = number("Width", 0);
+  m_font.lfEscapement = number("Escape", 0);
+  m_font.lfOrientation = number("Orient", 0);
+  m_font.lfWeight = number("Weight", 400);
+  m_font.lfItalic = static_cast<std::uint8_t>(number("Italic", 0));
+  m_font.lfPitchAndFamily = 0x20;
+  const std::string face = settings ? settings->GetString("Font", "Name", "Arial") : "Arial";
+  // Only a name that fits the face-name field with its terminator is taken.
+  const std::string fitted = face.size() < sizeof(m_font.lfFaceName) ? face : "Arial";
+  std::memcpy(m_font.lfFaceName, fitted.c_str(), fitted.size() + 1);
+}
+
+CDrawObject::~CDrawObject() = default;
+
+void CDrawObject::SetSize(int width, int height) {
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  if (width > kMaxObjectWidth || height > kMaxObjectHeight) {
+    host_->Message("Image is too big for the memory, I will just resize it to max 1700 x 1500",
+                   MessageKind::Warning);
+    width = std::min(width, kMaxObjectWidth);
+    height = std::min(height, kMaxObjectHeight);
+  }
+  const bool changed = width != m_width || height != m_height;
+  m_width = width;
+  m_height = height;
+  m_image.Create(width, height, 32, true);
+  if (IsText() && changed) m_lineHeight = static_cast<double>(m_height) / TextLineCount();
+  if (IsBitmap()) m_bitmapAngle = 0;
+  Render();
+}
+
+int CDrawObject::TextLineCount() const {
+  return 1 + static_cast<int>(std::count(m_text.begin(), m_text.end(), '\n'));
+}
+
+void CDrawObject::MoveTo(int x, int y) {
+  const int dx = x - m_x, dy = y - m_y;
+  m_x = x;
+  m_y = y;
+  if (x + m_width < -300 || y + m_height < -300) {
+    host_->Message("The object " + m_kindName +
+                       " was moved outside the drawing area\nand it may become invisible. "
+                       "Please Zoom out to see the whole area.",
+                   MessageKind::Warning);
+  }
+  // The other looks keep their place relative to the normal look.
+  if (m_currentState != 0) return;
+  if (m_highlighted && !m_statesSuppressed) {
+    m_highlighted->m_x += dx;
+    m_highlighted->m_y += dy;
+  }
+  if (m_pushed) {
+    m_pushed->m_x += dx;
+    m_pushed->m_y += dy;
+  }
+}
+
+Point CDrawObject::EffectOffset(bool keep_centred_offset) const {
+  const double theta = m_effectAngle * kDrawPi / 180.0;
+  Point offset{static_cast<int>(m_effectDistance * std::cos(theta)),
+               static_cast<int>(m_effectDistance * std::sin(theta))};
+  if (m_effectKind == 7 && !keep_centred_offset) offset = {0, 0};
+  if (m_effectKind == 2) offset.y += 5;
+  return offset;
+}
+
+Rect CDrawObject::GetInvalidRect(const Rect& rect) const {
+  if (m_effectKind < 1) return rect;
+  const Point d = EffectOffset(true);
+  const int m = m_effectMargin;
+  const Rect layer{m_x + d.x - m, m_y + d.y - m, m_x + m_width + m + d.x,
+                   m_y + m_height + m + d.y};
+  return Inflate(Union(layer, rect), 2);
+}
+
+Rect CDrawObject::GetVisualRect(const Rect& rect) const {
+  if (m_effectKind < 1) return rect;
+  // The margin, not the effect distance, sets how far the effect may reach.
+  const double theta = m_effectAngle * kDrawPi / 180.0;
+  const int ox = static_cast<int>(m_effectMargin * std::cos(theta));
+  const int oy = static_cast<int>(m_effectMargin * std::sin(theta)) + (m_effectKind == 2 ? 5 : 0);
+  const int g = m_effectSoftness + 1;
+  const Rect effect{m_x + ox - g - 2, m_y + oy - g - 2, m_x + m_width + ox + g,
+                    m_y + m_height + oy + g};
+  return Union(effect, rect);
+}
+
+Rect CDrawObject::GetVisualRectAllLooks() const {
+  Rect visual = GetVisualRect(GetRect());
+  if (m_statesSuppressed) return visual;
+  if (m_hasHighlighted && m_highlighted)
+    visual = Union(visual, m_highlighted->GetVisualRect(m_highlighted->GetRect()));
+  if (m_hasPushed && m_pushed)
+    visual = Union(visual, m_pushed->GetVisualRect(m_pushed->GetRect()));
+  return visual;
+}
+
+void CDrawObject::SetPendingRect(int x, int y, int width, int height) {
+  if (width < 0) {
+    x += width;
+    width = -width;
+  }
+  if (height < 0) {
+    y += height;
+    height = -height;
+  }
+  m_pendingX = x;
+  m_pendingY = y;
+  m_pendingWidth = width;
+  m_pendingHeight = height;
+  m_hasPendingRect = 1;
+}
+
+int CDrawObject::ApplyPendingRect() {
+  if (!m_hasPendingRect) return 0;
+  m_x = m_pendingX;
+  m_y = m_pendingY;
+  m_hasPendingRect = 0;
+  SetSize(m_pendingWidth, m_pendingHeight);
+  return 1;
+}
+
+bool CDrawObject::HitShape(int x, int y) const {
+  if (x < m_x || x > m_x + m_width || y < m_y || y > m_y + m_height) return false;
+  if (IsPolynome() && m_polynome.Count() == 0) return true;
+  if (IsText() && !m_text.empty() && m_text[0] == ' ') return true;
+  if (m_image.IsEmpty() || m_image.Bits() != 32) return false;
+  const int w = m_image.Width(), h = m_image.Height();
+  const int lx = x - m_x, ly = y - m_y;
+  if (lx >= w || ly >= h) return false;
+  auto alpha = [&](int col, int row) -> int {
+    row = std::clamp(row, 0, h - 1);
+    col = std::clamp(col, 0, w - 1);
+    return m_image.Row(row)[col * 4 + 3];
+  };
+  int sum = 0;
+  for (int row : {ly - 4, ly}) {
+    for (int col : {lx - 5, lx - 4, lx, lx + 4, lx + 5}) sum += alpha(col, row);
+  }
+  for (int col : {lx - 4, lx, lx + 4}) sum += alpha(col, ly + 4);
+  return sum != 0;
+}
+
+void CDrawObject::SetEdgeQuality(int quality) {
+  m_edgeQuality = quality;
+  Render();
+}
+
+void CDrawObject::SetTextureName(const std::string& name) {
+  if (name != m_textureName) {
+    m_textureScaleX = m_textureScaleY = 1.0;
+    m_textureAngleX = m_textureAngleY = 0.0;
+    m_textureOffsetX = m_textureOffsetY = 0;
+  }
+  m_textureName = name;
+}
+
+bool CDrawObject::HasTextureFill() const {
+  return !m_textureName.empty() && m_textureName != "No Texture.bmp" &&
+         m_textureName != "Linear Gradient.tmb" && m_textureName != "Radial Gradient.tmb";
+}
+
+void CDrawObject::CopyAttributes(const CDrawObject& from) {
+  if (&from == this) return;
+  m_textureRelief = from.m_textureRelief;
+  m_textureReliefDepth = from.m_textureReliefDepth;
+  m_textureScreen = from.m_textureScreen;
+  m_textureTwoColor = from.m_textureTwoColor;
+  m_transparencyCut = from.m_transparencyCut;
+  m_hidden = from.m_hidden;
+  m_grouped = from.m_grouped;
+  m_spare = from.m_spare;
+  m_textureTransparent = from.m_textureTransparent;
+  m_rasterOk = from.m_rasterOk;
+  m_outline = from.m_outline;
+  m_polynome = from.m_polynome;
+  m_kindName = from.m_kindName;
+  m_sourceBitmap = from.m_sourceBitmap;
+  m_fillColor = from.m_fillColor;
+  m_fillColor2 = from.m_fillColor2;
+  m_effectColor = from.m_effectColor;
+  m_text = from.m_text;
+  m_textureName = from.m_textureName;
+  m_transparencyName = from.m_transparencyName;
+  m_lightX = from.m_lightX;
+  m_lightY = from.m_lightY;
+  m_lightZ = from.m_lightZ;
+  m_textureScaleX = from.m_textureScaleX;
+  m_textureScaleY = from.m_textureScaleY;
+  m_textureAngleX = from.m_textureAngleX;
+  m_textureAngleY = from.m_textureAngleY;
+  m_textureOffsetX = from.m_textureOffsetX;
+  m_textureOffsetY = from.m_textureOffsetY;
+  m_sourceWidth = from.m_sourceWidth;
+  m_sourceHeight = from.m_sourceHeight;
+  m_edgeQuality = from.m_edgeQuality;
+  m_bevelKind = from.m_bevelKind;
+  m_bevelWidth = from.m_bevelWidth;
+  m_bevelIntensity = from.m_bevelIntensity;
+  m_bevelAngle = from.m_bevelAngle;
+  m_bitmapAngle = from.m_bitmapAngle;
+  m_geneSeed = from.m_geneSeed;
+  m_geneParam1 = from.m_geneParam1;
+  m_geneParam2 = from.m_geneParam2;
+  m_geneParam3 = from.m_geneParam3;
+  m_effectKind = from.m_effectKind;
+  m_effectDistance = from.m_effectDistance;
+  m_effectAngle = from.m_effectAngle;
+  m_effectSoftness = from.m_effectSoftness;
+  m_effectOpacity = from.m_effectOpacity;
+  m_effectMargin = from.m_effectMargin;
+  m_lineWidth = from.m_lineWidth;
+  m_gradientAngle = from.m_gradientAngle;
+  m_transparency = from.m_transparency;
+  m_transparencyAngle = from.m_transparencyAngle;
+  m_kind = from.m_kind;
+  m_editableText = from.m_editableText;
+  m_x = from.m_x;
+  m_y = from.m_y;
+  m_width = from.m_width;
+  m_height = from.m_height;
+  m_textBold = from.m_textBold;
+  m_textItalic = from.m_textItalic;
+  m_textReserved = from.m_textReserved;
+  m_lineHeight = from.m_lineHeight;
+  m_textAlign = from.m_textAlign;
+  m_font = from.m_font;
+  m_pendingX = from.m_pendingX;
+  m_pendingY = from.m_pendingY;
+  m_pendingWidth = from.m_pendingWidth;
+  m_pendingHeight = from.m_pendingHeight;
+  m_hasPendingRect = from.m_hasPendingRect;
+  m_convertToBitmap = from.m_convertToBitmap;
+  m_rendered = from.m_rendered;
+}
+
+std::unique_ptr<CDrawObject>& CDrawObject::LookCopy(int state) {
+  return state == 1 ? m_highlighted : state == 2 ? m_pushed : m_normal;
+}
+
+void CDrawObject::SetStates(int requested, bool has_highlighted, bool has_pushed,
+                            bool suppressed) {
+  m_hasHighlighted = has_highlighted ? 1 : 0;
+  m_hasPushed = has_pushed ? 1 : 0;
+  m_statesSuppressed = suppressed ? 1 : 0;
+  if (suppressed) {
+    m_highlighted.reset();
+    m_pushed.reset();
+    if (m_normal) {
+      // Back to the normal look for good.
+      CopyAttributes(*m_normal);
+      SetSize(m_width, m_height);
+      m_normal.reset();
+    }
+    m_currentState = 0;
+    return;
+  }
+  if (!m_hasHighlighted && !m_hasPushed) return;
+  if (requested == m_currentState) return;
+  std::unique_ptr<CDrawObject>& shown = LookCopy(m_currentState);
+  if (!shown) shown = std::make_unique<CDrawObject>(*host_);
+  shown->CopyAttributes(*this);
+  const bool exists = requested == 0 || (requested == 1 && m_hasHighlighted) ||
+                      (requested == 2 && m_hasPushed);
+  if (!exists) return;
+  std::unique_ptr<CDrawObject>& wanted = LookCopy(requested);
+  if (!wanted) {
+    wanted = std::make_unique<CDrawObject>(*host_);
+    wanted->CopyAttributes(*this);
+  }
+  CopyAttributes(*wanted);
+  m_currentState = requested;
+  SetSize(m_width, m_height);
+}
+
+void CDrawObject::ShowState(int requested) {
+  if (requested == m_currentState || m_statesSuppressed) return;
+  const bool exists = requested == 0 || (requested == 1 && m_hasHighlighted) ||
+                      (requested == 2 && m_hasPushed);
+  if (!exists || requested < 0 || requested > 2) return;
+  const std::unique_ptr<CDrawObject>& copy = LookCopy(requested);
+  if (!copy) return;
+  CopyAttributes(*copy);
+  m_currentState = requested;
+  SetSize(m_width, m_height);
+}
+
+void CDrawObject::StoreShownState() {
+  if ((!m_hasHighlighted && !m_hasPushed) || m_statesSuppressed) return;
+  std::unique_ptr<CDrawObject>& shown = LookCopy(m_currentState);
+  if (!shown) shown = std::make_unique<CDrawObject>(*host_);
+  shown->CopyAttributes(*this);
+}
+
+}  // namespace lumi

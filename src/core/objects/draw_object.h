@@ -1,0 +1,324 @@
+#pragma once
+// One object of the canvas: its kind, place and size, its outline, every rendering
+// attribute, its button looks and its two render caches (the object image and the effect
+// layer). Every operation that changes the look ends by rendering, so drawing the canvas
+// is only a blend of the caches.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/colour.h"
+#include "base/geometry.h"
+#include "image/dib_section.h"
+#include "objects/bezier.h"
+#include "objects/logfont.h"
+#include "objects/polynome.h"
+
+namespace lumi {
+
+class Host;
+class Settings;
+
+// Object kinds (m_kind). Code 2 is not used.
+enum ObjectKind : int { kKindNone = 0, kKindShape = 1, kKindBitmap = 3, kKindPolynome = 4 };
+
+// Edge qualities (m_edgeQuality).
+enum EdgeQuality : int { kHardEdge = 1, kAntiAlias = 2, kSuperSmooth = 3, kExtreme = 4 };
+
+// Size limits every creation and resize keeps to.
+constexpr int kMaxObjectWidth = 1700;
+constexpr int kMaxObjectHeight = 1500;
+
+// One getter and one setter per attribute, named after the field.
+#define LUMI_ATTRIBUTE(Type, Name, field) \
+  Type Get##Name() const { return field; } \
+  void Set##Name(Type value) { field = value; }
+
+class CDrawObject {
+ public:
+  // `host` shows the object's messages and the wait cursor while rendering; `settings`
+  // (section "Font") gives the default font, built-in defaults when null.
+  explicit CDrawObject(Host& host, const Settings* settings = nullptr);
+  ~CDrawObject();
+  CDrawObject(const CDrawObject&) = delete;
+  CDrawObject& operator=(const CDrawObject&) = delete;
+
+  // ---- creation (each returns 1 on success, 0 when nothing was created)
+  int CreateRectangle(int left, int top, int right, int bottom);
+  int CreateCircle(int left, int top, int right, int bottom);
+  int CreateRoundRect(int left, int top, int right, int bottom, int corner);
+  int CreateStar(int left, int top, int right, int bottom, int points, int inner);
+  int CreatePath(const std::vector<Point>& points, bool closed);
+  int CreateFreePath(const std::vector<Point>& points, bool closed);
+  int CreateArrow(Point tip, Point second, Point third);
+
+  // ---- size, place and drawing
+  // Clamps to 1..1700 x 1..1500 (telling the user once when cut), recreates the image
+  // and renders.
+  void SetSize(int width, int height);
+  // Rebuilds the object image and the effect layer from the attributes.
+  void Render();
+  // Fills the coverage mask (m_width x m_height, top row first) from the outline; 1 when
+  // done, 0 when this kind has no outline to rasterise (the mask is left as it was).
+  int Rasterise(std::vector<std::uint8_t>& mask);
+  // Blends the effect layer and the image onto a canvas bitmap (top-left at 0, 0).
+  void DrawTo(CDIBSection& canvas) const;
+  void MoveTo(int x, int y);
+  Rect GetRect() const { return {m_x, m_y, m_x + m_width, m_y + m_height}; }
+  Rect GetSelectionRect() const {
+    return {m_x - 3, m_y - 3, m_x + m_width + 3, m_y + m_height + 3};
+  }
+  Point GetCenter() const { return {m_x + m_width / 2, m_y + m_height / 2}; }
+  Rect GetInvalidRect(const Rect& rect) const;
+  Rect GetVisualRect(const Rect& rect) const;
+  Rect GetVisualRectAllLooks() const;
+  void SetPendingRect(int x, int y, int width, int height);
+  int ApplyPendingRect();
+  // The exact shape test: alpha samples of the rendered image around (x, y).
+  bool HitShape(int x, int y) const;
+
+  // ---- outline operations
+  // Rotates the outline (or the envelope of text and envelopes) and re-fits the box.
+  // Bitmap objects without an envelope are left alone here. Returns true when done.
+  bool Rotate(double angle_degrees, bool refit);
+  // Mirrors the outline; text and envelopes mirror their envelope so they stay editable.
+  bool Flip(bool vertical);
+  // The skew tool's four edge shifts, then a re-fit.
+  bool Skew(int top_shift, int right_shift, int bottom_shift, int left_shift);
+  // "Convert to Polynome" for a vector shape (kind 1): the outline becomes one figure.
+  int ConvertToPolynome();
+  // Live text becomes a plain polynome with its envelope baked into the nodes.
+  int ConvertTextToPolynome();
+  // A plain polynome becomes a polynome envelope (edited through its envelope handles).
+  int ConvertPolynomeToEnvelope(bool resize);
+  // Appends another vector object's outline to this polynome ("Combine Objects").
+  int Combine(CDrawObject& other);
+
+  // ---- node editing (the view's node editor); each edit re-fits and renders and returns
+  // the new selection rectangle, or an empty rectangle for a negative index.
+  int HitNode(Point p, bool prefer_control) const;
+  // Moves a node during a drag (no re-fit yet).
+  void MoveNode(int index, int dx, int dy);
+  // Moves one of the eight envelope handles of text and envelopes during a drag.
+  void MoveEnvelopeHandle(int handle, int dx, int dy);
+  // Ends a node or handle drag: re-fits and renders when the outline changed.
+  Rect FinishNodeDrag();
+  Rect DeleteNode(int index);
+  Rect SetCusp(int index, bool straight);
+  // Inserts a point (an island for polynomes when asked); `index` receives the index to
+  // edit next, or -1.
+  Rect InsertNodeAt(Point p, bool island, int& index);
+  Rect BreakPath();
+  Rect ClosePath();
+  // Bounds of all nodes inflated by 3 (and 12 more for open outlines).
+  Rect NodeSelectionRect() const;
+  OutlineFeedback DrawFeedback(double angle_degrees = 0.0) const;
+
+  // ---- attributes
+  void CopyAttributes(const CDrawObject& from);
+  void SetEdgeQuality(int quality);
+  void SetTextureName(const std::string& name);
+
+  // ---- multi-state looks
+  void SetStates(int requested, bool has_highlighted, bool has_pushed, bool suppressed);
+  void ShowState(int requested);
+  void StoreShownState();
+  const CDrawObject* HighlightedLook() const { return m_highlighted.get(); }
+  const CDrawObject* PushedLook() const { return m_pushed.get(); }
+  const CDrawObject* NormalLook() const { return m_normal.get(); }
+
+  // ---- queries
+  bool IsShape() const { return m_kind == kKindShape; }
+  bool IsText() const { return m_kind == kKindPolynome && m_editableText != 0; }
+  bool HasText() const { return IsText() && !m_text.empty(); }
+  bool IsPolynome() const { return m_kind == kKindPolynome; }
+  bool IsBitmap() const { return m_kind == kKindBitmap; }
+  bool IsBall() const { return m_bevelKind == 12; }
+  bool IsEnvelope() const { return m_polynome.IsEnvelopeOn(); }
+  bool HasTextureFill() const;
+
+  // ---- parts
+  const std::string& GetId() const { return m_id; }
+  void SetId(const std::string& id) { m_id = id; }
+  const CBezier& Outline() const { return m_outline; }
+  CBezier& Outline() { return m_outline; }
+  const CPolynome& Polynome() const { return m_polynome; }
+  CPolynome& Polynome() { return m_polynome; }
+  const CDIBSection& Image() const { return m_image; }
+  const CDIBSection& EffectLayer() const { return m_effectLayer; }
+  CDIBSection& EffectLayer() { return m_effectLayer; }
+  const CDIBSection& SourceBitmap() const { return m_sourceBitmap; }
+  CDIBSection& SourceBitmap() { return m_sourceBitmap; }
+  const LOGFONT& GetFont() const { return m_font; }
+  void SetFont(const LOGFONT& font) { m_font = font; }
+  bool HasPendingRect() const { return m_hasPendingRect != 0; }
+  Rect GetPendingRect() const {
+    return {m_pendingX, m_pendingY, m_pendingX + m_pendingWidth, m_pendingY + m_pendingHeight};
+  }
+
+  LUMI_ATTRIBUTE(int, X, m_x)
+  LUMI_ATTRIBUTE(int, Y, m_y)
+  LUMI_ATTRIBUTE(int, Width, m_width)
+  LUMI_ATTRIBUTE(int, Height, m_height)
+  LUMI_ATTRIBUTE(int, Kind, m_kind)
+  LUMI_ATTRIBUTE(const std::string&, KindName, m_kindName)
+  LUMI_ATTRIBUTE(int, EditableText, m_editableText)
+  LUMI_ATTRIBUTE(int, SourceWidth, m_sourceWidth)
+  LUMI_ATTRIBUTE(int, SourceHeight, m_sourceHeight)
+  LUMI_ATTRIBUTE(const std::string&, SourcePath, m_sourcePath)
+  LUMI_ATTRIBUTE(int, ConvertToBitmap, m_convertToBitmap)
+  LUMI_ATTRIBUTE(int, BitmapAngle, m_bitmapAngle)
+  LUMI_ATTRIBUTE(COLORREF, FillColor, m_fillColor)
+  LUMI_ATTRIBUTE(COLORREF, FillColor2, m_fillColor2)
+  LUMI_ATTRIBUTE(int, RasterOk, m_rasterOk)
+  LUMI_ATTRIBUTE(int, TextureTransparent, m_textureTransparent)
+  int GetEdgeQuality() const { return m_edgeQuality; }
+  LUMI_ATTRIBUTE(int, GradientAngle, m_gradientAngle)
+  LUMI_ATTRIBUTE(int, Rendered, m_rendered)
+  LUMI_ATTRIBUTE(int, BevelKind, m_bevelKind)
+  LUMI_ATTRIBUTE(int, BevelWidth, m_bevelWidth)
+  LUMI_ATTRIBUTE(int, BevelIntensity, m_bevelIntensity)
+  LUMI_ATTRIBUTE(int, BevelAngle, m_bevelAngle)
+  const std::string& GetTextureName() const { return m_textureName; }
+  LUMI_ATTRIBUTE(int, TextureStrength, m_textureStrength)
+  LUMI_ATTRIBUTE(int, TextureScreen, m_textureScreen)
+  LUMI_ATTRIBUTE(int, TextureTwoColor, m_textureTwoColor)
+  LUMI_ATTRIBUTE(int, Transparency, m_transparency)
+  LUMI_ATTRIBUTE(const std::string&, TransparencyName, m_transparencyName)
+  LUMI_ATTRIBUTE(int, TransparencyAngle, m_transparencyAngle)
+  LUMI_ATTRIBUTE(int, TransparencyCut, m_transparencyCut)
+  LUMI_ATTRIBUTE(const std::string&, Text, m_text)
+  LUMI_ATTRIBUTE(int, TextBold, m_textBold)
+  LUMI_ATTRIBUTE(int, TextItalic, m_textItalic)
+  LUMI_ATTRIBUTE(int, TextReserved, m_textReserved)
+  LUMI_ATTRIBUTE(double, LineHeight, m_lineHeight)
+  LUMI_ATTRIBUTE(int, TextAlign, m_textAlign)
+  LUMI_ATTRIBUTE(int, EffectKind, m_effectKind)
+  LUMI_ATTRIBUTE(int, EffectDistance, m_effectDistance)
+  LUMI_ATTRIBUTE(int, EffectAngle, m_effectAngle)
+  LUMI_ATTRIBUTE(int, EffectSoftness, m_effectSoftness)
+  LUMI_ATTRIBUTE(int, EffectOpacity, m_effectOpacity)
+  LUMI_ATTRIBUTE(COLORREF, EffectColor, m_effectColor)
+  LUMI_ATTRIBUTE(int, EffectMargin, m_effectMargin)
+  LUMI_ATTRIBUTE(int, HasHighlighted, m_hasHighlighted)
+  LUMI_ATTRIBUTE(int, HasPushed, m_hasPushed)
+  LUMI_ATTRIBUTE(int, StatesSuppressed, m_statesSuppressed)
+  LUMI_ATTRIBUTE(int, CurrentState, m_currentState)
+  LUMI_ATTRIBUTE(int, ExcludeFromButtons, m_excludeFromButtons)
+  LUMI_ATTRIBUTE(double, LightX, m_lightX)
+  LUMI_ATTRIBUTE(double, LightY, m_lightY)
+  LUMI_ATTRIBUTE(double, LightZ, m_lightZ)
+  LUMI_ATTRIBUTE(int, GeneSeed, m_geneSeed)
+  LUMI_ATTRIBUTE(int, GeneParam1, m_geneParam1)
+  LUMI_ATTRIBUTE(int, GeneParam2, m_geneParam2)
+  LUMI_ATTRIBUTE(int, GeneParam3, m_geneParam3)
+  LUMI_ATTRIBUTE(int, TextureRelief, m_textureRelief)
+  LUMI_ATTRIBUTE(int, TextureReliefDepth, m_textureReliefDepth)
+  LUMI_ATTRIBUTE(int, LineWidth, m_lineWidth)
+  LUMI_ATTRIBUTE(double, TextureScaleX, m_textureScaleX)
+  LUMI_ATTRIBUTE(double, TextureScaleY, m_textureScaleY)
+  LUMI_ATTRIBUTE(double, TextureAngleX, m_textureAngleX)
+  LUMI_ATTRIBUTE(double, TextureAngleY, m_textureAngleY)
+  LUMI_ATTRIBUTE(int, TextureOffsetX, m_textureOffsetX)
+  LUMI_ATTRIBUTE(int, TextureOffsetY, m_textureOffsetY)
+  LUMI_ATTRIBUTE(int, Spare, m_spare)
+  LUMI_ATTRIBUTE(int, Hidden, m_hidden)
+  LUMI_ATTRIBUTE(int, Grouped, m_grouped)
+
+  Host& GetHost() const { return *host_; }
+
+ private:
+  // Applies a box returned by an outline operation given the box (0, 0, w, h).
+  void ApplyRelativeBox(const Rect& box);
+  // Re-fits the box to the edited outline the way each kind is fitted.
+  void RefitAfterEdit();
+  // Where DrawTo puts the effect layer relative to the image (effect 7 centred unless
+  // `keep_centred_offset`, effect 2 five pixels lower).
+  Point EffectOffset(bool keep_centred_offset) const;
+  std::unique_ptr<CDrawObject>& LookCopy(int state);
+  // The number of text lines: one more than the line feeds.
+  int TextLineCount() const;
+  // Render pipeline steps.
+  void FillWithColour();
+  void SetAlphaFromMask(const std::vector<std::uint8_t>& mask);
+  void KeepImageAsSourceBitmap();
+
+  Host* host_;
+
+  std::string m_id;
+  CDIBSection m_sourceBitmap;
+  int m_sourceWidth = 0;
+  int m_sourceHeight = 0;
+  int m_convertToBitmap = 0;
+  int m_bitmapAngle = 0;
+  CBezier m_outline;
+  CPolynome m_polynome;
+  int m_pendingX = 0, m_pendingY = 0, m_pendingWidth = 0, m_pendingHeight = 0;
+  int m_hasPendingRect = 0;
+  COLORREF m_fillColor = 0x000000FF;
+  COLORREF m_fillColor2 = 0x00FF0000;
+  int m_rasterOk = 0;
+  int m_textureTransparent = 0;
+  int m_edgeQuality = kSuperSmooth;
+  int m_gradientAngle = 0;
+  int m_rendered = 0;
+  int m_bevelKind = 0;
+  int m_bevelWidth = 8;
+  int m_bevelIntensity = 75;
+  int m_bevelAngle = 135;
+  int m_kind = kKindNone;
+  int m_editableText = 0;
+  std::string m_textureName;
+  int m_textureStrength = 255;
+  int m_textureScreen = 0;
+  int m_textureTwoColor = 0;
+  int m_transparency = 0;
+  std::string m_transparencyName;
+  int m_transparencyAngle = 0;
+  int m_transparencyCut = 1;
+  std::string m_text;
+  int m_textBold = 0;
+  int m_textItalic = 0;
+  int m_textReserved = 0;
+  double m_lineHeight = 20.0;
+  int m_textAlign = 0;
+  LOGFONT m_font;
+  int m_effectKind = 0;
+  int m_effectDistance = 3;
+  int m_effectAngle = 45;
+  int m_effectSoftness = 2;
+  int m_effectOpacity = 200;
+  COLORREF m_effectColor = 0;
+  std::unique_ptr<CDrawObject> m_highlighted;
+  std::unique_ptr<CDrawObject> m_pushed;
+  std::unique_ptr<CDrawObject> m_normal;
+  int m_hasHighlighted = 0;
+  int m_hasPushed = 0;
+  int m_statesSuppressed = 0;
+  int m_currentState = 0;
+  int m_excludeFromButtons = 0;
+  CDIBSection m_effectLayer;
+  CDIBSection m_image;
+  int m_effectMargin = 10;
+  int m_x = 0, m_y = 0;
+  int m_width = 0, m_height = 0;
+  std::string m_kindName;
+  std::string m_sourcePath;
+  double m_lightX = -0.6476, m_lightY = -0.52906, m_lightZ = 0.54827;
+  int m_geneSeed = 0;
+  int m_geneParam1 = 2334, m_geneParam2 = 243, m_geneParam3 = 243;
+  int m_textureRelief = 0;
+  int m_textureReliefDepth = 40;
+  int m_lineWidth = 6;
+  double m_textureScaleX = 1.0, m_textureScaleY = 1.0;
+  double m_textureAngleX = 0.0, m_textureAngleY = 0.0;
+  int m_textureOffsetX = 0, m_textureOffsetY = 0;
+  int m_spare = 0;
+  int m_hidden = 0;
+  int m_grouped = 0;
+};
+
+#undef LUMI_ATTRIBUTE
+
+}  // namespace lumi
