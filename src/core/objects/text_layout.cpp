@@ -89,7 +89,12 @@ PathPoints BuildTextPath(FontFace& face, std::string_view text, int height, int 
     rectWidth = std::max(rectWidth, lines.back().width);
   }
 
+  // The path of a long text runs to hundreds of kilobytes: size it once.
+  std::size_t count = 0;
+  for (const PlacedLine& line : lines)
+    for (const ShapedGlyph& glyph : line.glyphs) count += face.GlyphOutline(glyph.glyph).size();
   PathPoints path;
+  path.reserve(count);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const PlacedLine& line = lines[i];
     const int left = LineLeft(alignment, rectWidth, line.width);
