@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace lumi {
 
@@ -16,8 +17,18 @@ struct PlacedLine {
   int width = 0;
 };
 
+// Whole pixels of a length in font units; a text too long for int pixels is refused.
 int ToPixels(std::int64_t units, double scale) {
-  return static_cast<int>(std::lround(static_cast<double>(units) * scale));
+  const double pixels = std::round(static_cast<double>(units) * scale);
+  if (std::fabs(pixels) > std::numeric_limits<int>::max())
+    throw FontError("The text is too long to measure.");
+  return static_cast<int>(pixels);
+}
+
+int TextHeight(std::size_t lines, int cellHeight) {
+  if (lines > static_cast<std::size_t>(std::numeric_limits<int>::max() / cellHeight))
+    throw FontError("The text has too many lines to measure.");
+  return static_cast<int>(lines) * cellHeight;
 }
 
 PlacedLine PlaceLine(FontFace& face, std::string_view line, double scale) {
@@ -73,7 +84,7 @@ TextExtentSize MeasureText(FontFace& face, std::string_view text, int height) {
   TextExtentSize size;
   for (std::string_view line : lines)
     size.width = std::max(size.width, PlaceLine(face, line, metrics.scale).width);
-  size.height = static_cast<int>(lines.size()) * metrics.cellHeight;
+  size.height = TextHeight(lines.size(), metrics.cellHeight);
   return size;
 }
 
@@ -88,6 +99,7 @@ PathPoints BuildTextPath(FontFace& face, std::string_view text, int height, int 
     lines.push_back(PlaceLine(face, line, scale));
     rectWidth = std::max(rectWidth, lines.back().width);
   }
+  TextHeight(lines.size(), metrics.cellHeight);  // refuses what could not be measured
 
   // The path of a long text runs to hundreds of kilobytes: size it once.
   std::size_t count = 0;

@@ -109,6 +109,13 @@ TEST_F(FontTest, ExtentIsWidestLineByLineCountTimesCellHeight) {
   EXPECT_EQ(MeasureText(face, "Hello\n", 80).height, 160);
 }
 
+TEST_F(FontTest, TextsBeyondIntPixelsAreRefused) {
+  const std::string manyLines(600000, '\n');  // 600001 lines of 3999 pixels
+  EXPECT_THROW(MeasureText(Sans(), manyLines, 3999), FontError);
+  EXPECT_THROW(BuildTextPath(Sans(), manyLines, 3999, kTextAlignLeft), FontError);
+  EXPECT_EQ(MeasureText(Sans(), manyLines, 1).height, 600001);
+}
+
 TEST_F(FontTest, KerningNarrowsPairs) {
   FontFace& face = Sans();
   const int a = MeasureText(face, "A", 500).width;
