@@ -19,7 +19,7 @@ std::vector<std::string> Lines(std::string_view text) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       lines.push_back(line);
       line.clear();
-    } else {
+    } else if (static_cast<unsigned char>(c) >= 0x20) {  // controls are not drawn
       line += c;
     }
   }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
+#include <string>
 #include <limits>
 
 namespace lumi {
@@ -31,8 +33,18 @@ int TextHeight(std::size_t lines, int cellHeight) {
   return static_cast<int>(lines) * cellHeight;
 }
 
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20; }
+
 PlacedLine PlaceLine(FontFace& face, std::string_view line, double scale) {
   PlacedLine placed;
+  // Control characters (a stray carriage return, a tab) are not drawn and take no
+  // room; shaped as they are they would show the face's missing-glyph box.
+  std::string printable;
+  if (std::any_of(line.begin(), line.end(), IsControl)) {
+    std::copy_if(line.begin(), line.end(), std::back_inserter(printable),
+                 [](char c) { return !IsControl(c); });
+    line = printable;
+  }
   if (line.empty()) return placed;
   placed.glyphs = face.ShapeLine(line);
   placed.originX.reserve(placed.glyphs.size());

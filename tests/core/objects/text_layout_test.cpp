@@ -109,6 +109,14 @@ TEST_F(FontTest, ExtentIsWidestLineByLineCountTimesCellHeight) {
   EXPECT_EQ(MeasureText(face, "Hello\n", 80).height, 160);
 }
 
+TEST_F(FontTest, ControlCharactersAreNotDrawn) {
+  const PathPoints plain = BuildTextPath(Sans(), "ab", 500, kTextAlignLeft);
+  for (const char* text : {"a\rb", "a\tb", "\ra\x01" "b\x1f"}) {
+    EXPECT_EQ(MeasureText(Sans(), text, 500), MeasureText(Sans(), "ab", 500)) << text;
+    EXPECT_EQ(BuildTextPath(Sans(), text, 500, kTextAlignLeft), plain) << text;
+  }
+}
+
 TEST_F(FontTest, TextsBeyondIntPixelsAreRefused) {
   const std::string manyLines(600000, '\n');  // 600001 lines of 3999 pixels
   EXPECT_THROW(MeasureText(Sans(), manyLines, 3999), FontError);
