@@ -8,6 +8,7 @@
 #include <hb.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <strings.h>
