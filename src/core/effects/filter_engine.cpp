@@ -4,7 +4,9 @@
 // everything else is exactly the per-pixel formula.
 #include "effects/filter_engine.h"
 
+#include <array>
 #include <cmath>
+#include <vector>
 
 #include "effects/filter_math.h"
 
@@ -57,14 +59,41 @@ class Image {
     }
   }
 
-  // Conv: the 3 x 3 weighted sum around (x, y) divided by d (0 taken as 1).
-  Int Conv(int x, int y, int ch, const int (&k)[9], Int d) const {
-    Int sum = 0;
-    int i = 0;
-    for (int dy = -1; dy <= 1; ++dy)
-      for (int dx = -1; dx <= 1; ++dx, ++i)
-        if (k[i] != 0) sum = sum + k[i] * N(x + dx, y + dy, ch);
-    return sum / (d.v == 0 ? Int(1) : d);
+  // The 3 x 3 neighbourhood of one pixel with coordinates already clamped: rows above,
+  // at and below, and the byte offsets of the columns left, at and right.
+  struct Window {
+    const std::uint8_t* rows[3];
+    std::size_t cols[3];
+    Int at(int dx, int dy, int ch) const {
+      return rows[dy + 1][cols[dx + 1] + static_cast<std::size_t>(ch)];
+    }
+    // The weighted sum of channel ch over the window divided by d (0 taken as 1).
+    Int Conv(int ch, const int (&k)[9], Int d) const {
+      Int sum = 0;
+      for (int i = 0; i < 9; ++i)
+        if (k[i] != 0) sum = sum + k[i] * at(i % 3 - 1, i / 3 - 1, ch);
+      return sum / (d.v == 0 ? Int(1) : d);
+    }
+  };
+
+  // Calls f(x, y, window, in, out) for every pixel in row order.
+  template <class F>
+  void ForEachWindow(F&& f) const {
+    const std::size_t stride = static_cast<std::size_t>(w_) * 4;
+    for (int y = 0; y < h_; ++y) {
+      Window win;
+      win.rows[0] = src_ + static_cast<std::size_t>(y > 0 ? y - 1 : 0) * stride;
+      win.rows[1] = src_ + static_cast<std::size_t>(y) * stride;
+      win.rows[2] = src_ + static_cast<std::size_t>(y + 1 < h_ ? y + 1 : h_ - 1) * stride;
+      const std::uint8_t* in = win.rows[1];
+      std::uint8_t* out = dst_ + static_cast<std::size_t>(y) * stride;
+      for (int x = 0; x < w_; ++x, in += 4, out += 4) {
+        win.cols[0] = static_cast<std::size_t>(x > 0 ? x - 1 : 0) * 4;
+        win.cols[1] = static_cast<std::size_t>(x) * 4;
+        win.cols[2] = static_cast<std::size_t>(x + 1 < w_ ? x + 1 : w_ - 1) * 4;
+        f(x, y, win, in, out);
+      }
+    }
   }
 
  private:
@@ -125,21 +154,21 @@ void Contrast(const Image& im) {
 
 void Sharpen(const Image& im) {
   static constexpr int k[9] = {0, -1, 0, -1, 5, -1, 0, -1, 0};
-  im.ForEach([&](int x, int y, const std::uint8_t* in, std::uint8_t* out) {
+  im.ForEachWindow([&](int, int, const Image::Window& win, const std::uint8_t* in, std::uint8_t* out) {
     for (int i = 0; i < 3; ++i) {
       const int ch = kChannels[i];
-      Put(out, ch, Mix(im.Conv(x, y, ch, k, 1), Ch(in, ch), im.P[i], 255));
+      Put(out, ch, Mix(win.Conv(ch, k, 1), Ch(in, ch), im.P[i], 255));
     }
   });
 }
 
 void Antialias(const Image& im) {
-  im.ForEach([&](int x, int y, const std::uint8_t* in, std::uint8_t* out) {
+  im.ForEachWindow([&](int, int, const Image::Window& win, const std::uint8_t* in, std::uint8_t* out) {
     for (int i = 0; i < 3; ++i) {
       const int ch = kChannels[i];
       const Int c = Ch(in, ch);
-      const Int left = im.N(x - 1, y, ch), right = im.N(x + 1, y, ch);
-      const Int up = im.N(x, y - 1, ch), down = im.N(x, y + 1, ch);
+      const Int left = win.at(-1, 0, ch), right = win.at(1, 0, ch);
+      const Int up = win.at(0, -1, ch), down = win.at(0, 1, ch);
       const Int limit = 255 - Int(im.P[i]);
       if (AbsDiff(left, c) > limit || AbsDiff(right, c) > limit || AbsDiff(up, c) > limit ||
           AbsDiff(down, c) > limit)
@@ -190,9 +219,9 @@ void Embossed(const Image& im) {
   static constexpr int kHi[9] = {0, 0, 0, 0, 1, 1, 0, 1, 1};
   static constexpr int kLo[9] = {1, 1, 0, 1, 1, 0, 0, 0, 0};
   const int* P = im.P;
-  im.ForEach([&](int x, int y, const std::uint8_t* in, std::uint8_t* out) {
-    const Int hi = im.Conv(x, y, kRed, kHi, 4);
-    const Int lo = im.Conv(x, y, kRed, kLo, 4);
+  im.ForEachWindow([&](int, int, const Image::Window& win, const std::uint8_t* in, std::uint8_t* out) {
+    const Int hi = win.Conv(kRed, kHi, 4);
+    const Int lo = win.Conv(kRed, kLo, 4);
     const Int a = (Int(P[0]) + 1) * (hi - lo) / 20 + P[1] + P[1] - 255;
     for (int ch : kChannels) Put(out, ch, Mix(Ch(in, ch), a, P[2], 255));
   });
@@ -202,9 +231,9 @@ void OilEmboss(const Image& im) {
   static constexpr int kVertical[9] = {0, 2, 0, 0, 0, 0, 0, -2, 0};
   static constexpr int kHorizontal[9] = {0, 0, 0, 2, 0, -2, 0, 0, 0};
   const Int lift[3] = {Map(im.P[2], -20, 60), Map(im.P[3], -20, 60), Map(im.P[4], -20, 60)};
-  im.ForEach([&](int x, int y, const std::uint8_t* in, std::uint8_t* out) {
-    const Int a = im.Conv(x, y, kRed, kVertical, 1), b = -a;
-    const Int e = im.Conv(x, y, kRed, kHorizontal, 1), f = -e;
+  im.ForEachWindow([&](int, int, const Image::Window& win, const std::uint8_t* in, std::uint8_t* out) {
+    const Int a = win.Conv(kRed, kVertical, 1), b = -a;
+    const Int e = win.Conv(kRed, kHorizontal, 1), f = -e;
     const Int h = LumOf(in) / 2;
     const Int edges = AbsDiff(e, f) + AbsDiff(a, b);
     const Int light = Map(im.P[1], e, f) + Map(im.P[0], a, b) + 40;
@@ -243,7 +272,8 @@ void PastelPop(const Image& im) {
   im.ForEach([&](int, int, const std::uint8_t* in, std::uint8_t* out) {
     Int a = LumOf(in);
     if (a.v == 0) a = 1;
-    for (int ch : kChannels) Put(out, ch, Int(im.P[0]) % a + Ch(in, ch));
+    const Int lift = Int(im.P[0]) % a;
+    for (int ch : kChannels) Put(out, ch, lift + Ch(in, ch));
   });
 }
 
@@ -309,25 +339,25 @@ void UrbanArt(const Image& im) {
 }
 
 void NeonArt(const Image& im) {
-  im.ForEach([&](int x, int y, const std::uint8_t* in, std::uint8_t* out) {
+  im.ForEachWindow([&](int, int, const Image::Window& win, const std::uint8_t* in, std::uint8_t* out) {
     const Int L = LumOf(in);
     for (int i = 0; i < 3; ++i) {
       const int ch = kChannels[i];
       const Int v = Ch(in, ch);
-      Int S = 0;
-      for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx)
-          if (dx != 0 || dy != 0) S = S + AbsDiff(im.N(x + dx, y + dy, ch), v);
+      const Int S = AbsDiff(win.at(-1, -1, ch), v) + AbsDiff(win.at(0, -1, ch), v) +
+                    AbsDiff(win.at(1, -1, ch), v) + AbsDiff(win.at(-1, 0, ch), v) +
+                    AbsDiff(win.at(1, 0, ch), v) + AbsDiff(win.at(-1, 1, ch), v) +
+                    AbsDiff(win.at(0, 1, ch), v) + AbsDiff(win.at(1, 1, ch), v);
       Put(out, ch, L + im.P[i] * (v - L) * S / 2048);
     }
   });
 }
 
 void GlowingEdge(const Image& im) {
-  im.ForEach([&](int x, int y, const std::uint8_t* in, std::uint8_t* out) {
+  im.ForEachWindow([&](int, int, const Image::Window& win, const std::uint8_t* in, std::uint8_t* out) {
     for (int i = 0; i < 3; ++i) {
       const int ch = kChannels[i];
-      Put(out, ch, Mix(Ch(in, ch), im.N(x + 1, y + 1, ch), im.P[2 * i], im.P[2 * i + 1]));
+      Put(out, ch, Mix(Ch(in, ch), win.at(1, 1, ch), im.P[2 * i], im.P[2 * i + 1]));
     }
   });
 }
@@ -356,13 +386,21 @@ void GradientPoster(const Image& im) {
   const Int span = 4 * W * P[2] / 255;
   const Int o = Map(P[0], 0, W);
   const Int offset[3] = {o + W, o + W / 3 + W, 2 * W / 3 + o + W};
+  // The phase (...) mod W x 512 / W always lies in 0..511: its output is a table lookup.
+  std::array<std::uint8_t, 512> wave{};
+  for (int k = 0; k < 512; ++k)
+    wave[static_cast<std::size_t>(k)] = Clamp255(Remap(Sin512(k), 0, 512, 0, 255));
   im.ForEach([&](int x, int, const std::uint8_t* in, std::uint8_t* out) {
     const Int L = LumOf(in);
     const Int f = Remap(L - L % s, 0, 255, 0, span);
-    // (o + f + W + x) and its shifted variants: the sum is the same whichever order the
-    // terms come in, as wrap-around addition is associative.
-    for (int i = 0; i < 3; ++i)
-      Put(out, kChannels[i], Remap(Sin512((offset[i] + f + x) % W * 512 / W), 0, 512, 0, 255));
+    // (o + f + W + x) and its shifted variants: wrap-around addition is associative and
+    // commutative, so the constant part can be added first.
+    for (int i = 0; i < 3; ++i) {
+      const Int phase = (offset[i] + f + x) % W * 512 / W;
+      out[kChannels[i]] = (phase.v >= 0 && phase.v < 512)
+                              ? wave[static_cast<std::size_t>(phase.v)]
+                              : Clamp255(Remap(Sin512(phase), 0, 512, 0, 255));
+    }
   });
 }
 
@@ -404,11 +442,15 @@ void MosaicHard(const Image& im) {
 
 void MosaicSoft(const Image& im) {
   const MosaicBlocks b = Blocks(im);
+  // The horizontal sine depends on the column only: one table per run.
+  std::vector<Int> columnSine(static_cast<std::size_t>(im.W()));
+  for (int x = 0; x < im.W(); ++x)
+    columnSine[static_cast<std::size_t>(x)] = Sin512(Remap(x, 0, 2 * b.bw, -512, 512));
   im.ForEachRow([&](int y) { return Sin512(Remap(y, 0, 2 * b.bh, -512, 512)); },
                 [&](int x, int y, Int sy, const std::uint8_t*, std::uint8_t* out) {
                   const Int u = Int(x) % b.bw, v = Int(y) % b.bh;
                   const Int cx = b.bw / 2 + x - u, cy = y + b.bh / 2 - v;
-                  const Int s = sy * Sin512(Remap(x, 0, 2 * b.bw, -512, 512));
+                  const Int s = sy * columnSine[static_cast<std::size_t>(x)];
                   const Int w = Remap(Abs(s), 0, 262144, 0, 255);
                   for (int ch : kChannels) Put(out, ch, w * im.N(cx, cy, ch) / 255);
                 });

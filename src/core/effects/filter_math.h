@@ -109,6 +109,7 @@ Int Rand(Int a, Int b);
 constexpr Int Lum(Int r, Int g, Int b) { return (76 * r + 150 * g + 29 * b) >> 8; }
 
 // 511 - (v AND 511) when bit 8 of v is set, otherwise v AND 255: a triangle wave.
-constexpr Int Fold(Int v) { return (v & 256).v != 0 ? 511 - (v & 511) : v & 255; }
+// Written without a branch: with bit 8 set, 511 - (v AND 511) is (NOT v) AND 511.
+constexpr Int Fold(Int v) { return (v ^ (0 - ((v >> 8) & 1))) & 511; }
 
 }  // namespace lumi::fx
