@@ -4,6 +4,7 @@
 #include <new>
 
 #include "effects/filter_engine.h"
+#include "image/dib_section.h"
 
 namespace lumi {
 
@@ -92,6 +93,14 @@ bool CFilterFactory::SetImage(std::uint8_t* pixels, int width, int height) {
   width_ = width;
   height_ = height;
   return true;
+}
+
+bool CFilterFactory::SetImage(CDIBSection& bitmap) {
+  if (bitmap.IsEmpty() || bitmap.Bits() != 32) {
+    SetImage(nullptr, 0, 0);
+    return false;
+  }
+  return SetImage(bitmap.Pixels(), bitmap.Width(), bitmap.Height());
 }
 
 void CFilterFactory::SelectFilter(int id) {

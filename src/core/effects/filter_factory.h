@@ -14,6 +14,8 @@
 
 namespace lumi {
 
+class CDIBSection;
+
 class CFilterFactory {
  public:
   static constexpr int kParamSlots = 8;
@@ -45,6 +47,9 @@ class CFilterFactory {
   // of ApplyFilter starts again from that copy. Returns false, and detaches, when the
   // copy cannot be allocated or the size is not positive; the caller reports it.
   bool SetImage(std::uint8_t* pixels, int width, int height);
+  // The same for a 32-bit bitmap, in its stored row order; false for other depths and
+  // empty bitmaps.
+  bool SetImage(CDIBSection& bitmap);
 
   // Makes `id` the current filter with the defaults of its parameters. Ids outside the
   // catalogue select an empty filter without parameters (running it only restores the

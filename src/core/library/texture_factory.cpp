@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "base/runtime_random.h"
+#include "image/dib_section.h"
 #include "library/gene_rules.h"
 
 namespace lumi {
@@ -59,6 +60,12 @@ void GenerateGeneFill(std::uint8_t* pixels, int width, int height, std::int32_t 
   factory.SetGene(word1, word2, word3);
   factory.SetGeneMode(mode);
   factory.Generate();
+}
+
+void GenerateGeneFill(CDIBSection& image, std::int32_t word1, std::int32_t word2,
+                      std::int32_t word3, int mode) {
+  if (image.IsEmpty() || image.Bits() != 32) return;
+  GenerateGeneFill(image.Pixels(), image.Width(), image.Height(), word1, word2, word3, mode);
 }
 
 }  // namespace lumi

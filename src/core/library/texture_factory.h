@@ -8,6 +8,8 @@
 
 namespace lumi {
 
+class CDIBSection;
+
 class CTextureFactory {
  public:
   static constexpr int kGeneBytes = 8;
@@ -43,5 +45,9 @@ class CTextureFactory {
 // the size, the three gene words and mode (the object's gene seed minus one).
 void GenerateGeneFill(std::uint8_t* pixels, int width, int height, std::int32_t word1,
                       std::int32_t word2, std::int32_t word3, int mode);
+// The same on a 32-bit bitmap in its stored row order (bottom row first for object
+// images); other depths and empty bitmaps are left alone.
+void GenerateGeneFill(CDIBSection& image, std::int32_t word1, std::int32_t word2,
+                      std::int32_t word3, int mode);
 
 }  // namespace lumi

@@ -12,6 +12,7 @@
 #include "base/runtime_random.h"
 #include "effects/filter_factory.h"
 #include "filter_reference.h"
+#include "image/dib_section.h"
 
 namespace lumi {
 namespace {
@@ -269,6 +270,29 @@ TEST(FilterRulesTest, TheTerminatingEntryOnlyRestoresTheImage) {
   factory.SelectFilter(27);
   factory.ApplyFilter();
   EXPECT_EQ(px, original);
+}
+
+TEST(FilterRulesTest, RunsOnA32BitBitmapInItsStoredRowOrder) {
+  // Glowing Edge reads the next stored row: in a bitmap stored bottom row first that is
+  // the image row above.
+  CDIBSection bitmap;
+  bitmap.Create(1, 2);
+  bitmap.Row(0)[2] = 200;  // top row, red
+  bitmap.Row(1)[2] = 10;   // bottom row (stored first), red
+  CFilterFactory factory;
+  ASSERT_TRUE(factory.SetImage(bitmap));
+  factory.SelectFilter(21);
+  factory.SetParam(0, 128);  // red: Mix(v, next, 128, 256) = (v + next) / 2
+  factory.SetParam(1, 256);
+  factory.ApplyFilter();
+  EXPECT_EQ(bitmap.Row(1)[2], 105);  // (10 + 200) / 2 from the row above it
+  EXPECT_EQ(bitmap.Row(0)[2], 200);  // the last stored row reads itself
+
+  CDIBSection eight;
+  eight.Create(4, 4, 8);
+  EXPECT_FALSE(factory.SetImage(eight));
+  factory.ApplyFilter();  // detached: nothing happens
+  EXPECT_EQ(bitmap.Row(1)[2], 105);
 }
 
 // Ours against the pixel-at-a-time reference on random images, sizes and parameters.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gene_reference.h"
+#include "image/dib_section.h"
 
 namespace lumi {
 namespace {
@@ -184,6 +185,20 @@ TEST(TextureFactoryTest, GeneFillEntryPoint) {
   for (std::size_t i = 3; i < px.size(); i += 4) px[i] = 77;
   GenerateGeneFill(px.data(), 23, 17, 2334, 243, 243, 9);
   EXPECT_EQ(Fnv(px), 0xbc053efdu);  // gene 0, mode 9 above
+}
+
+TEST(TextureFactoryTest, GeneFillOfABitmapFollowsItsStoredRows) {
+  // Rule B's third plane grows with the stored row: in a bitmap stored bottom row first
+  // the top image row is the last stored row. 1 x 2, gene picking plane T2 = d - g for
+  // red with no lift: stored row 1 gives |0 - 127| = 127.
+  CDIBSection bitmap;
+  bitmap.Create(1, 2);
+  const Gene gene = {128, 128, 128, 128, 128, 128, 0, 0};  // planes T2, T2, T2; lifts 0
+  GenerateGeneFill(bitmap, gene[0] | gene[1] << 8 | gene[2] << 16, gene[3] | gene[4] << 8 | gene[5] << 16,
+                   0, 1);
+  EXPECT_EQ(bitmap.Row(1)[2], 0);    // stored row 0: g = 0
+  EXPECT_EQ(bitmap.Row(0)[2], 127);  // stored row 1: g = 255 / 2
+  EXPECT_EQ(bitmap.Row(0)[3], 0);    // alpha untouched
 }
 
 }  // namespace
