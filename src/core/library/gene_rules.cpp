@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "effects/filter_math.h"
+#include "effects/sine_table.h"
 
 namespace lumi::gene {
 
@@ -22,9 +23,11 @@ using fx::Map;
 using fx::Max;
 using fx::Min;
 using fx::Remap;
-using fx::Sin512;
-using fx::Cos512;
 using fx::Trunc;
+
+// Sines of integer angles through the shared exact table.
+inline Int TableSin512(Int a) { return fx::SineTable::Get().Sin512(a); }
+inline Int TableCos512(Int a) { return fx::SineTable::Get().Cos512(a); }
 
 constexpr int kRed = 2, kGreen = 1, kBlue = 0;
 
@@ -47,8 +50,8 @@ class Field {
 
   Int CDist(int x, int y) const { return fx::Dist(Int(y) - hh, Int(x) - hw); }
   Int CAngle(int x, int y) const { return fx::Angle(Int(x) - hw, Int(y) - hh); }
-  Int CX(Int a, Int r) const { return Trunc(std::cos(D(a) * fx::kAngleUnit) * D(r) + hw); }
-  Int CY(Int a, Int r) const { return Trunc(std::sin(D(a) * fx::kAngleUnit) * D(r) + hh); }
+  Int CX(Int a, Int r) const { return Trunc(fx::SineTable::Get().Cos(a) * D(r) + hw); }
+  Int CY(Int a, Int r) const { return Trunc(fx::SineTable::Get().Sin(a) * D(r) + hh); }
 
   std::uint8_t* Row(int y) const {
     return pixels_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(W) * 4;
@@ -97,8 +100,8 @@ void RuleA(const Field& f, const Order& order) {
       const Int T10 = 2 * fx::Angle(T7, T8);
       const Int T11 = AbsDiff(T7, T8);
       const Int r1 = AbsDiff(AbsDiff(T10, m7a + T11), m7b + T9);
-      const Int T15 = Cos512(a * m1 * 14 / 1024);
-      T13 = Cos512(b * m0 / diag + T22);
+      const Int T15 = TableCos512(a * m1 * 14 / 1024);
+      T13 = TableCos512(b * m0 / diag + T22);
       T14 = Map(P[2], T15 / 4, 3 * T15);
       const Int r2 = AbsDiff(AbsDiff(T10, m7c + T11), m7d + T9);
       const Int r3 = AbsDiff(AbsDiff(T10, m7e + T11), T9);
@@ -163,16 +166,16 @@ void RuleD(const Field& f, const Order& order) {
   const Int lift = Map(P[4], -255, 255);
   std::vector<Int> colF(static_cast<std::size_t>(f.W)), colE(static_cast<std::size_t>(f.W));
   for (int x = 0; x < f.W; ++x) {
-    colF[static_cast<std::size_t>(x)] = Cos512(Int(x) * P[3] * 16 / c);
+    colF[static_cast<std::size_t>(x)] = TableCos512(Int(x) * P[3] * 16 / c);
     colE[static_cast<std::size_t>(x)] = Int(x) * P[0] * 32 / c;
   }
   for (int y = 0; y < f.H; ++y) {
     std::uint8_t* px = f.Row(y);
-    const Int d = Cos512(Int(y) * P[1] * 16 / c);
+    const Int d = TableCos512(Int(y) * P[1] * 16 / c);
     const Int rowG = Int(y) * P[2] * 32 / c;
     for (int x = 0; x < f.W; ++x, px += 4) {
-      const Int e = Sin512(d + colE[static_cast<std::size_t>(x)]);
-      const Int g = Sin512(colF[static_cast<std::size_t>(x)] + rowG);
+      const Int e = TableSin512(d + colE[static_cast<std::size_t>(x)]);
+      const Int g = TableSin512(colF[static_cast<std::size_t>(x)] + rowG);
       const Int T1 = 32 * (e + g);
       Field::Put(px, order, fx::Fold(P[5] * T1 / 16384 + lift), fx::Fold(P[6] * T1 / 16384 + lift),
                  fx::Fold(P[7] * T1 / 16384 + lift));
@@ -190,8 +193,8 @@ void RuleEFG(const Field& f, const Order& order, char rule) {
     std::uint8_t* px = f.Row(y);
     for (int x = 0; x < f.W; ++x, px += 4) {
       const Int a = f.CDist(x, y), b = f.CAngle(x, y);
-      const Int T0 = (Sin512(k0 * (b + a * s0) % 1024) + 512) / 4;
-      const Int T1 = (Sin512(k1 * (b + a * s1) % 1024) + 512) / 4;
+      const Int T0 = (TableSin512(k0 * (b + a * s0) % 1024) + 512) / 4;
+      const Int T1 = (TableSin512(k1 * (b + a * s1) % 1024) + 512) / 4;
       const Int lo = Min(T0, T1), hi = Max(T0, T1);
       const auto hiF = [&](int bit) { return (flags & bit) ? hi : T1 - T0; };
       const auto loF = [&](int bit) { return (flags & bit) ? lo : T0 - T1; };
@@ -206,7 +209,7 @@ void RuleEFG(const Field& f, const Order& order, char rule) {
         if (rule == 'F')
           red = Remap(P[5], 64, 192, loF(128), hiF(16));
         else
-          red = (flags & 128) ? band(5) : Sin512(T1 * T0 / (P[5] + 32)) / 2;
+          red = (flags & 128) ? band(5) : TableSin512(T1 * T0 / (P[5] + 32)) / 2;
         green = (flags & 64) ? band(6) : diff(6);
         blue = (flags & 32) ? band(7) : diff(7);
       }
@@ -239,21 +242,21 @@ void RuleH(const Field& f, const Order& order) {
     Column& c = cols[static_cast<std::size_t>(x)];
     c.v = static_cast<float>(static_cast<double>(x) / f.W * 100);
     const double v = c.v;
-    c.w = Cos512(Trunc(v * D(m4b)));
-    c.D = Cos512(Trunc(v * D(m1b)));
-    c.C1 = Cos512(Trunc(v));
-    c.M = Cos512(Trunc(v * D(m0a)));  // also ah and ar
-    c.Y = Cos512(Trunc(v * D(m1c)));
-    c.az = Cos512(Trunc(v * D(m0c)));
+    c.w = TableCos512(Trunc(v * D(m4b)));
+    c.D = TableCos512(Trunc(v * D(m1b)));
+    c.C1 = TableCos512(Trunc(v));
+    c.M = TableCos512(Trunc(v * D(m0a)));  // also ah and ar
+    c.Y = TableCos512(Trunc(v * D(m1c)));
+    c.az = TableCos512(Trunc(v * D(m0c)));
   }
   for (int y = 0; y < f.H; ++y) {
     std::uint8_t* px = f.Row(y);
     const double o = static_cast<float>(static_cast<double>(y) / f.H * 100);
-    const Int r = Sin512(Trunc(o * D(m4a)));
-    const Int B = Sin512(Trunc(o * D(m1a)));  // also V and aw
-    const Int S1 = Sin512(Trunc(o));
+    const Int r = TableSin512(Trunc(o * D(m4a)));
+    const Int B = TableSin512(Trunc(o * D(m1a)));  // also V and aw
+    const Int S1 = TableSin512(Trunc(o));
     const double sinOK = std::sin(o * D(K));
-    const Int ad = Sin512(Trunc(o * D(m0b)));  // also ap
+    const Int ad = TableSin512(Trunc(o * D(m0b)));  // also ap
     for (int x = 0; x < f.W; ++x, px += 4) {
       const Column& c = cols[static_cast<std::size_t>(x)];
       const Int e = f.CAngle(x, y), fd = f.CDist(x, y);
@@ -280,24 +283,24 @@ void RuleI(const Field& f, const Order& order) {
   const Int e = Map(P[0], 2, 255);
   const Int top1 = Map(P[1], 1, 255), top2 = Map(P[2], 1, 255), top3 = Map(P[3], 1, 255);
   struct Column {
-    Int c2, c4, c8;  // Sin512(c + 2e), Sin512(c + 4e), Sin512(c + 8e)
+    Int c2, c4, c8;  // TableSin512(c + 2e), TableSin512(c + 4e), TableSin512(c + 8e)
   };
   std::vector<Column> cols(static_cast<std::size_t>(f.W));
   for (int x = 0; x < f.W; ++x) {
     const Int c = Remap(x, 0, f.W - 1, -511, 512);
-    cols[static_cast<std::size_t>(x)] = {Sin512(c + 2 * e), Sin512(c + 4 * e), Sin512(c + 8 * e)};
+    cols[static_cast<std::size_t>(x)] = {TableSin512(c + 2 * e), TableSin512(c + 4 * e), TableSin512(c + 8 * e)};
   }
   for (int y = 0; y < f.H; ++y) {
     std::uint8_t* px = f.Row(y);
     const Int d = Remap(y, 0, f.H - 1, -511, 512);
-    const Int d2 = Sin512(d + 2 * e), d4 = Sin512(d + 4 * e), d8 = Sin512(d + 8 * e),
-              d16 = Sin512(d + 16 * e);
+    const Int d2 = TableSin512(d + 2 * e), d4 = TableSin512(d + 4 * e), d8 = TableSin512(d + 8 * e),
+              d16 = TableSin512(d + 16 * e);
     for (int x = 0; x < f.W; ++x, px += 4) {
       const Column& c = cols[static_cast<std::size_t>(x)];
-      const Int common = Sin512(c.c2 + d4);
-      const Int r1 = Remap(Sin512(common - Sin512(c.c8 + d16)) / 2, 0, 255, 0, top1);
-      const Int r2 = Remap(Sin512(common - Sin512(d8 + c.c4)) / 2, 0, 255, 0, top2);
-      const Int r3 = Remap(Sin512(Sin512(d2 + c.c8) - Sin512(c.c4 + d16)) / 2, 0, 255, 0, top3);
+      const Int common = TableSin512(c.c2 + d4);
+      const Int r1 = Remap(TableSin512(common - TableSin512(c.c8 + d16)) / 2, 0, 255, 0, top1);
+      const Int r2 = Remap(TableSin512(common - TableSin512(d8 + c.c4)) / 2, 0, 255, 0, top2);
+      const Int r3 = Remap(TableSin512(TableSin512(d2 + c.c8) - TableSin512(c.c4 + d16)) / 2, 0, 255, 0, top3);
       Field::Put(px, order, r1, r2, r3);
     }
   }
