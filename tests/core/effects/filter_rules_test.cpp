@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <iterator>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -324,6 +326,35 @@ TEST(FilterRulesTest, MatchesTheReferenceOnRandomInputs) {
         ASSERT_EQ(ours, expected) << "filter " << id << " at " << s.w << " x " << s.h
                                   << ", trial " << trial;
       }
+    }
+  }
+}
+
+// Parameters only ever come from 0..255 sliders, but nothing may go undefined or crash
+// when a caller passes anything else: the arithmetic wraps, shifts are taken modulo 32 and
+// divisions by zero give 0.
+TEST(FilterRulesTest, ExtremeParametersStayDefined) {
+  const int extremes[] = {std::numeric_limits<int>::min(), -100000, -1, 256, 70000,
+                          std::numeric_limits<int>::max()};
+  std::mt19937 rng(99);
+  for (int id = 0; id < 27; ++id) {
+    for (int trial = 0; trial < 8; ++trial) {
+      std::array<int, 8> P{};
+      CFilterFactory factory;
+      factory.SelectFilter(id);
+      for (int i = 0; i < 8; ++i) {
+        P[static_cast<std::size_t>(i)] = extremes[rng() % std::size(extremes)];
+        factory.SetParam(i, P[static_cast<std::size_t>(i)]);
+      }
+      auto ours = Noise(6, 5, rng());
+      auto expected = ours;
+      std::array<std::int32_t, 256> T{};
+      ASSERT_TRUE(factory.SetImage(ours.data(), 6, 5));
+      SeedRandom(3);
+      factory.ApplyFilter();
+      SeedRandom(3);
+      reference::ApplyFilter(id, P.data(), expected, 6, 5, T.data());
+      ASSERT_EQ(ours, expected) << "filter " << id << ", trial " << trial;
     }
   }
 }
