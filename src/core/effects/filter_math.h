@@ -10,6 +10,7 @@
 #include <compare>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 namespace lumi::fx {
 
@@ -27,7 +28,15 @@ constexpr std::uint32_t U(Int a) { return static_cast<std::uint32_t>(a.v); }
 
 constexpr Int operator+(Int a, Int b) { return Wrap(U(a) + U(b)); }
 constexpr Int operator-(Int a, Int b) { return Wrap(U(a) - U(b)); }
-constexpr Int operator-(Int a) { return Wrap(0u - U(a)); }
+// Negation hides its result from the optimiser: GCC 12 rewrites (-a) / c as -(a / c),
+// which is wrong for a = INT_MIN even though the negation here is written to wrap.
+constexpr Int operator-(Int a) {
+  std::uint32_t u = 0u - U(a);
+#if defined(__GNUC__)
+  if (!std::is_constant_evaluated()) asm("" : "+r"(u));
+#endif
+  return Wrap(u);
+}
 constexpr Int operator*(Int a, Int b) { return Wrap(U(a) * U(b)); }
 // Truncating division. The rules never divide by zero except where their callers guard
 // it; should it happen anyway the quotient is 0 rather than a crash. The one overflowing

@@ -31,6 +31,20 @@ TEST(FilterMathTest, IntegersWrapAndDivideTowardZero) {
   EXPECT_EQ((Int(100) | Int(-79)).v, -11);
 }
 
+// Aged Photo draws its noise from Rand(-P / 2, P / 2). With P = INT_MIN both bounds are
+// INT_MIN / 2, as -INT_MIN wraps to INT_MIN. GCC 12 once turned -P / 2 into -(P / 2) here.
+[[gnu::noinline]] void ExpectBothHalves(Int lo, Int hi) {
+  EXPECT_EQ(lo.v, kMin / 2);
+  EXPECT_EQ(hi.v, kMin / 2);
+}
+
+TEST(FilterMathTest, NegatedSmallestIntegerDividesLikeItself) {
+  volatile std::int32_t source = kMin;  // not a constant the compiler can see through
+  const Int p = source;
+  ExpectBothHalves(-p / 2, p / 2);
+  EXPECT_EQ((Abs(p) / 2).v, kMin / 2);
+}
+
 TEST(FilterMathTest, TruncGoesTowardZeroAndOutOfRangeIsIndefinite) {
   EXPECT_EQ(Trunc(2.9).v, 2);
   EXPECT_EQ(Trunc(-2.9).v, -2);
