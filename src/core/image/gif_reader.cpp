@@ -82,7 +82,7 @@ class CodeReader {
 // backwards from its last byte by walking the prefix chain, so nothing is staged.
 bool DecodeLzw(Cursor& in, std::vector<std::uint8_t>& out) {
   const int min_size = in.Byte();
-  if (min_size < 1 || min_size > 8) return false;
+  if (min_size < 2 || min_size > 8) return false;  // the sizes the GIF standard allows
   const int clear = 1 << min_size;
   const int end = clear + 1;
   std::array<std::uint16_t, kMaxCodes> prefix{};
@@ -228,11 +228,11 @@ std::optional<RgbImage> GIFDecode(std::span<const std::uint8_t> file, const std:
     const std::string decode_failure =
         has_local ? "Error reading GIF file\nLocalColorMap\nGiving up"
                   : "Error reading GIF file\nGIFScreen Colormap\nGiving up";
+    if (!pixwerk::SizeWithinLimits(width, height)) return fail("Out of Memory in GIFRead");
     // A code of at least two bits yields at most 4096 pixels, so the bytes left bound
     // the picture they can describe.
     const std::uint64_t pixels = std::uint64_t{static_cast<unsigned>(width)} * height;
     if (pixels > in.Remaining() * std::uint64_t{4 * kMaxCodes}) return fail(decode_failure);
-    if (!pixwerk::SizeWithinLimits(width, height)) return fail("Out of Memory in GIFRead");
     std::vector<std::uint8_t> indices;
     std::optional<RgbImage> out;
     try {
