@@ -47,6 +47,11 @@ bool Decode(Decoder* d, std::uint8_t* out, std::size_t row_bytes) {
     JSAMPROW row = out + d->cinfo.output_scanline * row_bytes;
     jpeg_read_scanlines(&d->cinfo, &row, 1);
   }
+  return true;
+}
+
+bool Finish(Decoder* d) {
+  if (setjmp(d->errors.jump)) return false;
   jpeg_finish_decompress(&d->cinfo);
   return true;
 }
@@ -77,10 +82,16 @@ std::optional<RgbImage> DecodeWith(Decoder& d, std::span<const std::uint8_t> fil
     PxSetLastError(kPxBadJpg);
     return std::nullopt;
   }
+  // Saved markers live until the decompressor finishes.
   for (jpeg_saved_marker_ptr m = d.cinfo.marker_list; m; m = m->next) {
     if (m->marker == JPEG_COM) {
       PxAddReadText(std::string(reinterpret_cast<const char*>(m->data), m->data_length));
     }
+  }
+  if (!Finish(&d)) {
+    PxClearReadTexts();
+    PxSetLastError(kPxBadJpg);
+    return std::nullopt;
   }
   PxSetLastError(kPxOk);
   return out;
