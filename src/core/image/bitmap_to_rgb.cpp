@@ -20,7 +20,7 @@ std::optional<RgbImage> PxBitmapToRGB(const CDIBSection& bitmap) {
   }
   std::array<std::uint8_t, 256 * 4> table{};
   const auto colours = bitmap.ColourTable();
-  std::memcpy(table.data(), colours.data(), std::min(colours.size(), table.size()));
+  if (!colours.empty()) std::memcpy(table.data(), colours.data(), std::min(colours.size(), table.size()));
   auto out = pixwerk::AllocateRgb(bitmap.Width(), bitmap.Height());
   if (!out) return out;
   const std::size_t row_rgb = static_cast<std::size_t>(out->width) * 3;

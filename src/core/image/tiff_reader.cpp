@@ -31,7 +31,7 @@ tmsize_t ReadProc(thandle_t handle, void* buffer, tmsize_t size) {
   auto* f = static_cast<MemoryFile*>(handle);
   if (size < 0) return -1;
   const std::uint64_t n = std::min<std::uint64_t>(static_cast<std::uint64_t>(size), f->size - f->pos);
-  std::memcpy(buffer, f->data + f->pos, n);
+  if (n) std::memcpy(buffer, f->data + f->pos, n);
   f->pos += n;
   return static_cast<tmsize_t>(n);
 }

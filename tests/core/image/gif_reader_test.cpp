@@ -129,7 +129,7 @@ Bytes Cut(Bytes b, std::size_t n) {
 
 Bytes Header(std::initializer_list<std::uint8_t> screen = {1, 0, 1, 0, 0, 0, 0}) {
   Bytes b = {'G', 'I', 'F', '8', '9', 'a'};
-  b.insert(b.end(), screen);
+  for (std::uint8_t v : screen) b.push_back(v);
   return b;
 }
 

@@ -163,7 +163,7 @@ inline Bytes GifImageBlock(const GifImage& image) {
 inline Bytes Gif(const Bytes& global_table, const std::vector<Bytes>& blocks, int aspect = 0,
                  const char* version = "89a") {
   Bytes b = {'G', 'I', 'F'};
-  b.insert(b.end(), version, version + 3);
+  for (int i = 0; i < 3; ++i) b.push_back(static_cast<std::uint8_t>(version[i]));
   Put16(b, 16);
   Put16(b, 16);
   int flags = 0;

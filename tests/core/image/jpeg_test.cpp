@@ -137,7 +137,9 @@ TEST_F(JpegTest, GreyscaleHasOneComponentAndLoadsWithEqualChannels) {
   const auto path = dir_.File("g.jpg");
   ASSERT_TRUE(PxSaveJPG(path, rgb.data(), 20, 10, 90, false, false));
   for (const Marker& m : Markers(TempDir::Read(path))) {
-    if (m.code == 0xC0) EXPECT_EQ(m.payload[5], 1);
+    if (m.code == 0xC0) {
+      EXPECT_EQ(m.payload[5], 1);
+    }
   }
   const auto back = PxLoadJPG(path);
   ASSERT_TRUE(back);
