@@ -1,6 +1,6 @@
 #pragma once
-// Hand-assembled image files for the reader tests: BMP, GIF (with a small LZW encoder)
-// and PCX, plus temporary files.
+// Hand-assembled image files for the reader tests and benchmarks: BMP, GIF (with a
+// small LZW encoder) and PCX, plus temporary files.
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
