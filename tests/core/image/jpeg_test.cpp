@@ -186,16 +186,22 @@ TEST_F(JpegTest, DamagedFilesFailWithCode9) {
   const auto good_path = dir_.File("good.jpg");
   ASSERT_TRUE(PxSaveJPG(good_path, Picture(32, 32).data(), 32, 32, 90, true, false));
   const Bytes good = TempDir::Read(good_path);
-  Bytes huge = good;  // the frame claims 60000 x 60000 pixels
-  for (std::size_t p = 2; p + 9 < huge.size(); ++p) {
-    if (huge[p] == 0xFF && huge[p + 1] == 0xC0) {
-      huge[p + 5] = huge[p + 7] = 0xEA;
-      huge[p + 6] = huge[p + 8] = 0x60;
-      break;
+  // Frames claiming 60000 x 60000 pixels (beyond the program's limits) and 16000 x 16000
+  // (within them, but far more than a file of this size can describe).
+  auto claiming = [&](std::uint8_t high, std::uint8_t low) {
+    Bytes bad = good;
+    for (std::size_t p = 2; p + 9 < bad.size(); ++p) {
+      if (bad[p] == 0xFF && bad[p + 1] == 0xC0) {
+        bad[p + 5] = bad[p + 7] = high;
+        bad[p + 6] = bad[p + 8] = low;
+        break;
+      }
     }
-  }
+    return bad;
+  };
+  const Bytes huge = claiming(0xEA, 0x60), large = claiming(0x3E, 0x80);
   for (const Bytes& bad : {Bytes{}, Bytes{0xFF, 0xD8}, Bytes(good.begin(), good.begin() + 100),
-                           Bytes{'n', 'o', 't'}, huge}) {
+                           Bytes{'n', 'o', 't'}, huge, large}) {
     PxSetLastError(0);
     EXPECT_FALSE(PxDecodeJPG(bad));
     EXPECT_EQ(PxGetLastError(), 9);
