@@ -102,6 +102,10 @@ TEST(LoadImageFile, ReportsLibraryAndGifFailures) {
   EXPECT_EQ(text, "Image Load Error");
   EXPECT_FALSE(LoadImageFile(dir.File("missing.tif"), &text));
   EXPECT_EQ(text, "Image Load Error");
+  EXPECT_EQ(PxGetLastError(), 2);
+  std::filesystem::create_directory(dir.File("folder.png"));
+  EXPECT_FALSE(LoadImageFile(dir.File("folder.png"), &text));
+  EXPECT_EQ(text, "Image Load Error");
   const auto gif = dir.Write("bad.gif", {'G', 'I', 'F', '8', '8', 'a'});
   EXPECT_FALSE(LoadImageFile(gif, &text));
   EXPECT_EQ(text, "Error, Bad GIF Version number");

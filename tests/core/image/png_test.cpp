@@ -24,6 +24,7 @@ struct PngSpec {
   Bytes transparency;                // tRNS for palettes
   std::optional<png_color_16> background;
   double gamma = 0;                  // 0: no gAMA chunk
+  bool interlaced = false;           // Adam7
   std::vector<std::pair<std::string, std::string>> texts_before, texts_after;
 };
 
@@ -51,7 +52,8 @@ Bytes MakePng(const PngSpec& s) {
     return {};
   }
   png_set_write_fn(png, &out, WriteToVector, nullptr);
-  png_set_IHDR(png, info, s.width, s.height, s.depth, s.type, PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, s.width, s.height, s.depth, s.type,
+               s.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (!s.palette.empty()) png_set_PLTE(png, info, s.palette.data(), static_cast<int>(s.palette.size()));
   if (!s.transparency.empty()) {
@@ -62,7 +64,9 @@ Bytes MakePng(const PngSpec& s) {
   SetTexts(png, info, s.texts_before, PNG_TEXT_COMPRESSION_NONE);
   png_write_info(png, info);
   const std::size_t row_bytes = s.rows.size() / s.height;
-  for (int y = 0; y < s.height; ++y) png_write_row(png, s.rows.data() + y * row_bytes);
+  std::vector<png_bytep> rows;
+  for (int y = 0; y < s.height; ++y) rows.push_back(const_cast<png_bytep>(s.rows.data() + y * row_bytes));
+  png_write_image(png, rows.data());
   png_infop end = png_create_info_struct(png);
   SetTexts(png, end, s.texts_after, PNG_TEXT_COMPRESSION_zTXt);
   png_write_end(png, end);
@@ -90,6 +94,15 @@ TEST(PngReader, PaletteIsExpanded) {
   s.palette = {{10, 20, 30}, {40, 50, 60}, {70, 80, 90}, {100, 110, 120}};
   s.rows = {0b00011011};
   EXPECT_EQ(Decode(s), (Bytes{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120}));
+}
+
+TEST(PngReader, InterlacedRowsComeOutInOrder) {
+  PngSpec s;
+  s.width = 9;
+  s.height = 7;
+  s.interlaced = true;
+  for (int i = 0; i < 9 * 7 * 3; ++i) s.rows.push_back(static_cast<std::uint8_t>(i * 3));
+  EXPECT_EQ(Decode(s), s.rows);
 }
 
 TEST(PngReader, LowBitGreyIsExpandedToRgb) {
