@@ -17,7 +17,7 @@ namespace {
 using fixtures::Bytes;
 using fixtures::TempDir;
 
-struct PngSpec {
+struct PngRecipe {
   int width = 1, height = 1, type = PNG_COLOR_TYPE_RGB, depth = 8;
   Bytes rows;                        // packed stored rows, no filter bytes
   std::vector<png_color> palette;
@@ -43,7 +43,7 @@ void SetTexts(png_structp png, png_infop info, const std::vector<std::pair<std::
   }
 }
 
-Bytes MakePng(const PngSpec& s) {
+Bytes MakePng(const PngRecipe& s) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -75,7 +75,7 @@ Bytes MakePng(const PngSpec& s) {
   return out;
 }
 
-Bytes Decode(const PngSpec& s) {
+Bytes Decode(const PngRecipe& s) {
   const Bytes file = MakePng(s);
   EXPECT_FALSE(file.empty());
   const auto image = PxDecodePNG(file);
@@ -87,7 +87,7 @@ Bytes Decode(const PngSpec& s) {
 }
 
 TEST(PngReader, PaletteIsExpanded) {
-  PngSpec s;
+  PngRecipe s;
   s.width = 4;
   s.type = PNG_COLOR_TYPE_PALETTE;
   s.depth = 2;
@@ -97,7 +97,7 @@ TEST(PngReader, PaletteIsExpanded) {
 }
 
 TEST(PngReader, InterlacedRowsComeOutInOrder) {
-  PngSpec s;
+  PngRecipe s;
   s.width = 9;
   s.height = 7;
   s.interlaced = true;
@@ -106,13 +106,13 @@ TEST(PngReader, InterlacedRowsComeOutInOrder) {
 }
 
 TEST(PngReader, LowBitGreyIsExpandedToRgb) {
-  PngSpec one;
+  PngRecipe one;
   one.width = 3;
   one.type = PNG_COLOR_TYPE_GRAY;
   one.depth = 1;
   one.rows = {0b10100000};
   EXPECT_EQ(Decode(one), (Bytes{255, 255, 255, 0, 0, 0, 255, 255, 255}));
-  PngSpec four = one;
+  PngRecipe four = one;
   four.width = 2;
   four.depth = 4;
   four.rows = {0x3F};
@@ -120,14 +120,14 @@ TEST(PngReader, LowBitGreyIsExpandedToRgb) {
 }
 
 TEST(PngReader, SixteenBitSamplesKeepTheirHighByte) {
-  PngSpec s;
+  PngRecipe s;
   s.depth = 16;
   s.rows = {0x12, 0x34, 0xAB, 0x00, 0x00, 0xFF};
   EXPECT_EQ(Decode(s), (Bytes{0x12, 0xAB, 0x00}));
 }
 
 TEST(PngReader, AlphaIsFlattenedOnTheFilesBackground) {
-  PngSpec s;
+  PngRecipe s;
   s.width = 3;
   s.type = PNG_COLOR_TYPE_GRAY_ALPHA;
   s.rows = {200, 0, 200, 255, 200, 128};
@@ -141,7 +141,7 @@ TEST(PngReader, AlphaIsFlattenedOnTheFilesBackground) {
 }
 
 TEST(PngReader, AlphaWithoutBackgroundIsFlattenedOnBlack) {
-  PngSpec s;
+  PngRecipe s;
   s.width = 2;
   s.type = PNG_COLOR_TYPE_RGB_ALPHA;
   s.rows = {255, 100, 50, 0, 255, 100, 50, 255};
@@ -149,7 +149,7 @@ TEST(PngReader, AlphaWithoutBackgroundIsFlattenedOnBlack) {
 }
 
 TEST(PngReader, PaletteTransparencyIsFlattenedToo) {
-  PngSpec s;
+  PngRecipe s;
   s.width = 2;
   s.type = PNG_COLOR_TYPE_PALETTE;
   s.palette = {{200, 0, 0}, {0, 200, 0}};
@@ -159,7 +159,7 @@ TEST(PngReader, PaletteTransparencyIsFlattenedToo) {
 }
 
 TEST(PngReader, FileGammaIsCorrectedForTheScreen) {
-  PngSpec s;
+  PngRecipe s;
   s.rows = {128, 128, 128};
   s.gamma = 1 / 2.2;  // already encoded for the screen: unchanged
   EXPECT_EQ(Decode(s), (Bytes{128, 128, 128}));
@@ -170,7 +170,7 @@ TEST(PngReader, FileGammaIsCorrectedForTheScreen) {
 }
 
 TEST(PngReader, TextChunksAreCollected) {
-  PngSpec s;
+  PngRecipe s;
   s.rows = {1, 2, 3};
   s.texts_before = {{"Title", "before"}};
   s.texts_after = {{"Comment", "after"}};
@@ -179,7 +179,7 @@ TEST(PngReader, TextChunksAreCollected) {
 }
 
 TEST(PngReader, DamagedFilesFailWithCode15) {
-  PngSpec s;
+  PngRecipe s;
   s.width = 64;
   s.height = 64;
   s.rows.assign(64 * 64 * 3, 7);
