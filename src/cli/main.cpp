@@ -1,40 +1,102 @@
 // lumiverdant-cli: the program's work without a window, for scripts and build pipelines.
 #include <cstdio>
 #include <cstring>
-#include <string_view>
+#include <string>
+#include <vector>
+
+#include "base/errors.h"
+#include "commands.h"
+#include "document/scene.h"
+#include "options.h"
+
+namespace lumi::cli {
+
+const std::vector<Command>& Commands() {
+  static const std::vector<Command> commands = {
+      {"render", "compose a drawing into a PNG, JPG or BMP image",
+       "Usage: lumiverdant-cli render INPUT -o OUTPUT [--object N [--layer image|effect|mask]]\n"
+       "\n"
+       "Composes the drawing INPUT (a JSON scene, see docs/scene-format.md) over its canvas\n"
+       "colour, honouring an active crop region, and writes OUTPUT; its extension (.png, .jpg\n"
+       "or .bmp) chooses the format. Prints the path written.\n"
+       "\n"
+       "  -o OUTPUT         the image file to write\n"
+       "  --object N        write object N (counted from 0 in list order) instead of the canvas,\n"
+       "                    as a PNG with alpha\n"
+       "  --layer WHICH     with --object: its rendered image (default), its effect layer, or\n"
+       "                    its coverage mask as grey\n",
+       RunRender},
+  };
+  return commands;
+}
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: lumiverdant-cli [--help] [--version] <command> [options]\n"
-    "\n"
-    "Renders, exports and inspects Lumiverdant drawings without opening a window.\n"
-    "\n"
-    "Options:\n"
-    "  -h, --help     show this help and exit\n"
-    "  --version      show the program version and exit\n"
-    "\n"
-    "Commands:\n"
-    "  (none yet in this version)\n"
-    "\n"
-    "Exit status: 0 on success, 1 on a usage or user error, 2 on damaged input.\n";
+void PrintUsage(std::FILE* out) {
+  std::fputs(
+      "Usage: lumiverdant-cli [--help] [--version] <command> [options]\n"
+      "\n"
+      "Renders and inspects Lumiverdant drawings without opening a window.\n"
+      "\n"
+      "Commands:\n",
+      out);
+  for (const Command& c : Commands()) std::fprintf(out, "  %-10s %s\n", c.name, c.summary);
+  std::fputs(
+      "\n"
+      "Run 'lumiverdant-cli <command> --help' for a command's options.\n"
+      "Exit status: 0 on success, 1 on a usage or user error, 2 on damaged input.\n",
+      out);
+}
 
 }  // namespace
+}  // namespace lumi::cli
 
 int main(int argc, char** argv) {
+  using namespace lumi::cli;
   if (argc < 2) {
-    std::fputs(kUsage, stderr);
+    PrintUsage(stderr);
     return 1;
   }
-  const std::string_view arg = argv[1];
-  if (arg == "--help" || arg == "-h" || arg == "help") {
-    std::fputs(kUsage, stdout);
+  const std::string first = argv[1];
+  if (first == "--help" || first == "-h" || first == "help") {
+    PrintUsage(stdout);
     return 0;
   }
-  if (arg == "--version") {
+  if (first == "--version") {
     std::printf("lumiverdant-cli %s\n", LUMI_VERSION);
     return 0;
   }
-  std::fprintf(stderr, "lumiverdant-cli: unknown command '%s' (see --help)\n", argv[1]);
+  for (const Command& c : Commands()) {
+    if (first != c.name) continue;
+    std::vector<std::string> args(argv + 2, argv + argc);
+    for (const std::string& a : args) {
+      if (a == "--help" || a == "-h") {
+        std::fputs(c.usage, stdout);
+        return 0;
+      }
+    }
+    try {
+      return c.run(args);
+    } catch (const UsageError& e) {
+      std::fprintf(stderr, "lumiverdant-cli %s: %s\n", c.name, e.what());
+      return 1;
+    } catch (const lumi::SceneError& e) {
+      std::fprintf(stderr, "lumiverdant-cli %s: %s\n", c.name, e.what());
+      return 1;
+    } catch (const lumi::FileError& e) {
+      std::fprintf(stderr, "lumiverdant-cli %s: %s\n", c.name, e.what());
+      return 1;
+    } catch (const lumi::ArchiveError& e) {
+      std::fprintf(stderr, "lumiverdant-cli %s: damaged input: %s\n", c.name, e.what());
+      return 2;
+    } catch (const lumi::Error& e) {
+      std::fprintf(stderr, "lumiverdant-cli %s: %s\n", c.name, e.what());
+      return 1;
+    } catch (const std::bad_alloc&) {
+      std::fprintf(stderr, "lumiverdant-cli %s: not enough memory\n", c.name);
+      return 1;
+    }
+  }
+  std::fprintf(stderr, "lumiverdant-cli: unknown command '%s' (see --help)\n", first.c_str());
   return 1;
 }

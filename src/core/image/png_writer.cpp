@@ -10,6 +10,7 @@
 
 #include <png.h>
 
+#include "image/bitmap_png.h"
 #include "image/pixwerk.h"
 #include "image/pixwerk_io.h"
 
@@ -44,9 +45,19 @@ void IgnoreWarning(png_structp, png_const_charp) {}
 struct Job {
   const std::uint8_t* pixels;
   int width, height;
-  const png_color* palette;  // null for RGB
+  const png_color* palette;  // null for direct colour
   int colour_count;
+  int colour_type = PNG_COLOR_TYPE_RGB;  // of direct colour: RGB, RGBA or grey
 };
+
+int BytesPerPixel(const Job& job) {
+  if (job.palette) return 1;
+  switch (job.colour_type) {
+    case PNG_COLOR_TYPE_RGB_ALPHA: return 4;
+    case PNG_COLOR_TYPE_GRAY: return 1;
+    default: return 3;
+  }
+}
 
 // The whole encoding. Plain data only: the jump skips destructors.
 bool Encode(png_structp png, png_infop info, Output* out, const Job* job) {
@@ -55,7 +66,7 @@ bool Encode(png_structp png, png_infop info, Output* out, const Job* job) {
   const bool indexed = job->palette != nullptr;
   png_set_IHDR(png, info, static_cast<png_uint_32>(job->width),
                static_cast<png_uint_32>(job->height), 8,
-               indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               indexed ? PNG_COLOR_TYPE_PALETTE : job->colour_type, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (indexed) png_set_PLTE(png, info, job->palette, job->colour_count);
   png_color_16 background;
@@ -66,7 +77,7 @@ bool Encode(png_structp png, png_infop info, Output* out, const Job* job) {
   png_convert_from_time_t(&now, std::time(nullptr));
   png_set_tIME(png, info, &now);
   png_write_info(png, info);
-  const std::size_t row_bytes = static_cast<std::size_t>(job->width) * (indexed ? 1 : 3);
+  const std::size_t row_bytes = static_cast<std::size_t>(job->width) * BytesPerPixel(*job);
   for (int y = 0; y < job->height; ++y) png_write_row(png, job->pixels + y * row_bytes);
   png_write_end(png, info);
   return true;
@@ -126,6 +137,35 @@ bool PxSavePNG(const std::filesystem::path& path, const std::uint8_t* indices, i
     entries[i] = png_color{palette[i * 4 + 2], palette[i * 4 + 1], palette[i * 4]};
   }
   return Save(path, Job{indices, width, height, entries.data(), colour_count});
+}
+
+bool SaveBitmapPng(const std::filesystem::path& path, const CDIBSection& bitmap,
+                   BitmapPngContent content) {
+  if (bitmap.IsEmpty() || bitmap.Bits() != 32) {
+    PxSetLastError(kPxBadParam);
+    return false;
+  }
+  const int w = bitmap.Width(), h = bitmap.Height();
+  const bool grey = content == BitmapPngContent::kAlphaAsGrey;
+  const int channels = grey ? 1 : 4;
+  std::vector<std::uint8_t> rows(static_cast<std::size_t>(w) * h * channels);
+  for (int y = 0; y < h; ++y) {
+    const std::uint8_t* s = bitmap.Row(y);
+    std::uint8_t* d = rows.data() + static_cast<std::size_t>(y) * w * channels;
+    for (int x = 0; x < w; ++x, s += 4) {
+      if (grey) {
+        *d++ = s[3];
+      } else {
+        *d++ = s[2];
+        *d++ = s[1];
+        *d++ = s[0];
+        *d++ = s[3];
+      }
+    }
+  }
+  Job job{rows.data(), w, h, nullptr, 0};
+  job.colour_type = grey ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB_ALPHA;
+  return Save(path, job);
 }
 
 }  // namespace lumi

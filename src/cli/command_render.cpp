@@ -1,0 +1,96 @@
+// lumiverdant-cli render: a drawing composed into an image file, or one object's layer.
+#include <cstdio>
+#include <filesystem>
+
+#include "base/errors.h"
+#include "cli_host.h"
+#include "commands.h"
+#include "document/scene.h"
+#include "export/canvas_composition.h"
+#include "image/bitmap_png.h"
+#include "image/pixwerk.h"
+#include "objects/draw_object.h"
+#include "options.h"
+
+namespace lumi::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string LowerExtension(const fs::path& p) {
+  std::string ext = p.extension().string();
+  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  return ext;
+}
+
+// Writes a composed canvas in the format the output's extension names.
+void WriteFlatImage(const fs::path& out, const CDIBSection& image) {
+  const std::vector<std::uint8_t> rgb = BitmapToRgb(image);
+  const std::string ext = LowerExtension(out);
+  bool ok = false;
+  if (ext == ".png") {
+    ok = PxSavePNG(out, rgb.data(), image.Width(), image.Height());
+  } else if (ext == ".jpg" || ext == ".jpeg") {
+    ok = PxSaveJPG(out, rgb.data(), image.Width(), image.Height(), 95, true, false);
+  } else if (ext == ".bmp") {
+    ok = PxSaveBMP(out, rgb.data(), image.Width(), image.Height());
+  } else {
+    throw UsageError("the output must end in .png, .jpg or .bmp: " + out.string());
+  }
+  if (!ok) throw FileError("cannot write " + out.string() + ": " + ErrorText(PxGetLastError()));
+}
+
+Scene LoadDrawing(const fs::path& input, Host& host) {
+  const std::string ext = LowerExtension(input);
+  if (ext == ".json") return ReadSceneFile(input, host, nullptr);
+  if (ext == ".plv" || ext == ".jpg" || ext == ".jpeg") {
+    throw UsageError("reading " + ext + " projects is not available in this version; use a JSON scene");
+  }
+  throw UsageError("the input must be a .json scene: " + input.string());
+}
+
+}  // namespace
+
+int RunRender(const std::vector<std::string>& args) {
+  const Options opts(args, {"-o", "--object", "--layer", "--data"}, {});
+  if (opts.Positional().size() != 1) throw UsageError("render takes one INPUT (see render --help)");
+  const fs::path input = opts.Positional()[0];
+  const fs::path output = opts.Required("-o");
+  const auto object = opts.Int("--object", 0, 1 << 30);
+  const auto layer = opts.Value("--layer");
+  if (layer && !object) throw UsageError("--layer needs --object N");
+
+  CliHost host;
+  const Scene scene = LoadDrawing(input, host);
+
+  if (object) {
+    if (*object >= static_cast<int>(scene.objects.size())) {
+      throw UsageError("there is no object " + std::to_string(*object) + " (the drawing has " +
+                       std::to_string(scene.objects.size()) + ")");
+    }
+    if (LowerExtension(output) != ".png") throw UsageError("an object's layer is written as .png");
+    const CDrawObject& o = *scene.objects[*object];
+    const std::string which = layer.value_or("image");
+    bool ok = false;
+    if (which == "image") {
+      ok = SaveBitmapPng(output, o.Image(), BitmapPngContent::kColourAndAlpha);
+    } else if (which == "effect") {
+      if (o.EffectLayer().IsEmpty()) throw UsageError("object " + std::to_string(*object) + " has no effect layer");
+      ok = SaveBitmapPng(output, o.EffectLayer(), BitmapPngContent::kColourAndAlpha);
+    } else if (which == "mask") {
+      ok = SaveBitmapPng(output, o.Image(), BitmapPngContent::kAlphaAsGrey);
+    } else {
+      throw UsageError("--layer is image, effect or mask");
+    }
+    if (!ok) throw FileError("cannot write " + output.string() + ": " + ErrorText(PxGetLastError()));
+  } else {
+    const CDIBSection image =
+        ComposeCanvas({scene.width, scene.height, scene.colour, scene.crop}, scene.objects, host);
+    WriteFlatImage(output, image);
+  }
+  std::printf("%s\n", output.string().c_str());
+  return 0;
+}
+
+}  // namespace lumi::cli

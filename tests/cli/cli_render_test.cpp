@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "image/pixwerk.h"
+
+namespace lumi {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+  int status;
+  std::string out;  // stdout and stderr together
+};
+
+class CliRender : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("lumi_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path Write(const std::string& name, const std::string& text) {
+    const fs::path p = dir_ / name;
+    std::ofstream(p) << text;
+    return p;
+  }
+
+  static CliRun Cli(const std::string& args) {
+    const std::string command = std::string("'") + LUMI_CLI + "' " + args + " 2>&1";
+    CliRun run{-1, {}};
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe)) run.out += buffer;
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+  }
+
+  static std::vector<std::uint8_t> Pixel(const RgbImage& image, int x, int y) {
+    const std::size_t i = (static_cast<std::size_t>(y) * image.width + x) * 3;
+    return {image.pixels[i], image.pixels[i + 1], image.pixels[i + 2]};
+  }
+
+  fs::path dir_;
+};
+
+const char* kScene = R"({
+  "canvas": {"width": 120, "height": 80, "color": "#FFFFFF"},
+  "objects": [
+    {"shape": "rectangle", "rect": [10, 10, 50, 40], "fillColor": "#FF0000"},
+    {"shape": "circle", "rect": [60, 20, 110, 70], "fillColor": "#0000FF", "edgeQuality": 1}
+  ]
+})";
+
+TEST_F(CliRender, SceneToPngAndBmpWithObjectsInPlace) {
+  const fs::path scene = Write("scene.json", kScene);
+  for (const char* ext : {".png", ".bmp"}) {
+    SCOPED_TRACE(ext);
+    const fs::path out = dir_ / (std::string("out") + ext);
+    const CliRun run = Cli("render '" + scene.string() + "' -o '" + out.string() + "'");
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out, out.string() + "\n") << "prints where it wrote";
+    const auto image = std::string(ext) == ".png" ? PxLoadPNG(out) : PxLoadBMP(out);
+    ASSERT_TRUE(image.has_value());
+    ASSERT_EQ(image->width, 120);
+    ASSERT_EQ(image->height, 80);
+    EXPECT_EQ(Pixel(*image, 2, 2), (std::vector<std::uint8_t>{255, 255, 255}));
+    EXPECT_EQ(Pixel(*image, 30, 25), (std::vector<std::uint8_t>{255, 0, 0}));
+    EXPECT_EQ(Pixel(*image, 85, 45), (std::vector<std::uint8_t>{0, 0, 255}));
+    EXPECT_EQ(Pixel(*image, 62, 22), (std::vector<std::uint8_t>{255, 255, 255})) << "outside the circle";
+  }
+}
+
+TEST_F(CliRender, ObjectMaskIsItsCoverage) {
+  const fs::path scene = Write("scene.json", kScene);
+  const fs::path out = dir_ / "mask.png";
+  const CliRun run = Cli("render '" + scene.string() + "' -o '" + out.string() + "' --object 1 --layer mask");
+  ASSERT_EQ(run.status, 0) << run.out;
+  const auto mask = PxLoadPNG(out);  // grey, expanded to equal channels
+  ASSERT_TRUE(mask.has_value());
+  EXPECT_EQ(Pixel(*mask, mask->width / 2, mask->height / 2)[0], 255);
+  EXPECT_EQ(Pixel(*mask, 0, 0)[0], 0);
+}
+
+TEST_F(CliRender, BadScenesNameTheKeyAndWriteNothing) {
+  const struct {
+    const char* scene;
+    const char* says;
+  } cases[] = {
+      {R"({"objects": [{"shape": "rectangle", "rect": [0,0,9,9], "fillColour": "#FF0000"}]})", "object 0: \"fillColour\": unknown key"},
+      {R"({"objects": [{"shape": "circle", "rect": [0,0,9,9], "bevelKind": "2"}]})", "object 0: \"bevelKind\": expected an integer"},
+      {"{\"objects\": [", "not valid JSON"},
+  };
+  for (const auto& c : cases) {
+    const fs::path scene = Write("bad.json", c.scene);
+    const fs::path out = dir_ / "never.png";
+    const CliRun run = Cli("render '" + scene.string() + "' -o '" + out.string() + "'");
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_NE(run.out.find(c.says), std::string::npos) << run.out;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << "one line: " << run.out;
+    EXPECT_FALSE(fs::exists(out));
+  }
+}
+
+TEST_F(CliRender, UsageErrors) {
+  const fs::path scene = Write("scene.json", kScene);
+  const struct {
+    std::string args;
+    const char* says;
+  } cases[] = {
+      {"render", "render takes one INPUT"},
+      {"render '" + scene.string() + "'", "option -o is required"},
+      {"render '" + (dir_ / "missing.json").string() + "' -o x.png", "missing.json"},
+      {"render '" + scene.string() + "' -o out.gif", "must end in .png, .jpg or .bmp"},
+      {"render '" + scene.string() + "' -o out.png --object 7", "there is no object 7"},
+      {"render '" + scene.string() + "' -o out.png --frobnicate", "unknown option --frobnicate"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = Cli(c.args);
+    EXPECT_EQ(run.status, 1) << c.args << "\n" << run.out;
+    EXPECT_NE(run.out.find(c.says), std::string::npos) << run.out;
+  }
+}
+
+TEST_F(CliRender, BundledSampleRenders) {
+  const fs::path out = dir_ / "welcome.png";
+  const CliRun run = Cli(std::string("render '") + LUMI_SAMPLES + "/welcome.json' -o '" + out.string() + "'");
+  ASSERT_EQ(run.status, 0) << run.out;
+  const auto image = PxLoadPNG(out);
+  ASSERT_TRUE(image.has_value());
+  EXPECT_EQ(image->width, 400);
+  EXPECT_EQ(Pixel(*image, 100, 110), (std::vector<std::uint8_t>{0x2E, 0x8B, 0x57})) << "the green circle";
+}
+
+TEST_F(CliRender, EveryCommandHasHelp) {
+  const CliRun run = Cli("render --help");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("Usage: lumiverdant-cli render INPUT -o OUTPUT"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lumi
