@@ -311,6 +311,20 @@ TEST_F(TextObjectTest, EmptiedTextKeepsItsBox) {
   EXPECT_EQ(text->Polynome().Count(), 0) << "the new, empty outline stays";
 }
 
+// A line height from a damaged record is measured within limits rather than overflowing.
+TEST_F(TextObjectTest, DamagedLineHeightsAreMeasuredWithinLimits) {
+  auto text = Text("Happy", 20);
+  struct Case {
+    double line_height;
+    int measured_at;
+  } cases[] = {{NAN, 1}, {-3.0, 1}, {0.4, 1}, {7.9, 7}, {1e300, 100000}};
+  for (const Case& c : cases) {
+    text->SetLineHeight(c.line_height);
+    EXPECT_EQ(text->TextExtent().Height(), c.measured_at) << c.line_height;
+    EXPECT_EQ(text->AdjustForDescenders(30, false), 30 + Descent(c.measured_at)) << c.line_height;
+  }
+}
+
 // ---- flips, conversion and resets
 
 TEST_F(TextObjectTest, FlipStaysEditableAndConversionBakesIt) {
