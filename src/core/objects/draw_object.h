@@ -17,8 +17,10 @@
 
 namespace lumi {
 
+class FontFace;
 class Host;
 class Settings;
+class TextDialog;
 
 // Object kinds (m_kind). Code 2 is not used.
 enum ObjectKind : int { kKindNone = 0, kKindShape = 1, kKindBitmap = 3, kKindPolynome = 4 };
@@ -52,6 +54,32 @@ class CDrawObject {
   int CreatePath(const std::vector<Point>& points, bool closed);
   int CreateFreePath(const std::vector<Point>& points, bool closed);
   int CreateArrow(Point tip, Point second, Point third);
+
+  // ---- text (draw_object_text.cpp)
+  // Live text at (x, y) from the text dialog opened on `text`; 0 (kind unchanged) on
+  // Cancel, an empty text or when no font can be opened.
+  int CreateText(int x, int y, const std::string& text, TextDialog& dialog);
+  // "Edit Text...": the dialog on the object's text, keeping the current stretch of the
+  // box over the text extent. Kind 4 only; 1 when edited, 0 on Cancel.
+  int EditText(TextDialog& dialog);
+  // The dialog with the missing-font notice and the size checks; on OK (1) the values
+  // are copied into the object, on Cancel (0) nothing changes. Does not rebuild.
+  int EditTextDialog(TextDialog& dialog);
+  // Rebuilds the outline from the text and font at the outline height; 0 (the outline
+  // kept as it was) when no font can be opened.
+  int BuildTextOutline();
+  // The text rectangle at the line height (0, 0, width, height); (0, 10, 10, 20) when no
+  // font can be opened.
+  Rect TextExtent() const;
+  // `height` with (remove) or, for a text with descender characters, plus the line
+  // count times the font's descent.
+  int AdjustForDescenders(int height, bool remove) const;
+  // The box height per text line.
+  double LineHeight() const;
+  // "Reset Transformations" of text: the envelope back to its default and off.
+  int ResetTextTransformations();
+  // The style library's sample: a 50 x 50 live text "AB" in bold Arial at (0, 0).
+  void MakeStyleSample();
 
   // ---- size, place and drawing
   // Clamps to 1..1700 x 1..1500 (telling the user once when cut), recreates the image
@@ -240,6 +268,8 @@ class CDrawObject {
   std::unique_ptr<CDrawObject>& LookCopy(int state);
   // The number of text lines: one more than the line feeds.
   int TextLineCount() const;
+  // The face of the text font, or null when no font can be opened.
+  FontFace* TextFace() const;
   // Render pipeline steps.
   void FillWithColour();
   void SetAlphaFromMask(const std::vector<std::uint8_t>& mask);

@@ -327,6 +327,15 @@ bool FontEngine::IsFamilyInstalled(std::string_view family) const {
   return false;
 }
 
+bool FontEngine::IsFamilyAvailable(std::string_view family) const {
+  if (family.empty()) return false;
+  if (IsFamilyInstalled(family)) return true;
+  // A name fontconfig knows nothing about falls through to the same face as no name.
+  const FaceMatch named = Match({std::string(family), false, false});
+  const FaceMatch unnamed = Match({std::string(), false, false});
+  return !SameName(named.family, unnamed.family);
+}
+
 FontEngine& SharedFontEngine() {
   static FontEngine engine;
   return engine;

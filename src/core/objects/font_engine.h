@@ -111,6 +111,11 @@ class FontEngine {
   std::vector<std::string> OutlineFamilies() const;
   // Whether `family` is one of OutlineFamilies(), compared without regard to case.
   bool IsFamilyInstalled(std::string_view family) const;
+  // Whether text in `family` can be drawn as intended: the family is installed, or
+  // fontconfig stands in for it with a family chosen for that name (a metric-compatible
+  // alias such as Liberation Sans for Arial) rather than with its default face. An empty
+  // name is no family.
+  bool IsFamilyAvailable(std::string_view family) const;
 
  private:
   struct Config;

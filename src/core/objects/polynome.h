@@ -5,14 +5,17 @@
 // the outline when it is drawn.
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "base/geometry.h"
+#include "objects/glyph_path.h"
 #include "objects/outline_feedback.h"
 
 namespace lumi {
 
 class CArchive;
+class FontFace;
 class Host;
 
 // Point types, as a platform path reports them: a Bezier-to point comes in threes (two
@@ -72,6 +75,15 @@ class CPolynome {
   Rect MakeArrow(Point tip, Point second, Point third);
   // Appends another polynome's nodes, re-expressed from its box into this one's.
   void Append(const CPolynome& other, const Rect& other_box, const Rect& box);
+  // Takes the figures of a text path (pixels, y pointing down): every point becomes a
+  // node with its type, scaled so that the largest x and the largest y of all points
+  // land on 1000. A figure whose last point's x differs from its first point's gets a
+  // line-to back to its first point. Returns the largest x and y; an empty path (or one
+  // with no point right of or below the origin) gives (0, 0) and an empty polynome.
+  PointD FromTextPath(const PathPoints& path);
+  // The text laid out by `face` at cell height `height` with `alignment` (text_layout.h),
+  // taken as above; a text the layout refuses gives (0, 0) and an empty polynome.
+  PointD FromText(FontFace& face, std::string_view text, int height, int alignment);
   // Bakes the envelope into the nodes (each coordinate first truncated to a whole per
   // mille, then warped as a point of a 1000 x 1000 box) and resets the envelope.
   void BakeEnvelope();
