@@ -62,8 +62,9 @@ class CDrawObject {
   // Fills the coverage mask (m_width x m_height, top row first) from the outline; 1 when
   // done, 0 when this kind has no outline to rasterise (the mask is left as it was).
   int Rasterise(std::vector<std::uint8_t>& mask);
-  // Blends the effect layer and the image onto a canvas bitmap (top-left at 0, 0).
-  void DrawTo(CDIBSection& canvas) const;
+  // Blends the effect layer and the image onto a canvas bitmap whose top-left pixel is
+  // the canvas point `origin` (the crop region's corner when exporting a region).
+  void DrawTo(CDIBSection& canvas, Point origin = {}) const;
   void MoveTo(int x, int y);
   Rect GetRect() const { return {m_x, m_y, m_x + m_width, m_y + m_height}; }
   Rect GetSelectionRect() const {

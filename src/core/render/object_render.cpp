@@ -139,15 +139,16 @@ int CDrawObject::Rasterise(std::vector<std::uint8_t>& mask) {
   return 0;
 }
 
-void CDrawObject::DrawTo(CDIBSection& canvas) const {
+void CDrawObject::DrawTo(CDIBSection& canvas, Point origin) const {
   if (m_hidden) return;
+  const int x = m_x - origin.x, y = m_y - origin.y;
   // Effect 6 (Cutout) works inside the object and never shows its layer; values beyond
   // the effect list build no layer, so a stale one is not shown for them either.
   if (DrawsEffectLayer(m_effectKind)) {
     const Point d = EffectOffset(false);
-    BlendOnto(m_effectLayer, canvas, m_x - m_effectMargin + d.x, m_y - m_effectMargin + d.y);
+    BlendOnto(m_effectLayer, canvas, x - m_effectMargin + d.x, y - m_effectMargin + d.y);
   }
-  BlendOnto(m_image, canvas, m_x, m_y);
+  BlendOnto(m_image, canvas, x, y);
 }
 
 }  // namespace lumi

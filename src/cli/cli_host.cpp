@@ -1,0 +1,73 @@
+#include "cli_host.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+
+namespace lumi::cli {
+
+std::string OneLine(std::string_view text) {
+  std::string line;
+  line.reserve(text.size());
+  for (char c : text) {
+    if (c == '\r') continue;
+    if (c == '\n') {
+      if (!line.empty() && line.back() != ' ') line += ' ';
+      continue;
+    }
+    line += c;
+  }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+CliHost::CliHost(std::FILE* out) : out_(out), terminal_(isatty(fileno(out)) != 0) {}
+
+void CliHost::Message(std::string_view text, MessageKind kind) {
+  ClearBar();
+  const char* label = kind == MessageKind::Error ? "error" : kind == MessageKind::Warning ? "warning" : "note";
+  std::fprintf(out_, "lumiverdant-cli: %s: %s\n", label, OneLine(text).c_str());
+  ++messages_;
+}
+
+Answer CliHost::Ask(std::string_view text, AskButtons) {
+  ClearBar();
+  std::fprintf(out_, "lumiverdant-cli: question answered Cancel: %s\n", OneLine(text).c_str());
+  return Answer::Cancel;
+}
+
+void CliHost::ProgressStart(std::string_view title, int range) {
+  title_ = OneLine(title);
+  range_ = std::max(range, 1);
+  last_percent_ = -1;
+  DrawBar(0);
+}
+
+void CliHost::ProgressStep(int position) { DrawBar(position); }
+
+void CliHost::ProgressEnd() {
+  ClearBar();
+  range_ = 0;
+}
+
+void CliHost::DrawBar(int position) {
+  if (!terminal_ || range_ == 0) return;
+  const int percent = std::clamp(position * 100 / range_, 0, 100);
+  if (percent == last_percent_) return;
+  last_percent_ = percent;
+  constexpr int kWidth = 30;
+  const int filled = percent * kWidth / 100;
+  std::fprintf(out_, "\r[%.*s%*s] %3d%% %s", filled, "##############################",
+               kWidth - filled, "", percent, title_.c_str());
+  std::fflush(out_);
+  bar_shown_ = true;
+}
+
+void CliHost::ClearBar() {
+  if (!bar_shown_) return;
+  std::fprintf(out_, "\r\033[K");
+  std::fflush(out_);
+  bar_shown_ = false;
+}
+
+}  // namespace lumi::cli

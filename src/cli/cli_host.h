@@ -1,0 +1,43 @@
+#pragma once
+// The Host of the command-line program: messages go to stderr one per line, nobody can be
+// asked (questions are answered Cancel and said so), and progress is a bar on stderr
+// when stderr is a terminal, quiet otherwise.
+#include <cstdio>
+#include <string>
+
+#include "base/host.h"
+
+namespace lumi::cli {
+
+class CliHost final : public Host {
+ public:
+  explicit CliHost(std::FILE* out = stderr);
+
+  void Message(std::string_view text, MessageKind kind) override;
+  Answer Ask(std::string_view text, AskButtons buttons) override;
+  void StatusText(int, std::string_view) override {}
+  void ProgressStart(std::string_view title, int range) override;
+  void ProgressStep(int position) override;
+  void ProgressEnd() override;
+  void BeginWaitCursor() override {}
+  void EndWaitCursor() override {}
+
+  int MessageCount() const { return messages_; }
+
+ private:
+  void DrawBar(int position);
+  void ClearBar();
+
+  std::FILE* out_;
+  bool terminal_;
+  bool bar_shown_ = false;
+  std::string title_;
+  int range_ = 0;
+  int last_percent_ = -1;
+  int messages_ = 0;
+};
+
+// Message texts may hold line breaks; on the command line each message is one line.
+std::string OneLine(std::string_view text);
+
+}  // namespace lumi::cli

@@ -1,0 +1,341 @@
+#include "document/scene.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <nlohmann/json.hpp>
+
+#include "base/byte_stream.h"
+#include "base/host.h"
+
+namespace lumi {
+
+using nlohmann::json;
+
+namespace {
+
+constexpr std::uint64_t kMaxSceneFileSize = 64u << 20;
+constexpr int kMaxCanvasSide = 32000;
+
+[[noreturn]] void Fail(const std::string& where, const std::string& key, const std::string& why) {
+  throw SceneError(where + (key.empty() ? "" : ": \"" + key + "\"") + ": " + why);
+}
+
+std::string ObjectWhere(std::size_t index) { return "object " + std::to_string(index); }
+
+int IntIn(const json& v, const std::string& where, const std::string& key, int lo, int hi) {
+  if (!v.is_number_integer()) Fail(where, key, "expected an integer");
+  const auto n = v.get<std::int64_t>();
+  if (n < lo || n > hi) {
+    Fail(where, key, "must be between " + std::to_string(lo) + " and " + std::to_string(hi));
+  }
+  return static_cast<int>(n);
+}
+
+double Number(const json& v, const std::string& where, const std::string& key) {
+  if (!v.is_number()) Fail(where, key, "expected a number");
+  return v.get<double>();
+}
+
+COLORREF Colour(const json& v, const std::string& where, const std::string& key) {
+  if (!v.is_string()) Fail(where, key, "expected a colour \"#RRGGBB\"");
+  auto c = ParseHexColour(v.get<std::string>());
+  if (!c) Fail(where, key, "expected a colour \"#RRGGBB\"");
+  return *c;
+}
+
+std::string Text(const json& v, const std::string& where, const std::string& key) {
+  if (!v.is_string()) Fail(where, key, "expected a string");
+  return v.get<std::string>();
+}
+
+int Flag(const json& v, const std::string& where, const std::string& key) {
+  if (v.is_boolean()) return v.get<bool>() ? 1 : 0;
+  return IntIn(v, where, key, 0, 1);
+}
+
+// Four integers: left, top, right, bottom.
+Rect RectOf(const json& v, const std::string& where, const std::string& key) {
+  if (!v.is_array() || v.size() != 4) Fail(where, key, "expected [left, top, right, bottom]");
+  constexpr int kLimit = 1 << 20;
+  return {IntIn(v[0], where, key, -kLimit, kLimit), IntIn(v[1], where, key, -kLimit, kLimit),
+          IntIn(v[2], where, key, -kLimit, kLimit), IntIn(v[3], where, key, -kLimit, kLimit)};
+}
+
+std::vector<Point> PointsOf(const json& v, const std::string& where, const std::string& key) {
+  if (!v.is_array()) Fail(where, key, "expected a list of [x, y] points");
+  constexpr int kLimit = 1 << 20;
+  std::vector<Point> points;
+  for (const json& p : v) {
+    if (!p.is_array() || p.size() != 2) Fail(where, key, "expected a list of [x, y] points");
+    points.push_back({IntIn(p[0], where, key, -kLimit, kLimit), IntIn(p[1], where, key, -kLimit, kLimit)});
+  }
+  return points;
+}
+
+// The attribute fields a scene may set, by field name without its m_ prefix.
+using Setter = std::function<void(CDrawObject&, const json&, const std::string& where, const std::string& key)>;
+
+Setter IntField(void (CDrawObject::*set)(int), int lo, int hi) {
+  return [=](CDrawObject& o, const json& v, const std::string& w, const std::string& k) {
+    (o.*set)(IntIn(v, w, k, lo, hi));
+  };
+}
+Setter FlagField(void (CDrawObject::*set)(int)) {
+  return [=](CDrawObject& o, const json& v, const std::string& w, const std::string& k) {
+    (o.*set)(Flag(v, w, k));
+  };
+}
+Setter ColourField(void (CDrawObject::*set)(COLORREF)) {
+  return [=](CDrawObject& o, const json& v, const std::string& w, const std::string& k) {
+    (o.*set)(Colour(v, w, k));
+  };
+}
+Setter DoubleField(void (CDrawObject::*set)(double)) {
+  return [=](CDrawObject& o, const json& v, const std::string& w, const std::string& k) {
+    (o.*set)(Number(v, w, k));
+  };
+}
+Setter StringField(void (CDrawObject::*set)(const std::string&)) {
+  return [=](CDrawObject& o, const json& v, const std::string& w, const std::string& k) {
+    (o.*set)(Text(v, w, k));
+  };
+}
+
+const std::map<std::string, Setter>& FieldSetters() {
+  constexpr int kAny = 1 << 24;
+  static const std::map<std::string, Setter> setters = {
+      {"fillColor", ColourField(&CDrawObject::SetFillColor)},
+      {"fillColor2", ColourField(&CDrawObject::SetFillColor2)},
+      {"effectColor", ColourField(&CDrawObject::SetEffectColor)},
+      {"edgeQuality", IntField(&CDrawObject::SetEdgeQuality, 1, 4)},
+      {"gradientAngle", IntField(&CDrawObject::SetGradientAngle, -kAny, kAny)},
+      {"bevelKind", IntField(&CDrawObject::SetBevelKind, 0, 13)},
+      {"bevelWidth", IntField(&CDrawObject::SetBevelWidth, 0, 1000)},
+      {"bevelIntensity", IntField(&CDrawObject::SetBevelIntensity, 0, 100)},
+      {"bevelAngle", IntField(&CDrawObject::SetBevelAngle, -kAny, kAny)},
+      {"textureName", StringField(&CDrawObject::SetTextureName)},
+      {"textureStrength", IntField(&CDrawObject::SetTextureStrength, 0, 255)},
+      {"textureScreen", FlagField(&CDrawObject::SetTextureScreen)},
+      {"textureTwoColor", FlagField(&CDrawObject::SetTextureTwoColor)},
+      {"textureTransparent", FlagField(&CDrawObject::SetTextureTransparent)},
+      {"textureRelief", FlagField(&CDrawObject::SetTextureRelief)},
+      {"textureReliefDepth", IntField(&CDrawObject::SetTextureReliefDepth, 0, 200)},
+      {"textureScaleX", DoubleField(&CDrawObject::SetTextureScaleX)},
+      {"textureScaleY", DoubleField(&CDrawObject::SetTextureScaleY)},
+      {"textureAngleX", DoubleField(&CDrawObject::SetTextureAngleX)},
+      {"textureAngleY", DoubleField(&CDrawObject::SetTextureAngleY)},
+      {"textureOffsetX", IntField(&CDrawObject::SetTextureOffsetX, -kAny, kAny)},
+      {"textureOffsetY", IntField(&CDrawObject::SetTextureOffsetY, -kAny, kAny)},
+      {"transparency", IntField(&CDrawObject::SetTransparency, 0, 255)},
+      {"transparencyName", StringField(&CDrawObject::SetTransparencyName)},
+      {"transparencyAngle", IntField(&CDrawObject::SetTransparencyAngle, -kAny, kAny)},
+      {"transparencyCut", FlagField(&CDrawObject::SetTransparencyCut)},
+      {"effectKind", IntField(&CDrawObject::SetEffectKind, 0, 7)},
+      {"effectDistance", IntField(&CDrawObject::SetEffectDistance, 0, 1000)},
+      {"effectAngle", IntField(&CDrawObject::SetEffectAngle, -kAny, kAny)},
+      {"effectSoftness", IntField(&CDrawObject::SetEffectSoftness, 0, 1000)},
+      {"effectOpacity", IntField(&CDrawObject::SetEffectOpacity, 0, 255)},
+      {"effectMargin", IntField(&CDrawObject::SetEffectMargin, 0, 1000)},
+      {"geneSeed", IntField(&CDrawObject::SetGeneSeed, 0, 14)},
+      {"geneParam1", IntField(&CDrawObject::SetGeneParam1, -kAny, kAny)},
+      {"geneParam2", IntField(&CDrawObject::SetGeneParam2, -kAny, kAny)},
+      {"geneParam3", IntField(&CDrawObject::SetGeneParam3, -kAny, kAny)},
+      {"lightX", DoubleField(&CDrawObject::SetLightX)},
+      {"lightY", DoubleField(&CDrawObject::SetLightY)},
+      {"lightZ", DoubleField(&CDrawObject::SetLightZ)},
+      {"lineWidth", IntField(&CDrawObject::SetLineWidth, 1, 1000)},
+      {"hidden", FlagField(&CDrawObject::SetHidden)},
+      {"grouped", FlagField(&CDrawObject::SetGrouped)},
+      {"excludeFromButtons", FlagField(&CDrawObject::SetExcludeFromButtons)},
+      {"kindName", StringField(&CDrawObject::SetKindName)},
+      {"x", IntField(&CDrawObject::SetX, -kAny, kAny)},
+      {"y", IntField(&CDrawObject::SetY, -kAny, kAny)},
+  };
+  return setters;
+}
+
+// Creates the object its "shape" names; returns the keys the creation consumed.
+std::vector<std::string> CreateShape(CDrawObject& o, const json& spec, const std::string& where) {
+  if (!spec.contains("shape")) Fail(where, "shape", "missing");
+  const std::string shape = Text(spec["shape"], where, "shape");
+  auto need = [&](const char* key) -> const json& {
+    if (!spec.contains(key)) Fail(where, key, "missing for shape \"" + shape + "\"");
+    return spec[key];
+  };
+  auto closed = [&](bool fallback) {
+    return spec.contains("closed") ? Flag(spec["closed"], where, "closed") != 0 : fallback;
+  };
+  int ok = 0;
+  if (shape == "rectangle" || shape == "circle") {
+    const Rect r = RectOf(need("rect"), where, "rect");
+    ok = shape == "rectangle" ? o.CreateRectangle(r.left, r.top, r.right, r.bottom)
+                              : o.CreateCircle(r.left, r.top, r.right, r.bottom);
+    if (!ok) Fail(where, "", "could not be created");
+    return {"shape", "rect"};
+  }
+  if (shape == "roundRect") {
+    const Rect r = RectOf(need("rect"), where, "rect");
+    const int corner = spec.contains("corner") ? IntIn(spec["corner"], where, "corner", 0, 1024) : 100;
+    ok = o.CreateRoundRect(r.left, r.top, r.right, r.bottom, corner);
+    if (!ok) Fail(where, "", "could not be created");
+    return {"shape", "rect", "corner"};
+  }
+  if (shape == "star") {
+    const Rect r = RectOf(need("rect"), where, "rect");
+    const int points = spec.contains("points") ? IntIn(spec["points"], where, "points", 3, 100) : 5;
+    const int inner = spec.contains("inner") ? IntIn(spec["inner"], where, "inner", 0, 100) : 2;
+    ok = o.CreateStar(r.left, r.top, r.right, r.bottom, points, inner);
+    if (!ok) Fail(where, "", "could not be created");
+    return {"shape", "rect", "points", "inner"};
+  }
+  if (shape == "path" || shape == "freePath") {
+    const auto points = PointsOf(need("points"), where, "points");
+    ok = shape == "path" ? o.CreatePath(points, closed(true)) : o.CreateFreePath(points, closed(false));
+    if (!ok) Fail(where, "points", "do not make an outline (too few points or an empty box)");
+    return {"shape", "points", "closed"};
+  }
+  if (shape == "arrow") {
+    const auto points = PointsOf(need("points"), where, "points");
+    if (points.size() != 3) Fail(where, "points", "an arrow takes three points: tip, second, third");
+    ok = o.CreateArrow(points[0], points[1], points[2]);
+    if (!ok) Fail(where, "points", "do not make an arrow (its box is empty)");
+    o.SetKindName("Arrow");
+    return {"shape", "points"};
+  }
+  if (shape == "text" || shape == "bitmap") {
+    Fail(where, "shape", "\"" + shape + "\" objects are not available in this version");
+  }
+  Fail(where, "shape", "unknown shape \"" + shape + "\"");
+}
+
+void ApplyOps(CDrawObject& o, const json& ops, const std::string& where) {
+  if (!ops.is_array()) Fail(where, "ops", "expected a list of operations");
+  for (const json& op : ops) {
+    if (!op.is_object() || op.size() != 1) Fail(where, "ops", "each operation is one {\"name\": value}");
+    const auto it = op.begin();
+    const std::string name = it.key();
+    const json& value = it.value();
+    const std::string key = "ops." + name;
+    if (name == "rotate") {
+      o.Rotate(Number(value, where, key), true);
+    } else if (name == "flip") {
+      const std::string axis = Text(value, where, key);
+      if (axis != "horizontal" && axis != "vertical") Fail(where, key, "expected \"horizontal\" or \"vertical\"");
+      o.Flip(axis == "vertical");
+    } else if (name == "skew") {
+      const Rect s = RectOf(value, where, key);
+      o.Skew(s.left, s.top, s.right, s.bottom);
+    } else if (name == "convert") {
+      const std::string to = Text(value, where, key);
+      int done = 0;
+      if (to == "polynome") {
+        done = o.ConvertToPolynome();
+      } else if (to == "envelope") {
+        done = o.ConvertPolynomeToEnvelope(true);
+      } else {
+        Fail(where, key, "expected \"polynome\" or \"envelope\"");
+      }
+      if (!done) Fail(where, key, "this object cannot be converted to " + to);
+    } else {
+      Fail(where, key, "unknown operation");
+    }
+  }
+}
+
+std::unique_ptr<CDrawObject> BuildObject(const json& spec, std::size_t index, Host& host,
+                                         const Settings* settings) {
+  const std::string where = ObjectWhere(index);
+  if (!spec.is_object()) Fail(where, "", "expected an object");
+  auto o = std::make_unique<CDrawObject>(host, settings);
+  const auto consumed = CreateShape(*o, spec, where);
+  const auto& setters = FieldSetters();
+  std::optional<int> width, height;
+  for (const auto& [key, value] : spec.items()) {
+    if (std::find(consumed.begin(), consumed.end(), key) != consumed.end() || key == "ops") continue;
+    if (key == "width") {
+      width = IntIn(value, where, key, 1, kMaxObjectWidth);
+    } else if (key == "height") {
+      height = IntIn(value, where, key, 1, kMaxObjectHeight);
+    } else if (key == "id") {
+      const std::string id = Text(value, where, key);
+      if (id.empty()) Fail(where, key, "must not be empty");
+      o->SetId(id);
+    } else if (auto it = setters.find(key); it != setters.end()) {
+      it->second(*o, value, where, key);
+    } else {
+      Fail(where, key, "unknown key");
+    }
+  }
+  if (spec.contains("ops")) ApplyOps(*o, spec["ops"], where);
+  // One render with every attribute in place (SetSize renders).
+  o->SetSize(width.value_or(o->GetWidth()), height.value_or(o->GetHeight()));
+  return o;
+}
+
+}  // namespace
+
+std::optional<COLORREF> ParseHexColour(const std::string& text) {
+  if (text.size() != 7 || text[0] != '#') return std::nullopt;
+  unsigned value = 0;
+  for (std::size_t i = 1; i < 7; ++i) {
+    const char c = text[i];
+    int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (digit < 0) return std::nullopt;
+    value = value << 4 | static_cast<unsigned>(digit);
+  }
+  return RGB(static_cast<int>(value >> 16), static_cast<int>(value >> 8 & 255), static_cast<int>(value & 255));
+}
+
+Scene BuildScene(const json& root, Host& host, const Settings* settings) {
+  if (!root.is_object()) Fail("scene", "", "expected a JSON object");
+  Scene scene;
+  for (const auto& [key, value] : root.items()) {
+    if (key != "canvas" && key != "objects" && key != "groups" && key != "crop") Fail("scene", key, "unknown key");
+  }
+  if (root.contains("canvas")) {
+    const json& c = root["canvas"];
+    if (!c.is_object()) Fail("canvas", "", "expected an object");
+    for (const auto& [key, value] : c.items()) {
+      if (key == "width") scene.width = IntIn(value, "canvas", key, 1, kMaxCanvasSide);
+      else if (key == "height") scene.height = IntIn(value, "canvas", key, 1, kMaxCanvasSide);
+      else if (key == "color") scene.colour = Colour(value, "canvas", key);
+      else if (key == "portable") scene.portable = Flag(value, "canvas", key) != 0;
+      else Fail("canvas", key, "unknown key");
+    }
+  }
+  if (root.contains("objects")) {
+    const json& list = root["objects"];
+    if (!list.is_array()) Fail("scene", "objects", "expected a list");
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      scene.objects.push_back(BuildObject(list[i], i, host, settings));
+    }
+  }
+  if (root.contains("groups")) {
+    const json& groups = root["groups"];
+    if (!groups.is_array()) Fail("scene", "groups", "expected a list of index lists");
+    const int last = static_cast<int>(scene.objects.size()) - 1;
+    for (const json& g : groups) {
+      if (!g.is_array() || g.empty()) Fail("scene", "groups", "expected a list of index lists");
+      std::vector<int> members;
+      for (const json& m : g) members.push_back(IntIn(m, "scene", "groups", 0, std::max(last, 0)));
+      if (last < 0) Fail("scene", "groups", "there are no objects to group");
+      scene.groups.push_back(std::move(members));
+    }
+  }
+  if (root.contains("crop")) {
+    Rect r = RectOf(root["crop"], "scene", "crop");
+    if (r.IsEmpty()) Fail("scene", "crop", "must have a positive width and height");
+    scene.crop = r;
+  }
+  return scene;
+}
+
+Scene ReadSceneFile(const std::filesystem::path& path, Host& host, const Settings* settings) {
+  const std::vector<std::uint8_t> bytes = ReadWholeFile(path, kMaxSceneFileSize);
+  json root = json::parse(bytes.begin(), bytes.end(), nullptr, /*allow_exceptions=*/false);
+  if (root.is_discarded()) throw SceneError(path.string() + ": not valid JSON");
+  return BuildScene(root, host, settings);
+}
+
+}  // namespace lumi

@@ -1,0 +1,33 @@
+#pragma once
+// The canvas (or the export crop region) composed into one flat image: the canvas colour
+// under every visible object's effect layer and image, in list order.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "base/colour.h"
+#include "base/geometry.h"
+#include "image/dib_section.h"
+
+namespace lumi {
+
+class CDrawObject;
+class Host;
+
+struct CanvasSpec {
+  int width = 0;
+  int height = 0;
+  COLORREF colour = 0xFFFFFF;
+  std::optional<Rect> crop;  // the active export crop region, if any
+};
+
+// Composes the area (the crop region when active, else the whole canvas) into a 32-bit
+// bitmap with alpha 255. After each object the status pane 0 shows "Working: %d%%".
+CDIBSection ComposeCanvas(const CanvasSpec& canvas,
+                          const std::vector<std::unique_ptr<CDrawObject>>& objects, Host& host);
+
+// Top-down packed red, green, blue rows of a 32-bit bitmap.
+std::vector<std::uint8_t> BitmapToRgb(const CDIBSection& bitmap);
+
+}  // namespace lumi

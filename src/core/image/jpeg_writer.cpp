@@ -1,0 +1,157 @@
+// JPEG files through libjpeg: quality with baseline-compatible tables, optional simple
+// progression, greyscale from RGB, JFIF density unit 0 at 1 x 1, the thread's DCT method
+// and comment markers right after the compressor starts.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include <jpeglib.h>
+// After jpeglib.h, which it needs.
+#include <jerror.h>
+
+#include "image/jpeg_error.h"
+#include "image/pixwerk.h"
+#include "image/pixwerk_io.h"
+
+namespace lumi {
+
+namespace {
+
+// A growable output buffer of plain memory for libjpeg's destination callbacks.
+struct OutputBuffer {
+  jpeg_destination_mgr pub;
+  std::uint8_t* data;
+  std::size_t capacity;
+};
+
+constexpr std::size_t kOutputChunk = 64 * 1024;
+
+void InitDestination(j_compress_ptr cinfo) {
+  auto* out = reinterpret_cast<OutputBuffer*>(cinfo->dest);
+  out->pub.next_output_byte = out->data;
+  out->pub.free_in_buffer = out->capacity;
+}
+
+boolean GrowDestination(j_compress_ptr cinfo) {
+  auto* out = reinterpret_cast<OutputBuffer*>(cinfo->dest);
+  const std::size_t grown = out->capacity * 2;
+  auto* data = static_cast<std::uint8_t*>(std::realloc(out->data, grown));
+  if (!data) {
+    cinfo->err->msg_code = JERR_OUT_OF_MEMORY;
+    cinfo->err->error_exit(reinterpret_cast<j_common_ptr>(cinfo));
+  }
+  out->data = data;
+  // libjpeg asks for more only when the whole buffer is full.
+  out->pub.next_output_byte = data + out->capacity;
+  out->pub.free_in_buffer = grown - out->capacity;
+  out->capacity = grown;
+  return TRUE;
+}
+
+void TermDestination(j_compress_ptr) {}
+
+struct Job {
+  const std::uint8_t* samples;  // RGB rows, or one grey byte per pixel
+  int width, height, quality, dct_method;
+  bool grey, progressive;
+  const std::vector<std::string>* comments;
+};
+
+struct Encoder {
+  jpeg_compress_struct cinfo;
+  pixwerk::JpegErrorManager errors;
+  OutputBuffer out;
+  bool created;
+};
+
+// The whole compression. Plain data only (see jpeg_error.h).
+bool Compress(Encoder* e, const Job* job) {
+  e->cinfo.err = pixwerk::InstallJpegErrors(e->errors);
+  if (setjmp(e->errors.jump)) return false;
+  jpeg_create_compress(&e->cinfo);
+  e->created = true;
+  e->cinfo.dest = &e->out.pub;
+  e->out.pub.init_destination = InitDestination;
+  e->out.pub.empty_output_buffer = GrowDestination;
+  e->out.pub.term_destination = TermDestination;
+
+  e->cinfo.image_width = static_cast<JDIMENSION>(job->width);
+  e->cinfo.image_height = static_cast<JDIMENSION>(job->height);
+  e->cinfo.input_components = job->grey ? 1 : 3;
+  e->cinfo.in_color_space = job->grey ? JCS_GRAYSCALE : JCS_RGB;
+  jpeg_set_defaults(&e->cinfo);
+  jpeg_set_quality(&e->cinfo, job->quality, TRUE);
+  if (job->progressive) jpeg_simple_progression(&e->cinfo);
+  e->cinfo.density_unit = 0;
+  e->cinfo.X_density = 1;
+  e->cinfo.Y_density = 1;
+  switch (job->dct_method) {
+    case 1: e->cinfo.dct_method = JDCT_ISLOW; break;
+    case 2: e->cinfo.dct_method = JDCT_IFAST; break;
+    case 3: e->cinfo.dct_method = JDCT_FLOAT; break;
+    default: break;
+  }
+  jpeg_start_compress(&e->cinfo, TRUE);
+  for (const std::string& text : *job->comments) {
+    jpeg_write_marker(&e->cinfo, JPEG_COM, reinterpret_cast<const JOCTET*>(text.data()),
+                      static_cast<unsigned>(text.size()));
+  }
+  const std::size_t row_bytes = static_cast<std::size_t>(job->width) * (job->grey ? 1 : 3);
+  while (e->cinfo.next_scanline < e->cinfo.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(job->samples + e->cinfo.next_scanline * row_bytes);
+    jpeg_write_scanlines(&e->cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&e->cinfo);
+  return true;
+}
+
+}  // namespace
+
+bool PxSaveJPG(const std::filesystem::path& path, const std::uint8_t* rgb, int width,
+               int height, int quality, bool colour, bool progressive) {
+  if (!pixwerk::WriterSizeOk(rgb, width, height)) return false;
+  std::vector<std::uint8_t> grey;
+  if (!colour) {
+    try {
+      grey.resize(static_cast<std::size_t>(width) * height);
+    } catch (const std::bad_alloc&) {
+      PxSetLastError(kPxOutOfMemory);
+      return false;
+    }
+    const std::uint8_t* p = rgb;
+    for (std::uint8_t& y : grey) {
+      y = static_cast<std::uint8_t>(0.299 * p[0] + 0.587 * p[1] + 0.114 * p[2]);
+      p += 3;
+    }
+  }
+  // Comments longer than a marker can hold make libjpeg fail, as any library error does.
+  const Job job{colour ? rgb : grey.data(), width, height, quality, PxGetDCTMethod(),
+                !colour, progressive, &PxJPGTexts()};
+  Encoder e{};
+  e.out.capacity = kOutputChunk;
+  e.out.data = static_cast<std::uint8_t*>(std::malloc(kOutputChunk));
+  if (!e.out.data) {
+    PxSetLastError(kPxOutOfMemory);
+    return false;
+  }
+  const bool ok = Compress(&e, &job);
+  const std::size_t size = e.out.capacity - e.out.pub.free_in_buffer;
+  if (e.created) jpeg_destroy_compress(&e.cinfo);
+  bool written = false;
+  if (!ok) {
+    PxSetLastError(kPxBadJpg);
+  } else {
+    try {
+      written = pixwerk::WriteImageFile(path, {e.out.data, size});
+    } catch (...) {
+      std::free(e.out.data);
+      throw;
+    }
+  }
+  std::free(e.out.data);
+  return written;
+}
+
+}  // namespace lumi

@@ -1,0 +1,106 @@
+#include "document/scene.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "base/host.h"
+
+namespace lumi {
+namespace {
+
+using nlohmann::json;
+
+TEST(Scene, BuildsCanvasObjectsGroupsAndCrop) {
+  RecordingHost host;
+  const json spec = json::parse(R"({
+    "canvas": {"width": 320, "height": 200, "color": "#102030", "portable": true},
+    "objects": [
+      {"shape": "rectangle", "rect": [10, 10, 110, 60], "fillColor": "#FF0000", "id": "ABCDEFGHIJKL"},
+      {"shape": "star", "rect": [120, 80, 220, 180], "points": 6, "inner": 4, "hidden": true},
+      {"shape": "path", "points": [[0,0],[10,10],[10,10],[50,10]], "closed": false, "lineWidth": 4},
+      {"shape": "arrow", "points": [[10,10],[60,10],[60,40]], "edgeQuality": 1}
+    ],
+    "groups": [[0, 1]],
+    "crop": [5, 6, 105, 106]
+  })");
+  const Scene scene = BuildScene(spec, host, nullptr);
+  EXPECT_EQ(scene.width, 320);
+  EXPECT_EQ(scene.colour, RGB(0x10, 0x20, 0x30));
+  EXPECT_TRUE(scene.portable);
+  ASSERT_EQ(scene.objects.size(), 4u);
+  const CDrawObject& rect = *scene.objects[0];
+  EXPECT_EQ(rect.GetKindName(), "Rectangle");
+  EXPECT_EQ(rect.GetFillColor(), RGB(255, 0, 0));
+  EXPECT_EQ(rect.GetId(), "ABCDEFGHIJKL");
+  EXPECT_EQ(rect.GetWidth(), 104) << "a drawn 100 x 50 rectangle is fitted to 104 x 54";
+  EXPECT_EQ(rect.Image().Width(), rect.GetWidth()) << "rendered at its final size";
+  EXPECT_EQ(scene.objects[1]->GetHidden(), 1);
+  EXPECT_EQ(scene.objects[2]->GetLineWidth(), 4);
+  EXPECT_FALSE(scene.objects[2]->Outline().IsClosed());
+  EXPECT_EQ(scene.objects[3]->GetKindName(), "Arrow");
+  EXPECT_EQ(scene.objects[3]->GetEdgeQuality(), 1);
+  EXPECT_EQ(scene.groups, (std::vector<std::vector<int>>{{0, 1}}));
+  ASSERT_TRUE(scene.crop.has_value());
+  EXPECT_EQ(*scene.crop, (Rect{5, 6, 105, 106}));
+  EXPECT_TRUE(host.Messages().empty());
+}
+
+TEST(Scene, ExplicitSizeAndOperations) {
+  RecordingHost host;
+  const json spec = json::parse(R"({"objects": [
+    {"shape": "circle", "rect": [0, 0, 50, 50], "width": 80, "height": 30,
+     "ops": [{"flip": "vertical"}, {"convert": "polynome"}]}]})");
+  const Scene scene = BuildScene(spec, host, nullptr);
+  const CDrawObject& o = *scene.objects[0];
+  EXPECT_EQ(o.GetWidth(), 80);
+  EXPECT_EQ(o.GetHeight(), 30);
+  EXPECT_TRUE(o.IsPolynome());
+  EXPECT_EQ(o.Image().Height(), 30);
+}
+
+TEST(Scene, ErrorsNameTheObjectAndTheKey) {
+  const struct {
+    const char* scene;
+    const char* expected;
+  } cases[] = {
+      {R"({"objects": [{"shape": "rectangle", "rect": [0,0,9,9], "colour": "#FF0000"}]})",
+       "object 0: \"colour\": unknown key"},
+      {R"({"objects": [{"shape": "rectangle", "rect": [0,0,9,9]}, {"shape": "circle", "rect": [0,0,9,9], "bevelKind": "smooth"}]})",
+       "object 1: \"bevelKind\": expected an integer"},
+      {R"({"objects": [{"shape": "rectangle", "rect": [0,0,9,9], "edgeQuality": 5}]})",
+       "object 0: \"edgeQuality\": must be between 1 and 4"},
+      {R"({"objects": [{"shape": "rectangle", "rect": [0,0,9,9], "fillColor": "red"}]})",
+       "object 0: \"fillColor\": expected a colour \"#RRGGBB\""},
+      {R"({"objects": [{"shape": "hexagon"}]})", "object 0: \"shape\": unknown shape \"hexagon\""},
+      {R"({"objects": [{"rect": [0,0,9,9]}]})", "object 0: \"shape\": missing"},
+      {R"({"objects": [{"shape": "star"}]})", "object 0: \"rect\": missing for shape \"star\""},
+      {R"({"objects": [{"shape": "path", "points": [[1,1]]}]})", "object 0: \"points\": do not make an outline"},
+      {R"({"canvas": {"width": 0}})", "canvas: \"width\": must be between 1 and 32000"},
+      {R"({"canvas": {"depth": 3}})", "canvas: \"depth\": unknown key"},
+      {R"({"objects": [], "groups": [[0]]})", "scene: \"groups\": there are no objects to group"},
+      {R"({"crop": [10, 10, 5, 20]})", "scene: \"crop\": must have a positive width and height"},
+      {R"({"objects": [{"shape": "rectangle", "rect": [0,0,9,9], "ops": [{"spin": 3}]}]})",
+       "object 0: \"ops.spin\": unknown operation"},
+  };
+  for (const auto& c : cases) {
+    RecordingHost host;
+    try {
+      BuildScene(json::parse(c.scene), host, nullptr);
+      ADD_FAILURE() << "accepted: " << c.scene;
+    } catch (const SceneError& e) {
+      EXPECT_EQ(std::string(e.what()).rfind(c.expected, 0), 0u) << e.what();
+    }
+  }
+}
+
+TEST(Scene, HexColours) {
+  EXPECT_EQ(ParseHexColour("#0000ff"), RGB(0, 0, 255));
+  EXPECT_EQ(ParseHexColour("#FFA500"), RGB(255, 165, 0));
+  for (const char* bad : {"", "#FFF", "FFA500", "#GGGGGG", "#FFA5000"}) {
+    EXPECT_FALSE(ParseHexColour(bad).has_value()) << bad;
+  }
+}
+
+}  // namespace
+}  // namespace lumi
