@@ -24,7 +24,10 @@ struct LayerSize {
 
 LayerSize LayerSizeFor(const CDIBSection& image, int margin) {
   const long long w = image.Width() + 2LL * margin, h = image.Height() + 2LL * margin;
-  if (margin < 0 || w > CDIBSection::kMaxSide || h > CDIBSection::kMaxSide) {
+  // Both limits of the bitmap, so the byte buffers of the same size are never larger
+  // than a layer may be.
+  if (margin < 0 || w > CDIBSection::kMaxSide || h > CDIBSection::kMaxSide ||
+      w * h > CDIBSection::kMaxPixels) {
     throw BitmapError("the effect margin is out of range");
   }
   return {static_cast<int>(w), static_cast<int>(h)};
@@ -104,15 +107,20 @@ void BuildEffectLayer(CDIBSection& layer, const CDIBSection& image, const Effect
   std::vector<std::uint8_t> s = BuildSilhouette(image, effect);
   const LayerSize size = LayerSizeFor(image, effect.margin);
   BlurSilhouette(s.data(), size.width, size.height, effect);
+  // A layer of the right size from the last render is rewritten in place (every pixel
+  // gets its colour and alpha again), which saves a second layer-sized bitmap.
   CDIBSection fresh;
-  fresh.Create(size.width, size.height);
-  fresh.FillRGB(effect.color);
+  const bool reuse = !layer.IsEmpty() && layer.Bits() == 32 && layer.Width() == size.width &&
+                     layer.Height() == size.height;
+  CDIBSection& target = reuse ? layer : fresh;
+  if (!reuse) fresh.Create(size.width, size.height);
+  target.FillRGB(effect.color);
   if (effect.kind == kInset || effect.kind == kInsetShadow) {
-    ShadeFromHeightMap(fresh, s.data(), size.width, size.height, 360 - effect.angle, 45, 255,
+    ShadeFromHeightMap(target, s.data(), size.width, size.height, 360 - effect.angle, 45, 255,
                        effect.opacity, false);
   }
-  fresh.SetAlphaFromMask(s.data());
-  layer = std::move(fresh);
+  target.SetAlphaFromMask(s.data());
+  if (!reuse) layer = std::move(fresh);
 }
 
 void InnerShadow(CDIBSection& image, const std::uint8_t* mask, const EffectSettings& effect) {

@@ -5,23 +5,48 @@
 
 #include "base/host.h"
 #include "objects/draw_object.h"
+#include "render/bevels.h"
 #include "render/blend_onto.h"
+#include "render/effects.h"
 #include "render/outline_paths.h"
 #include "render/rasterizer.h"
 #include "render/supersampling.h"
 
 namespace lumi {
 
-// Bevel kinds with their own steps in the pipeline.
 namespace {
-constexpr int kBevelBumpOut = 8;
-constexpr int kBevelBall = 12;
+
+BevelSettings BevelAttributes(const CDrawObject& o) {
+  BevelSettings bevel;
+  bevel.kind = o.GetBevelKind();
+  bevel.width = o.GetBevelWidth();
+  bevel.intensity = o.GetBevelIntensity();
+  bevel.angle = o.GetBevelAngle();
+  bevel.light_x = o.GetLightX();
+  bevel.light_y = o.GetLightY();
+  bevel.light_z = o.GetLightZ();
+  return bevel;
+}
+
+EffectSettings EffectAttributes(const CDrawObject& o) {
+  EffectSettings effect;
+  effect.kind = o.GetEffectKind();
+  effect.distance = o.GetEffectDistance();
+  effect.angle = o.GetEffectAngle();
+  effect.softness = o.GetEffectSoftness();
+  effect.opacity = o.GetEffectOpacity();
+  effect.color = o.GetEffectColor();
+  effect.margin = o.GetEffectMargin();
+  return effect;
+}
+
 }  // namespace
 
 // The steps run in a fixed order: coverage and fill, the "Bump Out" grey, the outline and
 // feather preparations of the mask, texture or gradient, alpha (with the transparency
 // modes), the conversion to a bitmap, the shadow or glow layer and the bevel. Stages
-// belonging to features not built yet are simply not called.
+// belonging to features not built yet (texture, transparency, colour genes, the bitmap
+// stage) are simply not called.
 void CDrawObject::Render() {
   if (m_width < 1 || m_height < 1) return;  // no creation has given the object a size yet
   WaitCursor wait(*host_);
@@ -36,11 +61,27 @@ void CDrawObject::Render() {
     m_rasterOk = Rasterise(mask);
     FillWithColour();
   }
+  const BevelSettings bevel = BevelAttributes(*this);
   // "Bump Out" shades a neutral grey, whatever the fill.
-  if (m_bevelKind == kBevelBumpOut) m_image.FillRGB(0x808080);
+  if (m_bevelKind == kBumpOutBevel) m_image.FillRGB(0x808080);
+  // "Outline" turns the (shrunk) coverage into a soft band along its edge.
+  if (m_bevelKind == kOutlineBevel) PrepareOutlineBand(mask.data(), m_width, m_height, m_bevelWidth);
+  // "Feather" and the linear feather soften the coverage; no lighting follows.
+  PrepareFeather(mask.data(), m_width, m_height, bevel);
 
   SetAlphaFromMask(mask);
   if (m_convertToBitmap) KeepImageAsSourceBitmap();
+
+  // The shadow or glow reads the alpha just written; it comes before the bevel so that
+  // "Bump Out" can clear the layer under the object's visible slopes.
+  if (m_effectKind > 0) ApplyEffectStage(m_image, m_effectLayer, mask.data(), EffectAttributes(*this));
+  EffectLayerPlacement placement;
+  if (m_effectKind > 0) {
+    const Point d = EffectOffset(false);
+    placement = {&m_effectLayer, m_effectMargin, d.x, d.y};
+  }
+  // The bevel blurs the mask in place into its height map.
+  ApplyBevelStage(m_image, mask.data(), bevel, placement);
   m_rendered = 1;
 }
 
@@ -62,7 +103,7 @@ int CDrawObject::Rasterise(std::vector<std::uint8_t>& mask) {
   if (m_width < 1 || m_height < 1 ||
       mask.size() != static_cast<std::size_t>(m_width) * m_height)
     return 0;
-  if (m_bevelKind == kBevelBall) {
+  if (m_bevelKind == kBallBevel) {
     // The ball ignores the outline: an ellipse inside the box, 11 pixels in.
     const int f = ShapeSupersampling(m_edgeQuality, m_width, m_height);
     FillEllipseWithBlackOutline(BallBox(m_width, m_height, f),
@@ -101,8 +142,9 @@ int CDrawObject::Rasterise(std::vector<std::uint8_t>& mask) {
 void CDrawObject::DrawTo(CDIBSection& canvas, Point origin) const {
   if (m_hidden) return;
   const int x = m_x - origin.x, y = m_y - origin.y;
-  // Effect 6 (Cutout) works inside the object and never shows its layer.
-  if (m_effectKind > 0 && m_effectKind != 6) {
+  // Effect 6 (Cutout) works inside the object and never shows its layer; values beyond
+  // the effect list build no layer, so a stale one is not shown for them either.
+  if (DrawsEffectLayer(m_effectKind)) {
     const Point d = EffectOffset(false);
     BlendOnto(m_effectLayer, canvas, x - m_effectMargin + d.x, y - m_effectMargin + d.y);
   }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.h"
+
 namespace lumi {
 namespace {
 
@@ -52,6 +54,48 @@ TEST(EffectOffsets, FollowTheLayerTable) {
   EXPECT_FALSE(DrawsEffectLayer(kNoEffect));
   EXPECT_FALSE(DrawsEffectLayer(kCutout));
   EXPECT_TRUE(DrawsEffectLayer(kInsetShadow));
+}
+
+TEST(EffectLayer, MarginsBeyondTheBitmapLimitsAreRefused) {
+  const CDIBSection image = Opaque(10, 10);
+  CDIBSection layer, shadowed = Opaque(10, 10);
+  const auto mask = FullMask(10, 10);
+  struct Case {
+    int margin;
+    bool refused;
+  };
+  // 2 x 12000 + 10 per side is within the side limit, but the layer would have more
+  // pixels than any bitmap may; a negative margin has no layer at all.
+  for (const Case c : {Case{-1, true}, Case{12000, true}, Case{20000, true}, Case{0, false},
+                       Case{100, false}}) {
+    EffectSettings e = Effect(kDropShadow);
+    e.margin = c.margin;
+    if (c.refused) {
+      EXPECT_THROW(BuildSilhouette(image, e), BitmapError) << c.margin;
+      EXPECT_THROW(ApplyEffectStage(shadowed, layer, mask.data(), e), BitmapError) << c.margin;
+      e.kind = kCutout;
+      EXPECT_THROW(InnerShadow(shadowed, mask.data(), e), BitmapError) << c.margin;
+    } else {
+      ApplyEffectStage(shadowed, layer, mask.data(), e);
+      EXPECT_EQ(layer.Width(), 10 + 2 * c.margin);
+    }
+  }
+}
+
+TEST(EffectLayer, ALayerLeftFromTheLastRenderIsRebuiltCompletely) {
+  const CDIBSection image = Opaque(17, 12);
+  for (int kind : {kDropShadow, kSunShadow, kGlow, kHalo, kInset, kInsetShadow}) {
+    EffectSettings e = Effect(kind, 3);
+    e.color = 0x406080;
+    CDIBSection fresh, stale;
+    stale.Create(37, 32);
+    stale.FillRGBA(0x123456);  // a previous look of the same size
+    BuildEffectLayer(fresh, image, e);
+    BuildEffectLayer(stale, image, e);
+    ASSERT_EQ(stale.PixelBytes(), fresh.PixelBytes()) << kind;
+    EXPECT_TRUE(std::equal(fresh.Pixels(), fresh.Pixels() + fresh.PixelBytes(), stale.Pixels()))
+        << kind;
+  }
 }
 
 TEST(DropShadow, HardShadowIsTheAlphaAt200Of256) {
