@@ -18,6 +18,7 @@
 namespace lumi {
 
 class FontFace;
+class CArchive;
 class Host;
 class Settings;
 class TextDialog;
@@ -143,6 +144,13 @@ class CDrawObject {
   // Bounds of all nodes inflated by 3 (and 12 more for open outlines).
   Rect NodeSelectionRect() const;
   OutlineFeedback DrawFeedback(double angle_degrees = 0.0) const;
+
+  // ---- records
+  // Writes or reads the object record (every persistent field in record order, the
+  // outline, the polynome, the source bitmap and the nested look records). `nested` is
+  // set for a look copy stored inside another object's record. Reading renders the
+  // object unless it is nested; a damaged record throws ArchiveError.
+  void SerializeObject(CArchive& ar, bool nested);
 
   // ---- attributes
   void CopyAttributes(const CDrawObject& from);
