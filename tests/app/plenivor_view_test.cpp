@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QScrollBar>
 #include <QtTest/QtTest>
 
 #include "base/host.h"
@@ -78,6 +79,27 @@ class PlenivorViewTest : public QObject {
     QTRY_VERIFY(!host.Log().empty());
     QCOMPARE(QString::fromStdString(host.Log().back()),
              QStringLiteral("status 1: Log: (30,40) Dev: (%1,%2)").arg(o.x + 30).arg(o.y + 40));
+  }
+
+  void releasingAScrollBarRebuildsTheBelowSelectionCache() {
+    lumi::RecordingHost host;
+    lumi::SceneViewDocument document(WelcomeScene(host));
+    lumi::app::CPlenivorView view(host);
+    view.SetDocument(&document);
+    view.resize(200, 150);  // smaller than the canvas: both bars
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(view.horizontalScrollBar()->maximum() > 0);
+    view.View().SelectObject(&document.ObjectAt(3));
+    view.View().Paint();
+    QVERIFY(view.View().Paint().objects.used_cache);
+    emit view.horizontalScrollBar()->sliderReleased();
+    QVERIFY(!view.View().Paint().objects.used_cache);
+
+    // Moving a bar scrolls the view's mapping.
+    view.verticalScrollBar()->setValue(40);
+    QCOMPARE(view.View().Zoom().ScrollPosition().y, 40);
+    QCOMPARE(view.View().Zoom().DeviceToCanvas({0, 0}).y, 40);
   }
 
   void zoomListAndOriginalSizeStayInStep() {
