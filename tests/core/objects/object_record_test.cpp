@@ -485,7 +485,14 @@ void ChangeEveryAttribute(CDrawObject& o) {
   o.SetTextBold(1);
   o.SetTextItalic(1);
   o.SetTextAlign(2);
+  o.SetTextReserved(1);
+  o.SetLineHeight(o.GetLineHeight() + 1.5);
+  if (!o.IsText()) o.SetText("note");
   LOGFONT font = o.GetFont();
+  font.lfHeight = 31;
+  font.lfWidth = 3;
+  font.lfWeight = 700;
+  font.lfItalic = 1;
   font.lfUnderline = 1;
   font.lfStrikeOut = 1;
   font.lfCharSet = 2;
