@@ -681,6 +681,8 @@ TEST_F(ObjectRecordTest, RefusesValuesThatWouldBreakRendering) {
       {"negative margin", Patch<std::int32_t>(plain, 39, -1), false},
       {"huge margin", Patch<std::int32_t>(plain, 39, 20000), false},
       {"negative bevel width", Patch<std::int32_t>(plain, 32, -2000000000), false},
+      {"opacity 255", Patch<std::int32_t>(plain, 37, 255), true},
+      {"opacity beyond 255", Patch<std::int32_t>(plain, 37, 13238472), false},
       {"bevel width 30", Patch<std::int32_t>(plain, 32, 30), true},
       {"far position", Patch<std::int32_t>(plain, 47, 2147483000), false},
       {"far shadow", Patch<std::int32_t>(plain, 38, -2147483000), false},
