@@ -1,0 +1,140 @@
+#include "render/texture_mapping.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "render/fill_math.h"
+#include "render/shade_from_height_map.h"
+
+namespace lumi {
+
+namespace {
+
+// 256 / scale as a whole step in 1/256 texels, 0 for a zero scale. Absurd scales are
+// held at a step that keeps every product within 64 bits.
+std::int64_t TexelStep(double scale) {
+  if (scale == 0) return 0;
+  return std::min<std::int64_t>(TruncToInt64(std::fabs(256 / scale)), std::int64_t{1} << 40);
+}
+
+// A rotated coordinate folded back into the texture: a negative value becomes its
+// remainder plus the size, and what is still negative becomes 0.
+std::int64_t FoldNegative(std::int64_t v, std::int64_t size) {
+  if (v < 0) v = v % size + size;
+  return v < 0 ? 0 : v;
+}
+
+// x mod size with the sign of x, quick for the common case of x within one tile.
+std::int64_t Wrap(std::int64_t x, std::int64_t size) {
+  if (x >= 0 && x < size) return x;
+  if (x >= size && x < 2 * size) return x - size;
+  return x % size;
+}
+
+}  // namespace
+
+void MapTexture(CDIBSection& image, std::uint8_t* mask, const TextureView& texture,
+                const TextureMapping& m) {
+  if (image.IsEmpty() || image.Bits() != 32 || !texture || texture.width < 1 || texture.height < 1)
+    return;
+  const int w = image.Width(), h = image.Height();
+  const std::int64_t tw = texture.width, th = texture.height;
+  const int strength = std::clamp(m.strength, 0, 255);
+
+  // The field named Y scales horizontally and the one named X vertically.
+  const std::int64_t step_h = TexelStep(m.scale_y);
+  const std::int64_t step_v = TexelStep(m.scale_x);
+  const bool unscaled = m.scale_x == 0 && m.scale_y == 0;
+  const bool rotated = m.angle_x != 0 || m.angle_y != 0;
+
+  const float a1 = static_cast<float>((360 - m.angle_x) * 3.1415926535 / 180);
+  const float a2 = static_cast<float>(m.angle_y * 3.1415926535 / 180);
+  const float c1 = std::cos(a1), s1 = std::sin(a1);
+  const float c2 = std::cos(a2), s2 = std::sin(a2);
+
+  std::int64_t ox = tw - m.offset_x;
+  if (ox < 0) ox += tw;
+  std::int64_t oy = th - m.offset_y;
+  if (oy < 0) oy += th;
+  const float dx = static_cast<float>(w - ox), dy = static_cast<float>(h - oy);
+  const std::int64_t l0 = (TruncToInt64(dx - c1 * dx - s1 * dy) * step_h) >> 8;
+  const std::int64_t m0 = (TruncToInt64(s2 * dx + dy - c2 * dy) * step_v) >> 8;
+  const float l0f = static_cast<float>(l0), m0f = static_cast<float>(m0);
+
+  // Per column: the unrotated texel column u and its two rotated products.
+  std::vector<std::int64_t> column_u(static_cast<std::size_t>(w));
+  std::vector<float> u_c1(static_cast<std::size_t>(w)), u_s2(static_cast<std::size_t>(w));
+  for (int j = 0; j < w; ++j) {
+    const std::int64_t u = unscaled ? j : (j * step_h) >> 8;
+    column_u[static_cast<std::size_t>(j)] = u;
+    u_c1[static_cast<std::size_t>(j)] = static_cast<float>(u) * c1;
+    u_s2[static_cast<std::size_t>(j)] = static_cast<float>(u) * s2;
+  }
+
+  const std::int64_t last_texel = 3 * (tw * th - 1);
+  const ColourBytes second = ImageBytes(m.colour2);
+  for (int r = 0; r < h; ++r) {
+    // Image row r counted from the top is memory row h - 1 - r and mask row r.
+    std::uint8_t* p = image.Row(r);
+    std::uint8_t* mask_row = mask + static_cast<std::size_t>(r) * w;
+    const std::int64_t v = unscaled ? r : (r * step_v) >> 8;
+    const float v_s1 = static_cast<float>(v) * s1, v_c2 = static_cast<float>(v) * c2;
+    const std::int64_t plain_row = Wrap(v + oy, th) * tw;
+    for (int j = 0; j < w; ++j, p += 4) {
+      std::int64_t k;
+      if (rotated) {
+        const std::int64_t ur = FoldNegative(TruncToInt64(v_s1 + u_c1[static_cast<std::size_t>(j)] + l0f), tw);
+        const std::int64_t vr = FoldNegative(TruncToInt64(v_c2 - u_s2[static_cast<std::size_t>(j)] + m0f), th);
+        k = 3 * (Wrap(vr + oy, th) * tw + Wrap(ur + ox, tw));
+      } else {
+        k = 3 * (plain_row + Wrap(column_u[static_cast<std::size_t>(j)] + ox, tw));
+      }
+      k = std::clamp<std::int64_t>(k, 0, last_texel);
+      const std::uint8_t* t = texture.pixels + k;
+      const int red = t[0], green = t[1], blue = t[2];
+      const int grey = (red + green + blue) / 3;
+      if (m.transparent) mask_row[j] = static_cast<std::uint8_t>(std::max(0, mask_row[j] - ((grey * strength) >> 8)));
+      if (m.screen) {
+        const int tint = grey * strength / 255;
+        if (m.two_colour) {
+          p[0] = static_cast<std::uint8_t>((p[0] * (255 - tint) + tint * second.b) >> 8);
+          p[1] = static_cast<std::uint8_t>((p[1] * (255 - tint) + tint * second.g) >> 8);
+          p[2] = static_cast<std::uint8_t>((p[2] * (255 - tint) + tint * second.r) >> 8);
+        } else {
+          p[0] = static_cast<std::uint8_t>(255 - (255 - p[0]) * (255 - tint) / 255);
+          p[1] = static_cast<std::uint8_t>(255 - (255 - p[1]) * (255 - tint) / 255);
+          p[2] = static_cast<std::uint8_t>(255 - (255 - p[2]) * (255 - tint) / 255);
+        }
+      } else if (strength == 255) {
+        p[0] = static_cast<std::uint8_t>(blue);
+        p[1] = static_cast<std::uint8_t>(green);
+        p[2] = static_cast<std::uint8_t>(red);
+      } else {
+        p[0] = static_cast<std::uint8_t>((p[0] * (255 - strength) + blue * strength) >> 8);
+        p[1] = static_cast<std::uint8_t>((p[1] * (255 - strength) + green * strength) >> 8);
+        p[2] = static_cast<std::uint8_t>((p[2] * (255 - strength) + red * strength) >> 8);
+      }
+    }
+  }
+}
+
+void TextureRelief(CDIBSection& image, int depth) {
+  if (image.IsEmpty() || image.Bits() != 32) return;
+  const int w = image.Width(), h = image.Height();
+  std::vector<std::uint8_t> heights(static_cast<std::size_t>(w) * h);
+  const bool invert = depth <= 100;
+  for (int r = 0; r < h; ++r) {
+    const std::uint8_t* p = image.Row(r);
+    std::uint8_t* out = heights.data() + static_cast<std::size_t>(r) * w;
+    for (int j = 0; j < w; ++j, p += 4) {
+      const int v = (29 * p[0] + 226 * p[1]) >> 8;
+      out[j] = static_cast<std::uint8_t>(invert ? 255 - v : v);
+    }
+  }
+  const int intensity = static_cast<int>(std::min<long long>(std::llabs(static_cast<long long>(depth) - 100), 1 << 20));
+  ShadeFromHeightMap(image, heights.data(), w, h, 135, 35, 255, intensity, false);
+}
+
+}  // namespace lumi
