@@ -40,13 +40,15 @@ void LinearGradient(CDIBSection& image, int angle, int strength, COLORREF colour
   const double theta = angle * 3.1415926535 / 180;
   const int len = std::abs(TruncToInt(std::sin(theta) * h)) + std::abs(TruncToInt(std::cos(theta) * w));
   const double s = strength * 0.0078125;
-  const RampProjector ramp(w, h, RampOffset(angle), len);
+  RampProjector ramp(w, h, RampOffset(angle), len);
+  std::vector<int> positions(static_cast<std::size_t>(w));
   const ByteLerp lerp(len);
   const ColourBytes c2 = ImageBytes(colour2);
   for (int i = 0; i < h; ++i) {
     std::uint8_t* p = image.Row(h - 1 - i);
+    ramp.Row(i, positions.data());
     for (int j = 0; j < w; ++j, p += 4) {
-      const std::int64_t c = TruncToInt64(ramp.At(j, i) * s);
+      const std::int64_t c = TruncToInt64(positions[static_cast<std::size_t>(j)] * s);
       p[0] = lerp(c, p[0], c2.b);
       p[1] = lerp(c, p[1], c2.g);
       p[2] = lerp(c, p[2], c2.r);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "render/fill_math.h"
 #include "render/ramp_projector.h"
@@ -67,13 +68,15 @@ void CutTransparency(CDIBSection& image, std::uint8_t* mask, const TransparencyS
       return;
     case TransparencyPattern::kLinear: {
       const int len = RampLength(t.angle, w, h);
-      const RampProjector ramp(w, h, RampOffset(t.angle), len);
+      RampProjector ramp(w, h, RampOffset(t.angle), len);
+      std::vector<int> positions(static_cast<std::size_t>(w));
       const double slope = len != 0 ? 255.0 / len : 0;
       for (int i = 0; i < h; ++i) {
         std::uint8_t* p = image.Row(h - 1 - i) + 3;
         const std::uint8_t* m = mask + static_cast<std::size_t>(h - 1 - i) * w;
+        ramp.Row(i, positions.data());
         for (int j = 0; j < w; ++j, p += 4) {
-          const int v = len != 0 ? TruncToInt(slope * ramp.At(j, i)) : 255;
+          const int v = len != 0 ? TruncToInt(slope * positions[static_cast<std::size_t>(j)]) : 255;
           *p = static_cast<std::uint8_t>(ClampByte(m[j] - ((v * a) >> 8)));
         }
       }
@@ -119,10 +122,12 @@ void PaintTransparency(CDIBSection& image, const TransparencySettings& t,
       return;
     case TransparencyPattern::kLinear: {
       const int len = RampLength(t.angle, w, h);
-      const RampProjector ramp(w, h, RampOffset(t.angle), len);
+      RampProjector ramp(w, h, RampOffset(t.angle), len);
+      std::vector<int> positions(static_cast<std::size_t>(w));
       for (int i = 0; i < h; ++i) {
         std::uint8_t* p = image.Row(h - 1 - i);
-        for (int j = 0; j < w; ++j, p += 4) Lighten(p, (std::max(0, ramp.At(j, i)) * a) >> 8);
+        ramp.Row(i, positions.data());
+        for (int j = 0; j < w; ++j, p += 4) Lighten(p, (std::max(0, positions[static_cast<std::size_t>(j)]) * a) >> 8);
       }
       return;
     }

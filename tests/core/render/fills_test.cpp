@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "fill_reference.h"
+#include "render/fill_math.h"
 #include "render/gradients.h"
+#include "render/ramp_projector.h"
 #include "render/texture_mapping.h"
 #include "render/transparency.h"
 
@@ -221,6 +223,22 @@ TEST(PaintTransparency, FlatChangesNothingAndRadialWhitensTheCentre) {
   for (int x = 26; x < 50; ++x) EXPECT_LE(Red(image, x, 14), Red(image, x - 1, 14));
   EXPECT_LT(Red(image, 0, 0), 30);
   EXPECT_GT(Red(image, 0, 0), 10);
+}
+
+// The ramp reuses each row's angles for the row mirrored about the centre. Checking
+// every pixel of the largest object proves that shortcut exact for every pixel offset
+// any object can have.
+TEST(RampProjector, MatchesProjectOnEveryPixelOfTheLargestObject) {
+  const int w = 1700, h = 1500, len = 1234;
+  const std::int64_t o = RampOffset(37);
+  RampProjector ramp(w, h, o, len);
+  std::vector<int> row(w);
+  for (int i = 0; i < h; ++i) {
+    ramp.Row(i, row.data());
+    for (int j = 0; j < w; ++j)
+      ASSERT_EQ(row[static_cast<std::size_t>(j)], Project(o + PixelAngle(j, i, w, h), Dist(j, i, w, h), len))
+          << j << "," << i;
+  }
 }
 
 // ---- every kernel against its reference
