@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -172,6 +173,39 @@ TEST(MapTexture, TransparentTextureCutsCoverageByItsGrey) {
   EXPECT_EQ(mask[0], 0);  // never below 0
   // Strength 128 blends half of the texel into the black fill: (texel x 128) >> 8.
   EXPECT_EQ(At(image, 5, 5), RGB(45, 60, 75));
+}
+
+TEST(MapTexture, DamagedAttributesStillMapWithinTheTexture) {
+  const Texture tex = Distinct(5, 4);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  struct Case {
+    double scale_x, scale_y, angle_x, angle_y;
+    int offset_x, offset_y;
+  } cases[] = {
+      {1e-30, -1e-30, 30, 10, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()},
+      {nan, 1, nan, 1e300, 7, -7},
+      {1e300, 1e-300, -1e20, 3, std::numeric_limits<int>::max(), std::numeric_limits<int>::min()},
+  };
+  for (const Case& c : cases) {
+    CDIBSection image = Filled(16, 9, RGB(0, 0, 0));
+    std::vector<std::uint8_t> mask(16 * 9, 255);
+    TextureMapping m;
+    m.scale_x = c.scale_x;
+    m.scale_y = c.scale_y;
+    m.angle_x = c.angle_x;
+    m.angle_y = c.angle_y;
+    m.offset_x = c.offset_x;
+    m.offset_y = c.offset_y;
+    MapTexture(image, mask.data(), tex.View(), m);
+    // Every pixel took some texel of the texture.
+    for (int y = 0; y < 9; ++y)
+      for (int x = 0; x < 16; ++x) {
+        bool found = false;
+        for (int ty = 0; ty < 4 && !found; ++ty)
+          for (int tx = 0; tx < 5 && !found; ++tx) found = At(image, x, y) == tex.Texel(tx, ty);
+        ASSERT_TRUE(found) << x << "," << y;
+      }
+  }
 }
 
 TEST(CutTransparency, FlatHalvesTheCoverageAndFullMakesItInvisible) {
