@@ -30,17 +30,20 @@ std::string LowerExtension(const fs::path& p) {
 
 // Writes a composed canvas in the format the output's extension names.
 void WriteFlatImage(const fs::path& out, const CDIBSection& image) {
-  const std::vector<std::uint8_t> rgb = BitmapToRgb(image);
   const std::string ext = LowerExtension(out);
-  bool ok = false;
-  if (ext == ".png") {
-    ok = PxSavePNG(out, rgb.data(), image.Width(), image.Height());
-  } else if (ext == ".jpg" || ext == ".jpeg") {
-    ok = PxSaveJPG(out, rgb.data(), image.Width(), image.Height(), 95, true, false);
-  } else if (ext == ".bmp") {
-    ok = PxSaveBMP(out, rgb.data(), image.Width(), image.Height());
-  } else {
+  if (ext != ".png" && ext != ".jpg" && ext != ".jpeg" && ext != ".bmp") {
     throw UsageError("the output must end in .png, .jpg or .bmp: " + out.string());
+  }
+  const std::optional<RgbImage> rgb = PxBitmapToRGB(image);
+  bool ok = false;
+  if (!rgb) {
+    ok = false;
+  } else if (ext == ".png") {
+    ok = PxSavePNG(out, rgb->pixels.data(), rgb->width, rgb->height);
+  } else if (ext == ".bmp") {
+    ok = PxSaveBMP(out, rgb->pixels.data(), rgb->width, rgb->height);
+  } else {
+    ok = PxSaveJPG(out, rgb->pixels.data(), rgb->width, rgb->height, 95, true, false);
   }
   if (!ok) throw FileError("cannot write " + out.string() + ": " + ErrorText(PxGetLastError()));
 }

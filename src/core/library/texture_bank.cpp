@@ -10,6 +10,7 @@
 #include "base/text_encoding.h"
 #include "image/dib_section.h"
 #include "image/image_loader.h"
+#include "image/pixwerk.h"
 #include "library/texture_lookup.h"
 
 namespace lumi {
@@ -85,21 +86,13 @@ TextureView CTextureBank::Load(const std::string& path, Host& host) {
 
 std::string CTextureBank::AddProjectTexture(const CDIBSection& bitmap) {
   if (bitmap.IsEmpty() || bitmap.Bits() != 32) return "";
-  const int w = bitmap.Width(), h = bitmap.Height();
-  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(w) * h * 3);
-  for (int y = 0; y < h; ++y) {
-    const std::uint8_t* s = bitmap.Row(y);
-    std::uint8_t* d = rgb.data() + static_cast<std::size_t>(y) * w * 3;
-    for (int x = 0; x < w; ++x, s += 4, d += 3) {
-      d[0] = s[2];
-      d[1] = s[1];
-      d[2] = s[0];
-    }
-  }
+  // Red, green, blue of every pixel, the fourth byte dropped, top row first.
+  std::optional<RgbImage> rgb = PxBitmapToRGB(bitmap);
+  if (!rgb) return "";
   std::string name = kProjectTextureBase;
   for (int n = 1; Contains(name); ++n) name = std::string(kProjectTextureBase) + " " + std::to_string(n);
   name = LowerTextureName(name);
-  Add(name, std::move(rgb), w, h);
+  Add(name, std::move(rgb->pixels), rgb->width, rgb->height);
   return name;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/host.h"
+#include "library/texture_factory.h"
 #include "objects/draw_object.h"
 #include "render/bevels.h"
 #include "render/blend_onto.h"
@@ -67,8 +68,7 @@ SurfaceSettings SurfaceAttributes(const CDrawObject& o) {
 // The steps run in a fixed order: coverage and fill, the "Bump Out" grey, the outline and
 // feather preparations of the mask, texture or gradient, alpha (with the transparency
 // modes), the conversion to a bitmap, the shadow or glow layer and the bevel. Stages
-// belonging to features not built yet (colour genes, the bitmap stage) are simply not
-// called.
+// belonging to features not built yet (the bitmap stage) are simply not called.
 void CDrawObject::Render() {
   if (m_width < 1 || m_height < 1) return;  // no creation has given the object a size yet
   WaitCursor wait(*host_);
@@ -113,7 +113,15 @@ void CDrawObject::Render() {
   m_rendered = 1;
 }
 
-void CDrawObject::FillWithColour() { m_image.FillRGB(m_fillColor); }
+// The colour-gene generator when a gene is set (mode = gene seed - 1), else the flat
+// fill colour; either way the alpha is left for the coverage.
+void CDrawObject::FillWithColour() {
+  if (m_geneSeed != 0) {
+    GenerateGeneFill(m_image, m_geneParam1, m_geneParam2, m_geneParam3, m_geneSeed - 1);
+  } else {
+    m_image.FillRGB(m_fillColor);
+  }
+}
 
 void CDrawObject::SetAlphaFromMask(const std::vector<std::uint8_t>& mask) {
   m_image.SetAlphaFromMask(mask.data());
