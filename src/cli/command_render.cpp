@@ -1,16 +1,20 @@
 // lumiverdant-cli render: a drawing composed into an image file, or one object's layer.
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "base/errors.h"
+#include "base/folders.h"
 #include "cli_host.h"
 #include "commands.h"
 #include "document/scene.h"
 #include "export/canvas_composition.h"
 #include "image/bitmap_png.h"
 #include "image/pixwerk.h"
+#include "library/texture_bank.h"
 #include "objects/draw_object.h"
 #include "options.h"
+#include "render/render_context.h"
 
 namespace lumi::cli {
 
@@ -63,6 +67,17 @@ int RunRender(const std::vector<std::string>& args) {
   const auto object = opts.Int("--object", 0, 1 << 30);
   const auto layer = opts.Value("--layer");
   if (layer && !object) throw UsageError("--layer needs --object N");
+
+  // Texture and transparency files come from the data folder's Textures/ and Transp/;
+  // without --data none are read and the objects keep the names they give.
+  CTextureBank bank;
+  std::optional<FolderSet> folders;
+  if (const auto data = opts.Value("--data")) folders = FolderSet::FromRoot(*data);
+  const RenderContext context{&bank, folders ? &*folders : nullptr};
+  struct DefaultContext {
+    explicit DefaultContext(const RenderContext* c) { SetDefaultRenderContext(c); }
+    ~DefaultContext() { SetDefaultRenderContext(nullptr); }
+  } use_context(&context);
 
   CliHost host;
   const Scene scene = LoadDrawing(input, host);

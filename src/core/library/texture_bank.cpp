@@ -1,12 +1,17 @@
 #include "library/texture_bank.h"
 
+#include <cctype>
+#include <optional>
 #include <string>
 
 #include "base/archive.h"
 #include "base/errors.h"
+#include "base/host.h"
 #include "base/text_encoding.h"
 #include "image/dib_section.h"
+#include "image/image_loader.h"
 #include "image/pixwerk.h"
+#include "library/texture_lookup.h"
 
 namespace lumi {
 
@@ -62,6 +67,21 @@ TextureView CTextureBank::Add(std::string_view name, std::vector<std::uint8_t> r
   entries_.push_back(std::move(entry));
   const CTextureEntry& e = *entries_.back();
   return {e.pixels.data(), e.width, e.height};
+}
+
+TextureView CTextureBank::Load(const std::string& path, Host& host) {
+  std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+  for (char& c : ending) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  std::string failure;
+  std::optional<RgbImage> image = LoadImageFile(path, &failure);
+  if (!image) {
+    if (ending == ".GIF" && !failure.empty()) host.Message(failure);
+    return {};
+  }
+  if (image->width < 1 || image->height < 1 ||
+      image->pixels.size() != static_cast<std::size_t>(image->width) * image->height * 3)
+    return {};
+  return Add(FinalPathPart(path), std::move(image->pixels), image->width, image->height);
 }
 
 std::string CTextureBank::AddProjectTexture(const CDIBSection& bitmap) {

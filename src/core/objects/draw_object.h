@@ -20,6 +20,7 @@ namespace lumi {
 class FontFace;
 class CArchive;
 class Host;
+struct RenderContext;
 class Settings;
 class TextDialog;
 
@@ -266,6 +267,9 @@ class CDrawObject {
   LUMI_ATTRIBUTE(int, Grouped, m_grouped)
 
   Host& GetHost() const { return *host_; }
+  // The texture bank and folders this object renders with; null (the default) uses the
+  // process-wide DefaultRenderContext().
+  void SetRenderContext(const RenderContext* context) { render_context_ = context; }
 
  private:
   // Applies a box returned by an outline operation given the box (0, 0, w, h).
@@ -295,6 +299,7 @@ class CDrawObject {
   void AdoptRecord(CDrawObject& read);
 
   Host* host_;
+  const RenderContext* render_context_ = nullptr;
 
   std::string m_id;
   CDIBSection m_sourceBitmap;
