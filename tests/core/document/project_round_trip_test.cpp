@@ -117,5 +117,27 @@ TEST_F(ProjectRoundTrip, DamagedProjectsFailTheOpenAsAWhole) {
   EXPECT_GT(refused, corpus.size() - 8);
 }
 
+// A bitmap record whose byte count disagrees with its size: its own message, then the
+// open fails as a whole.
+TEST_F(DocumentTest, CorruptedBitmapFailsTheOpenAsAWhole) {
+  CDrawObject& o = AddRectangle(0, 0, 20, 20);
+  o.SourceBitmap().Create(3, 2, 32, true);
+  MemorySink sink;
+  CArchive ar(sink);
+  doc_.Serialize(ar);
+  auto bytes = sink.TakeBytes();
+  // The bitmap's width, height and byte count: 3, 2, 24.
+  const std::vector<std::uint8_t> sizes = {3, 0, 0, 0, 2, 0, 0, 0, 24, 0, 0, 0};
+  const auto at = std::search(bytes.begin(), bytes.end(), sizes.begin(), sizes.end());
+  ASSERT_NE(at, bytes.end());
+  at[8] = 23;
+  doc_.Objects().clear();
+  EXPECT_FALSE(OpenBytes(bytes));
+  EXPECT_EQ(host_.Messages(),
+            (std::vector<std::string>{"Corupted Data!", "Unexpected file format."}));
+  EXPECT_TRUE(doc_.Objects().empty());
+  EXPECT_TRUE(doc_.GetPath().empty());
+}
+
 }  // namespace
 }  // namespace lumi
