@@ -127,7 +127,7 @@ void CPlenivorDoc::StoreProject(CArchive& ar) {
   for (CObjectGroup& group : m_groups) group.Serialize(ar);
   ar.WriteInt32(kEndMark);
 
-  if (!m_backupInProgress) views_->UpdateAllViews(kHintNone);
+  if (!m_backupInProgress) views_->UpdateAllViews(kHintGeneral);
 }
 
 bool CPlenivorDoc::LoadProject(CArchive& ar) {
@@ -250,7 +250,7 @@ void CPlenivorDoc::DeleteContents() {
   bank_->RemoveAll();
   m_objects.clear();
   m_groups.clear();
-  views_->UpdateAllViews(kHintNone);
+  views_->UpdateAllViews(kHintGeneral);
 }
 
 void CPlenivorDoc::SetNewDocumentDefaults() {

@@ -41,9 +41,10 @@ class Settings;
 class DocumentViews {
  public:
   virtual ~DocumentViews() = default;
-  // Repaint every view. CPlenivorDoc::kHintNone: plain refresh; kHintClearSelection
-  // (after undo and redo): the views drop their selection; kHintNewCanvas (after an
-  // open): the views fit themselves to the new canvas; kHintExported after a flat export.
+  // Repaint every view. CPlenivorDoc::kHintGeneral (after saving, emptying, undo and
+  // redo): the views drop their selection and repaint; kHintNewCanvas (after an open):
+  // the views fit themselves to the new canvas; kHintExported (after a flat export):
+  // repaint only.
   virtual void UpdateAllViews(int /*hint*/) {}
   // The property bars show that nothing is selected (the document is being emptied).
   virtual void ShowNothingSelected() {}
@@ -66,8 +67,7 @@ enum class SaveResult {
 class CPlenivorDoc {
  public:
   static constexpr std::string_view kSignature = "QUELMDAW1.0";
-  static constexpr int kHintNone = -1;
-  static constexpr int kHintClearSelection = 0;
+  static constexpr int kHintGeneral = 0;
   static constexpr int kHintExported = 10;
   static constexpr int kHintNewCanvas = 100;
   // Largest canvas side a project file may declare; the dialogs allow far less.

@@ -40,7 +40,7 @@ void CPlenivorDoc::ReadSnapshot(const Snapshot& snapshot) {
     host_->Message(e.what(), MessageKind::Error);
   }
   views_->RebuildLayers();
-  views_->UpdateAllViews(kHintClearSelection);
+  views_->UpdateAllViews(kHintGeneral);
 }
 
 void CPlenivorDoc::Undo() {
