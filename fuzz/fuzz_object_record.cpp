@@ -40,8 +40,8 @@ extern "C" std::vector<std::vector<std::uint8_t>> LumiFuzzSeeds() {
     lumi::MemorySink sink;
     lumi::CArchive ar(sink);
     o.SerializeObject(ar, false);
-    std::vector<std::uint8_t> bytes{0};
-    bytes.insert(bytes.end(), sink.Bytes().begin(), sink.Bytes().end());
+    std::vector<std::uint8_t> bytes = sink.TakeBytes();
+    bytes.insert(bytes.begin(), 0);  // read with rendering
     return bytes;
   };
   std::vector<std::vector<std::uint8_t>> seeds;

@@ -207,6 +207,8 @@ void CDrawObject::ReadRecord(CArchive& ar, bool no_render, int depth,
 void CDrawObject::CheckReadAttributes() const {
   Require(Within(m_effectMargin, 0, kMaxEffectMargin), "effect margin out of range");
   Require(Within(m_bevelWidth, 0, kMaxBevelWidth), "bevel width out of range");
+  // 0..255 on its slider; the effect scales alpha by it in int arithmetic.
+  Require(Within(m_effectOpacity, 0, 255), "effect opacity out of range");
   Require(Within(m_x, -kMaxPlace, kMaxPlace) && Within(m_y, -kMaxPlace, kMaxPlace),
           "position out of range");
   Require(Within(m_effectDistance, -kMaxPlace, kMaxPlace), "shadow distance out of range");

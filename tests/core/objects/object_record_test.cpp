@@ -485,7 +485,14 @@ void ChangeEveryAttribute(CDrawObject& o) {
   o.SetTextBold(1);
   o.SetTextItalic(1);
   o.SetTextAlign(2);
+  o.SetTextReserved(1);
+  o.SetLineHeight(o.GetLineHeight() + 1.5);
+  if (!o.IsText()) o.SetText("note");
   LOGFONT font = o.GetFont();
+  font.lfHeight = 31;
+  font.lfWidth = 3;
+  font.lfWeight = 700;
+  font.lfItalic = 1;
   font.lfUnderline = 1;
   font.lfStrikeOut = 1;
   font.lfCharSet = 2;
@@ -674,6 +681,8 @@ TEST_F(ObjectRecordTest, RefusesValuesThatWouldBreakRendering) {
       {"negative margin", Patch<std::int32_t>(plain, 39, -1), false},
       {"huge margin", Patch<std::int32_t>(plain, 39, 20000), false},
       {"negative bevel width", Patch<std::int32_t>(plain, 32, -2000000000), false},
+      {"opacity 255", Patch<std::int32_t>(plain, 37, 255), true},
+      {"opacity beyond 255", Patch<std::int32_t>(plain, 37, 13238472), false},
       {"bevel width 30", Patch<std::int32_t>(plain, 32, 30), true},
       {"far position", Patch<std::int32_t>(plain, 47, 2147483000), false},
       {"far shadow", Patch<std::int32_t>(plain, 38, -2147483000), false},
