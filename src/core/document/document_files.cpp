@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "base/archive.h"
@@ -53,15 +54,20 @@ bool CPlenivorDoc::Open(const std::filesystem::path& path) {
   // The project is read into a fresh document and taken over only when the whole file
   // was read, so a damaged file never leaves a half-loaded document behind. The texture
   // bank is shared: it is emptied first, as emptying the document does.
+  // A file that cannot be opened at all leaves the current document as it is.
+  std::unique_ptr<FileSource> source;
+  try {
+    source = std::make_unique<FileSource>(path);
+  } catch (const FileError& e) {
+    host_->Message(e.what(), MessageKind::Error);
+    return false;
+  }
   DeleteContents();
   CPlenivorDoc fresh(*host_, *settings_, *bank_);
   bool loaded = false;
   try {
-    FileSource source(path);
-    CArchive ar(source);
+    CArchive ar(*source);
     loaded = fresh.LoadProject(ar);
-  } catch (const FileError& e) {
-    host_->Message(e.what(), MessageKind::Error);
   } catch (const Error&) {
     host_->Message("Unexpected file format.", MessageKind::Error);
   }

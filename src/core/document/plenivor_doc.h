@@ -138,7 +138,8 @@ class CPlenivorDoc {
   // Opens a project. On success the document takes the path, undo and redo are cleared
   // before the first snapshot, and the views fit the new canvas. A wrong signature or
   // damaged data shows a message and fails the open as a whole: the document is then a
-  // new empty document without a path and the file is untouched. A path ending in ".jpg"
+  // new empty document without a path and the file is untouched. A file that cannot be
+  // opened at all is reported and leaves the document as it was. A path ending in ".jpg"
   // or "jpeg" goes to the editable-JPG reader and never gives the document a path.
   bool Open(const std::filesystem::path& path);
   // The reader for editable JPGs: loads the embedded project into the (new) document and

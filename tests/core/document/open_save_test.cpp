@@ -39,11 +39,16 @@ TEST_F(OpenSave, WrongSignatureFailsTheOpenWithoutTakingThePath) {
   EXPECT_EQ(doc_.Save(), SaveResult::NeedsName);
 }
 
-TEST_F(OpenSave, MissingFileFailsWithItsReason) {
+TEST_F(OpenSave, MissingFileFailsWithItsReasonAndKeepsTheDocument) {
+  ASSERT_TRUE(doc_.SaveAs(dir_ / "mine.plv", SaveFilter::Project));
+  AddRectangle(0, 0, 10, 10);
+  doc_.SetModified();
   EXPECT_FALSE(doc_.Open(dir_ / "nothere.plv"));
   ASSERT_EQ(host_.Messages().size(), 1u);
   EXPECT_NE(host_.Messages()[0].find("nothere.plv"), std::string::npos);
-  EXPECT_TRUE(doc_.GetPath().empty());
+  EXPECT_EQ(doc_.GetPath(), dir_ / "mine.plv");
+  EXPECT_EQ(doc_.Objects().size(), 1u);
+  EXPECT_TRUE(doc_.IsModified());
 }
 
 TEST_F(OpenSave, SaveAsProjectReplacesTheExtensionAndTakesThePath) {
