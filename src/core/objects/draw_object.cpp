@@ -192,6 +192,9 @@ void CDrawObject::CopyAttributes(const CDrawObject& from) {
   if (&from == this) return;
   m_textureRelief = from.m_textureRelief;
   m_textureReliefDepth = from.m_textureReliefDepth;
+  // Left out of the list this copy follows, but a look that lost its texture strength
+  // would change when shown again, so it is copied with the other texture settings.
+  m_textureStrength = from.m_textureStrength;
   m_textureScreen = from.m_textureScreen;
   m_textureTwoColor = from.m_textureTwoColor;
   m_transparencyCut = from.m_transparencyCut;

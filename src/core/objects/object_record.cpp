@@ -225,8 +225,6 @@ void CDrawObject::AdoptRecord(CDrawObject& read) {
   CDIBSection source = std::move(read.m_sourceBitmap);
   CopyAttributes(read);
   m_sourceBitmap = std::move(source);
-  // Stored, but not among the attributes a look copy takes.
-  m_textureStrength = read.m_textureStrength;
   m_highlighted = std::move(read.m_highlighted);
   m_pushed = std::move(read.m_pushed);
   m_normal = std::move(read.m_normal);

@@ -232,17 +232,22 @@ TEST_F(DrawObjectTest, CopyAttributesLeavesIdentityLooksAndCaches) {
 
 TEST_F(DrawObjectTest, LooksSwitchAttributesAndSuppressionRestoresTheNormalLook) {
   auto object = Rectangle(0, 0, 20, 20);
+  object->SetTextureStrength(90);
   object->SetStates(1, true, false, false);  // show the (new) highlighted look
   EXPECT_EQ(object->GetCurrentState(), 1);
   ASSERT_NE(object->NormalLook(), nullptr);
   ASSERT_NE(object->HighlightedLook(), nullptr);
   object->SetFillColor(RGB(0, 0, 255));
   object->StoreShownState();
+  object->SetTextureStrength(200);
+  object->StoreShownState();
   object->ShowState(0);
   EXPECT_EQ(object->GetFillColor(), RGB(255, 0, 0));
+  EXPECT_EQ(object->GetTextureStrength(), 90) << "each look keeps its own texture strength";
   EXPECT_EQ(object->Image().Row(10)[10 * 4 + 2], 255) << "rendered red again";
   object->ShowState(1);
   EXPECT_EQ(object->GetFillColor(), RGB(0, 0, 255));
+  EXPECT_EQ(object->GetTextureStrength(), 200);
   object->ShowState(2);
   EXPECT_EQ(object->GetCurrentState(), 1) << "no pushed look";
   object->MoveTo(5, 5);
