@@ -45,8 +45,8 @@ EffectSettings EffectAttributes(const CDrawObject& o) {
 // The steps run in a fixed order: coverage and fill, the "Bump Out" grey, the outline and
 // feather preparations of the mask, texture or gradient, alpha (with the transparency
 // modes), the conversion to a bitmap, the shadow or glow layer and the bevel. Stages
-// belonging to features not built yet (texture, transparency, colour genes, the bitmap
-// stage) are simply not called.
+// belonging to features not built yet (texture, transparency, colour genes) are simply
+// not called.
 void CDrawObject::Render() {
   if (m_width < 1 || m_height < 1) return;  // no creation has given the object a size yet
   WaitCursor wait(*host_);
@@ -57,7 +57,9 @@ void CDrawObject::Render() {
 
   // Image and coverage. Bitmap objects take both from their source bitmap in a stage of
   // their own; vector objects rasterise their outline and take the fill colour.
-  if (!IsBitmap()) {
+  if (IsBitmap()) {
+    RenderBitmapStage(mask);
+  } else {
     m_rasterOk = Rasterise(mask);
     FillWithColour();
   }
