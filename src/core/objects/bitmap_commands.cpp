@@ -97,9 +97,9 @@ int CDrawObject::TransparencyFromObject(const CDrawObject& other, bool inverted,
 Rect CDrawObject::OutlineBounds() const {
   if (IsShape()) {
     // The sampled curve, without the margin a re-fit would add.
+    if (m_outline.Count() == 0) return GetRect();
     CBezier curve = m_outline;
     const Rect fitted = curve.FitBox(m_x, m_y, m_width, m_height);
-    if (fitted == GetRect()) return fitted;
     const int margin = m_outline.IsClosed() ? 2 : 14;
     return {fitted.left + margin, fitted.top + margin, fitted.right - margin,
             fitted.bottom - margin};
