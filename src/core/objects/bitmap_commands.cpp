@@ -18,6 +18,12 @@ namespace lumi {
 
 int CDrawObject::ResetTransformation() {
   if (!IsBitmap()) return 0;
+  // The size comes from the pixels themselves, so a damaged record cannot ask for a box
+  // its source does not have.
+  if (!m_sourceBitmap.IsEmpty()) {
+    m_sourceWidth = m_sourceBitmap.Width();
+    m_sourceHeight = m_sourceBitmap.Height();
+  }
   m_bitmapAngle = 0;
   m_polynome.ResetEnvelope();
   m_width = std::max(m_sourceWidth, 1);
@@ -64,7 +70,8 @@ int CDrawObject::TransparencyFromObject(const CDrawObject& other, bool inverted,
     return 0;
   }
   if (&other == this) return 0;
-  if (!IsUntransformedBitmap() || m_sourceBitmap.IsEmpty()) {
+  if (!IsUntransformedBitmap() || m_sourceBitmap.IsEmpty() ||
+      m_sourceBitmap.Width() != m_width || m_sourceBitmap.Height() != m_height) {
     host_->Message(kBitmapTransformedMessage, MessageKind::Warning);
     return 0;
   }
