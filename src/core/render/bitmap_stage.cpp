@@ -1,5 +1,6 @@
 #include "render/bitmap_stage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -31,37 +32,171 @@ bool ScaleInto(const CDIBSection& from, CDIBSection& image) {
   return true;
 }
 
+// Sends the enlarged source's pixels along the envelope, one enlarged row at a time.
+class EnvelopeWarper {
+ public:
+  EnvelopeWarper(const std::array<Point, 8>& e, int enlarged_width, int enlarged_height,
+                 CDIBSection& work)
+      : ew_(enlarged_width), eh_(enlarged_height), work_(work), columns_(enlarged_width) {
+    // Samples are taken at t = k / ew; column j picks sample k = (ew - 1) j / ew.
+    for (int j = 0; j < ew_; ++j) {
+      const int k = static_cast<int>(static_cast<std::int64_t>(ew_ - 1) * j / ew_);
+      const double t = static_cast<double>(k) / ew_;
+      const Point top = BezierPoint(t, e[0], e[1], e[2], e[3]);
+      const Point bottom = BezierPoint(t, e[4], e[5], e[6], e[7]);
+      columns_[j] = {static_cast<double>(top.x), static_cast<double>(bottom.x),
+                     static_cast<double>(top.y), static_cast<double>(bottom.y)};
+    }
+  }
+
+  // Row i of the enlarged source, counted from the top.
+  void WarpRow(const std::uint8_t* s, int i) {
+    const int ww = work_.Width(), wh = work_.Height();
+    const double q = static_cast<double>(i) / eh_;
+    const double p = 1.0 - q;
+    for (int j = 0; j < ew_; ++j, s += 4) {
+      const Column& c = columns_[j];
+      const int x = static_cast<int>(c.top_x * p + c.bottom_x * q);
+      const int y = static_cast<int>(c.bottom_y * q + c.top_y * p);
+      if (static_cast<unsigned>(x) >= static_cast<unsigned>(ww) ||
+          static_cast<unsigned>(y) >= static_cast<unsigned>(wh))
+        continue;
+      std::memcpy(work_.Row(y) + 4 * x, s, 4);
+    }
+  }
+
+ private:
+  struct Column {
+    double top_x, bottom_x, top_y, bottom_y;
+  };
+  int ew_, eh_;
+  CDIBSection& work_;
+  std::vector<Column> columns_;
+};
+
+bool SizeInLimits(std::int64_t w, std::int64_t h) {
+  return w >= 1 && h >= 1 && w <= CDIBSection::kMaxSide && h <= CDIBSection::kMaxSide &&
+         w * h <= CDIBSection::kMaxPixels;
+}
+
+// The source is enlarged three times by the bilinear two-pass scaler, but the enlarged
+// image is never held whole: after the horizontal pass (3 sw x sh) each enlarged row is
+// summed, exactly as the scaler's vertical pass sums it, and warped at once. That keeps a
+// third of the memory the enlarged image would take.
 bool WarpThroughEnvelope(const CDIBSection& source, const std::array<double, 16>& envelope,
                          CDIBSection& image) {
   const int sw = source.Width(), sh = source.Height();
+  const int ew = 3 * sw, eh = 3 * sh;
+  if (!SizeInLimits(ew, sh) || eh > CDIBSection::kMaxSide) return false;
   CDIBSection work;
+  work.Create(sw, sh, 32, true);
+  work.FillRGB(0xFFFFFF);  // white, alpha 0 where nothing lands
   {
-    CDIBSection enlarged;
-    if (!ScaleBilinear(source, enlarged, 3 * sw, 3 * sh)) return false;
-    work.Create(sw, sh, 32, true);
-    work.FillRGB(0xFFFFFF);  // white, alpha 0 where nothing lands
-    WarpEnlargedSource(enlarged, EnvelopePixels(envelope, sw, sh), work);
-  }  // the enlarged source goes before the result is scaled
+    CTwoPassScaler scaler(ScaleKernel::kBilinear);
+    std::vector<std::uint8_t> wide(static_cast<std::size_t>(ew) * sh * 4);
+    if (!scaler.HorizontalPass(source.Pixels(), sw, sh, wide.data(), ew, 4)) return false;
+    const ScaleContributions taps = BuildContributions(ScaleKernel::kBilinear, sh, eh);
+    const std::size_t row_bytes = static_cast<std::size_t>(ew) * 4;
+    std::vector<double> sum(row_bytes);
+    std::vector<std::uint8_t> row(row_bytes);
+    EnvelopeWarper warper(EnvelopePixels(envelope, sw, sh), ew, eh, work);
+    for (int i = 0; i < eh; ++i) {
+      // Storage rows run from the bottom, as the scaler samples a bitmap.
+      const int r = eh - 1 - i;
+      const double* w = &taps.weights[static_cast<std::size_t>(r) * taps.window_size];
+      const std::uint8_t* s = wide.data() + static_cast<std::size_t>(taps.first[r]) * row_bytes;
+      for (std::size_t e = 0; e < row_bytes; ++e) sum[e] = w[0] * s[e];
+      for (int k = 1; k <= taps.last[r] - taps.first[r]; ++k) {
+        s += row_bytes;
+        const double wk = w[k];
+        for (std::size_t e = 0; e < row_bytes; ++e) sum[e] += wk * s[e];
+      }
+      for (std::size_t e = 0; e < row_bytes; ++e) row[e] = TruncateChannel(sum[e]);
+      warper.WarpRow(row.data(), i);
+    }
+  }  // the enlarged rows go before the result is scaled
   return ScaleInto(work, image);
 }
 
+// Looks rows of the turned image up in the enlarged source.
+class Turner {
+ public:
+  Turner(const CDIBSection& enlarged, int angle_degrees, int work_width, int work_height)
+      : enlarged_(enlarged), ew_(enlarged.Width()), eh_(enlarged.Height()),
+        ww_(work_width) {
+    const int sw = ew_ / 2, sh = eh_ / 2;
+    const int w = work_width / 2, h = work_height / 2;
+    const double a = angle_degrees * kDegreesToRadians;
+    c_ = static_cast<float>(std::cos(a));
+    s_ = static_cast<float>(std::sin(a));
+    cx_ = sw;
+    cy_ = sh;
+    ox_ = w - sw;
+    oy_ = h - sh;
+    // The column terms are the same on every row; the sums keep the order
+    // cx + dx c + dy s (and cy - dx s + dy c) of the per-pixel form, so no bit changes.
+    dx_c_.resize(ww_);
+    dx_s_.resize(ww_);
+    for (int j = 0; j < ww_; ++j) {
+      dx_c_[j] = static_cast<float>(j - ox_ - cx_) * c_;
+      dx_s_[j] = static_cast<float>(j - ox_ - cx_) * s_;
+    }
+  }
+
+  // Storage row i (counted from the bottom) of the work image into `out`.
+  void Row(int i, std::uint8_t* out) const {
+    const std::uint8_t* src = enlarged_.Pixels();
+    const std::size_t stride = static_cast<std::size_t>(ew_) * 4;
+    const float dy = static_cast<float>(i - oy_ - cy_);
+    const float dy_s = dy * s_, dy_c = dy * c_;
+    const float fcx = static_cast<float>(cx_), fcy = static_cast<float>(cy_);
+    for (int j = 0; j < ww_; ++j, out += 4) {
+      const int x = static_cast<int>(fcx + dx_c_[j] + dy_s);
+      const int y = static_cast<int>(fcy - dx_s_[j] + dy_c);
+      const bool inside = static_cast<unsigned>(x) < static_cast<unsigned>(ew_) &&
+                          static_cast<unsigned>(y) < static_cast<unsigned>(eh_);
+      const int xc = x < 0 ? 0 : (x >= ew_ ? ew_ - 1 : x);
+      const int yc = y < 0 ? 0 : (y >= eh_ ? eh_ - 1 : y);
+      const std::uint8_t* p = src + yc * stride + static_cast<std::size_t>(xc) * 4;
+      out[0] = p[0];
+      out[1] = p[1];
+      out[2] = p[2];
+      out[3] = inside ? p[3] : 0;
+    }
+  }
+
+ private:
+  const CDIBSection& enlarged_;
+  int ew_, eh_, ww_;
+  float c_ = 0, s_ = 0;
+  int cx_ = 0, cy_ = 0, ox_ = 0, oy_ = 0;
+  std::vector<float> dx_c_, dx_s_;
+};
+
+// The turned work image (2 W x 2 H) is reduced to W x H by the bilinear two-pass scaler
+// without being held whole: bands of its rows go through the horizontal pass as they are
+// made, and only the half-width result waits for the vertical pass.
 bool RotateBitmap(const CDIBSection& source, int angle_degrees, CDIBSection& image) {
   const int sw = source.Width(), sh = source.Height();
   const int w = image.Width(), h = image.Height();
-  if (std::int64_t{2} * w * 2 * h > CDIBSection::kMaxPixels || 2 * w > CDIBSection::kMaxSide ||
-      2 * h > CDIBSection::kMaxSide)
+  if (!SizeInLimits(2 * static_cast<std::int64_t>(w), 2 * static_cast<std::int64_t>(h)))
     return false;
-  CDIBSection work;
-  {
-    CDIBSection enlarged;
-    if (!ScaleBilinear(source, enlarged, 2 * sw, 2 * sh)) return false;
-    work.Create(2 * w, 2 * h, 32, true);
-    RotateEnlargedSource(enlarged, angle_degrees, work);
+  CDIBSection enlarged;
+  if (!ScaleBilinear(source, enlarged, 2 * sw, 2 * sh)) return false;
+  const Turner turner(enlarged, angle_degrees, 2 * w, 2 * h);
+  CTwoPassScaler scaler(ScaleKernel::kBilinear);
+  constexpr int kBand = 64;
+  const std::size_t work_row = static_cast<std::size_t>(2 * w) * 4;
+  const std::size_t half_row = static_cast<std::size_t>(w) * 4;
+  std::vector<std::uint8_t> band(work_row * std::min(kBand, 2 * h));
+  std::vector<std::uint8_t> half(half_row * 2 * h);
+  for (int i0 = 0; i0 < 2 * h; i0 += kBand) {
+    const int rows = std::min(kBand, 2 * h - i0);
+    for (int i = 0; i < rows; ++i) turner.Row(i0 + i, band.data() + i * work_row);
+    if (!scaler.HorizontalPass(band.data(), 2 * w, rows, half.data() + i0 * half_row, w, 4))
+      return false;
   }
-  CDIBSection reduced;
-  if (!ScaleBilinear(work, reduced, w, h)) return false;
-  std::memcpy(image.Pixels(), reduced.Pixels(), image.PixelBytes());
-  return true;
+  return scaler.VerticalPass(half.data(), w, 2 * h, image.Pixels(), h, 4);
 }
 
 }  // namespace
@@ -77,77 +212,14 @@ std::array<Point, 8> EnvelopePixels(const std::array<double, 16>& envelope, int 
 
 void WarpEnlargedSource(const CDIBSection& enlarged, const std::array<Point, 8>& e,
                         CDIBSection& work) {
-  const int ew = enlarged.Width(), eh = enlarged.Height();
-  const int ww = work.Width(), wh = work.Height();
-  // Per column of the enlarged source: the two curve points it moves between. Samples
-  // are taken at t = k / ew and columns pick theirs by k = (ew - 1) j / ew.
-  std::vector<Point> top(ew), bottom(ew);
-  for (int k = 0; k < ew; ++k) {
-    const double t = static_cast<double>(k) / ew;
-    top[k] = BezierPoint(t, e[0], e[1], e[2], e[3]);
-    bottom[k] = BezierPoint(t, e[4], e[5], e[6], e[7]);
-  }
-  struct Column {
-    double top_x, bottom_x, top_y, bottom_y;
-  };
-  std::vector<Column> columns(ew);
-  for (int j = 0; j < ew; ++j) {
-    const int k = static_cast<int>(static_cast<std::int64_t>(ew - 1) * j / ew);
-    columns[j] = {static_cast<double>(top[k].x), static_cast<double>(bottom[k].x),
-                  static_cast<double>(top[k].y), static_cast<double>(bottom[k].y)};
-  }
-  for (int i = 0; i < eh; ++i) {
-    const double q = static_cast<double>(i) / eh;
-    const double p = 1.0 - q;
-    const std::uint8_t* s = enlarged.Row(i);
-    for (int j = 0; j < ew; ++j, s += 4) {
-      const Column& c = columns[j];
-      const int x = static_cast<int>(c.top_x * p + c.bottom_x * q);
-      const int y = static_cast<int>(c.bottom_y * q + c.top_y * p);
-      if (static_cast<unsigned>(x) >= static_cast<unsigned>(ww) ||
-          static_cast<unsigned>(y) >= static_cast<unsigned>(wh))
-        continue;
-      std::memcpy(work.Row(y) + 4 * x, s, 4);
-    }
-  }
+  EnvelopeWarper warper(e, enlarged.Width(), enlarged.Height(), work);
+  for (int i = 0; i < enlarged.Height(); ++i) warper.WarpRow(enlarged.Row(i), i);
 }
 
 void RotateEnlargedSource(const CDIBSection& enlarged, int angle_degrees, CDIBSection& work) {
-  const int ew = enlarged.Width(), eh = enlarged.Height();
-  const int sw = ew / 2, sh = eh / 2;
-  const int w = work.Width() / 2, h = work.Height() / 2;
-  const double a = angle_degrees * kDegreesToRadians;
-  const float c = static_cast<float>(std::cos(a));
-  const float s = static_cast<float>(std::sin(a));
-  const int cx = sw, cy = sh, ox = w - sw, oy = h - sh;
-  // The column terms are the same on every row; the sums keep the order
-  // cx + dx c + dy s (and cy - dx s + dy c) of the per-pixel form, so no bit changes.
-  const int ww = work.Width(), wh = work.Height();
-  std::vector<float> dx_c(ww), dx_s(ww);
-  for (int j = 0; j < ww; ++j) {
-    dx_c[j] = static_cast<float>(j - ox - cx) * c;
-    dx_s[j] = static_cast<float>(j - ox - cx) * s;
-  }
-  const std::uint8_t* src = enlarged.Pixels();
-  const std::size_t stride = static_cast<std::size_t>(ew) * 4;
-  std::uint8_t* out = work.Pixels();  // storage order: row 0 is the bottom row
-  for (int i = 0; i < wh; ++i) {
-    const float dy = static_cast<float>(i - oy - cy);
-    const float dy_s = dy * s, dy_c = dy * c;
-    for (int j = 0; j < ww; ++j, out += 4) {
-      const int x = static_cast<int>(static_cast<float>(cx) + dx_c[j] + dy_s);
-      const int y = static_cast<int>(static_cast<float>(cy) - dx_s[j] + dy_c);
-      const bool inside = static_cast<unsigned>(x) < static_cast<unsigned>(ew) &&
-                          static_cast<unsigned>(y) < static_cast<unsigned>(eh);
-      const int xc = x < 0 ? 0 : (x >= ew ? ew - 1 : x);
-      const int yc = y < 0 ? 0 : (y >= eh ? eh - 1 : y);
-      const std::uint8_t* p = src + yc * stride + static_cast<std::size_t>(xc) * 4;
-      out[0] = p[0];
-      out[1] = p[1];
-      out[2] = p[2];
-      out[3] = inside ? p[3] : 0;
-    }
-  }
+  const Turner turner(enlarged, angle_degrees, work.Width(), work.Height());
+  const std::size_t row_bytes = static_cast<std::size_t>(work.Width()) * 4;
+  for (int i = 0; i < work.Height(); ++i) turner.Row(i, work.Pixels() + i * row_bytes);
 }
 
 void RenderBitmapImage(const CDIBSection& source, const std::array<double, 16>* envelope,
