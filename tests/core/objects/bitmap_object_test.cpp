@@ -409,6 +409,35 @@ TEST_F(BitmapObjectTest, AttributeTransferTakesTheLookAndKeepsShapeAndPixels) {
   EXPECT_EQ(target->HighlightedLook()->GetRect(), target->GetRect());
 }
 
+TEST_F(BitmapObjectTest, BevelAndShadowStillApplyAndTheAlphaIsTheCoverage) {
+  // A grey square with a clear border: the alpha is the mask the bevel and shadow use.
+  auto o = Pasted(MakeRgb(40, 40, [](int, int) { return RGB(128, 128, 128); }), 0, 0);
+  o->SourceBitmap().SetAlpha(255);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x)
+      if (x < 5 || y < 5 || x >= 35 || y >= 35) o->SourceBitmap().Row(y)[4 * x + 3] = 0;
+  o->Render();
+  EXPECT_EQ(Alpha(o->Image(), 2, 20), 0);
+  EXPECT_EQ(Alpha(o->Image(), 20, 20), 255);
+  o->SetBevelKind(1);
+  o->SetEffectKind(1);
+  o->Render();
+  EXPECT_NE(PixelColour(o->Image(), 6, 20), RGB(128, 128, 128)) << "the bevel lights the edge";
+  EXPECT_FALSE(o->EffectLayer().IsEmpty());
+  EXPECT_EQ(PixelColour(o->SourceBitmap(), 6, 20), RGB(128, 128, 128)) << "the source stays";
+}
+
+TEST_F(BitmapObjectTest, ResetTakesTheSizeFromTheSourcePixels) {
+  // A damaged record may claim any source size; the reset believes the pixels.
+  auto o = Pasted(Quadrants(30, 20), 0, 0);
+  o->SetSourceWidth(100000);
+  o->SetSourceHeight(7);
+  ASSERT_EQ(o->ResetTransformation(), 1);
+  EXPECT_EQ(o->GetRect(), (Rect{0, 0, 30, 20}));
+  EXPECT_EQ(o->GetSourceWidth(), 30);
+  EXPECT_EQ(o->GetSourceHeight(), 20);
+}
+
 TEST_F(BitmapObjectTest, SourcePixelsBecomeAProjectTexture) {
   auto o = Pasted(Quadrants(8, 6), 0, 0);
   CTextureBank bank;
