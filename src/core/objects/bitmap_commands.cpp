@@ -177,6 +177,9 @@ int CDrawObject::UpdateFromSource() {
 
 int CDrawObject::ApplySizeChanges() {
   if (!IsBitmap() || m_sourceBitmap.IsEmpty()) return 0;
+  // A turned bitmap already had its scaling fixed into the source by its first turn;
+  // its box is the turned outline, and squeezing the source into it would distort it.
+  if (m_bitmapAngle != 0) return 0;
   if (m_width >= m_sourceWidth && m_height >= m_sourceHeight) return 0;
   CTwoPassScaler scaler(ScaleKernel::kBilinear);
   // ScaleBitmap builds the new source before it lets the old one go.

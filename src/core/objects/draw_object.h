@@ -115,7 +115,7 @@ class CDrawObject {
   // "Update from original": reads the stored path again; the box keeps its size.
   int UpdateFromSource();
   // "Apply Changes" (and before every save): a source larger than the box in width or
-  // height is resampled to the box, freeing its memory.
+  // height is resampled to the box, freeing its memory. Turned bitmaps are left alone.
   int ApplySizeChanges();
   // The source pixels for a project texture (empty for other kinds).
   const CDIBSection& SourcePixels() const;

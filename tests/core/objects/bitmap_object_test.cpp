@@ -310,6 +310,9 @@ TEST_F(BitmapObjectTest, TurnsKeepTheCentreAndComeFromTheSourceAndTheTotalAngle)
   EXPECT_EQ(PixelColour(o->Image(), 20, 12), RGB(255, 255, 255));
   EXPECT_EQ(PixelColour(o->Image(), 80, 40), RGB(255, 0, 0));
   EXPECT_EQ(Alpha(o->Image(), 0, 0), 0) << "the margin of the turned box is clear";
+  // Saving a turned bitmap (which applies size changes) keeps its source as it is.
+  EXPECT_EQ(o->ApplySizeChanges(), 0);
+  EXPECT_EQ(o->SourceBitmap().Width(), 100);
   // A resize drops the turn.
   o->SetSize(100, 50);
   EXPECT_EQ(o->GetBitmapAngle(), 0);
