@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFileInfo>
 
 #include "main_window.h"
 #include "qt_host.h"
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
   lumi::app::QtHost host(&window);
   const lumi::FolderSet folders = lumi::app::PrepareDataFolder(host);
   lumi::app::PublishFolders(folders, host);
+  // Until projects open, the window starts with the bundled sample drawing.
+  const QString sample = QString::fromStdString(folders.samples) + QStringLiteral("welcome.json");
+  if (QFileInfo::exists(sample)) window.ShowScene(sample);
 
   window.showMaximized();
   host.SetStatusBar(window.statusBar());

@@ -1,16 +1,20 @@
 // lumiverdant-cli render: a drawing composed into an image file, or one object's layer.
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "base/errors.h"
+#include "base/folders.h"
 #include "cli_host.h"
 #include "commands.h"
 #include "document/scene.h"
 #include "export/canvas_composition.h"
 #include "image/bitmap_png.h"
 #include "image/pixwerk.h"
+#include "library/texture_bank.h"
 #include "objects/draw_object.h"
 #include "options.h"
+#include "render/render_context.h"
 
 namespace lumi::cli {
 
@@ -26,17 +30,20 @@ std::string LowerExtension(const fs::path& p) {
 
 // Writes a composed canvas in the format the output's extension names.
 void WriteFlatImage(const fs::path& out, const CDIBSection& image) {
-  const std::vector<std::uint8_t> rgb = BitmapToRgb(image);
   const std::string ext = LowerExtension(out);
-  bool ok = false;
-  if (ext == ".png") {
-    ok = PxSavePNG(out, rgb.data(), image.Width(), image.Height());
-  } else if (ext == ".jpg" || ext == ".jpeg") {
-    ok = PxSaveJPG(out, rgb.data(), image.Width(), image.Height(), 95, true, false);
-  } else if (ext == ".bmp") {
-    ok = PxSaveBMP(out, rgb.data(), image.Width(), image.Height());
-  } else {
+  if (ext != ".png" && ext != ".jpg" && ext != ".jpeg" && ext != ".bmp") {
     throw UsageError("the output must end in .png, .jpg or .bmp: " + out.string());
+  }
+  const std::optional<RgbImage> rgb = PxBitmapToRGB(image);
+  bool ok = false;
+  if (!rgb) {
+    ok = false;
+  } else if (ext == ".png") {
+    ok = PxSavePNG(out, rgb->pixels.data(), rgb->width, rgb->height);
+  } else if (ext == ".bmp") {
+    ok = PxSaveBMP(out, rgb->pixels.data(), rgb->width, rgb->height);
+  } else {
+    ok = PxSaveJPG(out, rgb->pixels.data(), rgb->width, rgb->height, 95, true, false);
   }
   if (!ok) throw FileError("cannot write " + out.string() + ": " + ErrorText(PxGetLastError()));
 }
@@ -60,6 +67,17 @@ int RunRender(const std::vector<std::string>& args) {
   const auto object = opts.Int("--object", 0, 1 << 30);
   const auto layer = opts.Value("--layer");
   if (layer && !object) throw UsageError("--layer needs --object N");
+
+  // Texture and transparency files come from the data folder's Textures/ and Transp/;
+  // without --data none are read and the objects keep the names they give.
+  CTextureBank bank;
+  std::optional<FolderSet> folders;
+  if (const auto data = opts.Value("--data")) folders = FolderSet::FromRoot(*data);
+  const RenderContext context{&bank, folders ? &*folders : nullptr};
+  struct DefaultContext {
+    explicit DefaultContext(const RenderContext* c) { SetDefaultRenderContext(c); }
+    ~DefaultContext() { SetDefaultRenderContext(nullptr); }
+  } use_context(&context);
 
   CliHost host;
   const Scene scene = LoadDrawing(input, host);

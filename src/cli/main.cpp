@@ -15,6 +15,7 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"render", "compose a drawing into a PNG, JPG or BMP image",
        "Usage: lumiverdant-cli render INPUT -o OUTPUT [--object N [--layer image|effect|mask]]\n"
+       "                              [--data DIR]\n"
        "\n"
        "Composes the drawing INPUT (a JSON scene, see docs/scene-format.md) over its canvas\n"
        "colour, honouring an active crop region, and writes OUTPUT; its extension (.png, .jpg\n"
@@ -24,7 +25,9 @@ const std::vector<Command>& Commands() {
        "  --object N        write object N (counted from 0 in list order) instead of the canvas,\n"
        "                    as a PNG with alpha\n"
        "  --layer WHICH     with --object: its rendered image (default), its effect layer, or\n"
-       "                    its coverage mask as grey\n",
+       "                    its coverage mask as grey\n"
+       "  --data DIR        the data folder: texture files are read from DIR/Textures and\n"
+       "                    DIR/Transp (without it, objects render without texture images)\n",
        RunRender},
   };
   return commands;

@@ -91,6 +91,39 @@ TEST_F(CliRender, ObjectMaskIsItsCoverage) {
   EXPECT_EQ(Pixel(*mask, 0, 0)[0], 0);
 }
 
+TEST_F(CliRender, TexturesComeFromTheDataFolder) {
+  fs::create_directories(dir_ / "data" / "Textures");
+  const std::vector<std::uint8_t> green(4 * 4 * 3, 0);
+  std::vector<std::uint8_t> rgb = green;
+  for (std::size_t i = 1; i < rgb.size(); i += 3) rgb[i] = 200;
+  ASSERT_TRUE(PxSaveBMP(dir_ / "data" / "Textures" / "Moss.bmp", rgb.data(), 4, 4));
+  const fs::path scene = Write("scene.json", R"({
+    "canvas": {"width": 60, "height": 40, "color": "#FFFFFF"},
+    "objects": [
+      {"shape": "rectangle", "rect": [5, 5, 25, 35], "fillColor": "#FF0000", "textureName": "Moss.bmp"},
+      {"shape": "rectangle", "rect": [35, 5, 55, 35], "fillColor": "#0000FF", "textureName": "Gone.jpg"}
+    ]
+  })");
+  const fs::path out = dir_ / "out.png";
+  const std::string data = " --data '" + (dir_ / "data").string() + "'";
+
+  CliRun run = Cli("render '" + scene.string() + "' -o '" + out.string() + "'" + data);
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_NE(run.out.find("This file uses missing texture: Gone.jpg"), std::string::npos) << run.out;
+  auto image = PxLoadPNG(out);
+  ASSERT_TRUE(image.has_value());
+  EXPECT_EQ(Pixel(*image, 15, 20), (std::vector<std::uint8_t>{0, 200, 0}));
+  EXPECT_EQ(Pixel(*image, 45, 20), (std::vector<std::uint8_t>{0, 0, 255}));
+
+  // Without the data folder no texture file is read and nothing is reported.
+  run = Cli("render '" + scene.string() + "' -o '" + out.string() + "'");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out, out.string() + "\n");
+  image = PxLoadPNG(out);
+  ASSERT_TRUE(image.has_value());
+  EXPECT_EQ(Pixel(*image, 15, 20), (std::vector<std::uint8_t>{255, 0, 0}));
+}
+
 TEST_F(CliRender, BadScenesNameTheKeyAndWriteNothing) {
   const struct {
     const char* scene;

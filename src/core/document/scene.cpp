@@ -7,6 +7,7 @@
 
 #include "base/byte_stream.h"
 #include "base/host.h"
+#include "objects/text_dialog.h"
 
 namespace lumi {
 
@@ -203,8 +204,34 @@ std::vector<std::string> CreateShape(CDrawObject& o, const json& spec, const std
     o.SetKindName("Arrow");
     return {"shape", "points"};
   }
-  if (shape == "text" || shape == "bitmap") {
-    Fail(where, "shape", "\"" + shape + "\" objects are not available in this version");
+  if (shape == "text") {
+    const auto at = PointsOf(json::array({need("at")}), where, "at");
+    const std::string text = Text(need("text"), where, "text");
+    if (text.empty()) Fail(where, "text", "must not be empty");
+    TextDialogValues wanted;
+    wanted.text = text;
+    if (spec.contains("font")) {
+      const std::string face = Text(spec["font"], where, "font");
+      if (!SetFaceName(wanted.font, face)) Fail(where, "font", "face names have at most 31 characters");
+    }
+    wanted.size = spec.contains("lineHeight") ? Number(spec["lineHeight"], where, "lineHeight") : 20.0;
+    if (!(wanted.size >= 1 && wanted.size < 4000)) Fail(where, "lineHeight", "must be from 1 to below 4000");
+    wanted.bold = spec.contains("textBold") && Flag(spec["textBold"], where, "textBold");
+    wanted.italic = spec.contains("textItalic") && Flag(spec["textItalic"], where, "textItalic");
+    wanted.alignment = spec.contains("textAlign") ? IntIn(spec["textAlign"], where, "textAlign", 0, 2) : 0;
+    // The text is made as the text tool makes it, with the dialog answered from the scene.
+    ScriptedTextDialog dialog;
+    dialog.Ok([&](TextDialogValues& v) {
+      const bool keep_face = !spec.contains("font");
+      const LOGFONT face = v.font;
+      v = wanted;
+      if (keep_face) v.font = face;
+    });
+    if (!o.CreateText(at[0].x, at[0].y, text, dialog)) Fail(where, "text", "could not be made (is the font installed?)");
+    return {"shape", "at", "text", "font", "lineHeight", "textBold", "textItalic", "textAlign"};
+  }
+  if (shape == "bitmap") {
+    Fail(where, "shape", "\"bitmap\" objects are not available in this version");
   }
   Fail(where, "shape", "unknown shape \"" + shape + "\"");
 }

@@ -22,20 +22,4 @@ CDIBSection ComposeCanvas(const CanvasSpec& canvas,
   return image;
 }
 
-std::vector<std::uint8_t> BitmapToRgb(const CDIBSection& bitmap) {
-  if (bitmap.IsEmpty() || bitmap.Bits() != 32) return {};
-  const int w = bitmap.Width(), h = bitmap.Height();
-  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(w) * h * 3);
-  for (int y = 0; y < h; ++y) {
-    const std::uint8_t* s = bitmap.Row(y);
-    std::uint8_t* d = rgb.data() + static_cast<std::size_t>(y) * w * 3;
-    for (int x = 0; x < w; ++x, s += 4, d += 3) {
-      d[0] = s[2];
-      d[1] = s[1];
-      d[2] = s[0];
-    }
-  }
-  return rgb;
-}
-
 }  // namespace lumi

@@ -24,10 +24,8 @@ struct CanvasSpec {
 
 // Composes the area (the crop region when active, else the whole canvas) into a 32-bit
 // bitmap with alpha 255. After each object the status pane 0 shows "Working: %d%%".
+// PxBitmapToRGB turns the result into the RGB buffer the writers take.
 CDIBSection ComposeCanvas(const CanvasSpec& canvas,
                           const std::vector<std::unique_ptr<CDrawObject>>& objects, Host& host);
-
-// Top-down packed red, green, blue rows of a 32-bit bitmap.
-std::vector<std::uint8_t> BitmapToRgb(const CDIBSection& bitmap);
 
 }  // namespace lumi

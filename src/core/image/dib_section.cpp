@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/errors.h"
+#include "image/bmp_rows.h"
 
 namespace lumi {
 
@@ -17,24 +18,6 @@ bool SupportedDepth(int bits) {
 }
 
 std::size_t ColourTableEntries(int bits) { return bits <= 8 ? std::size_t{1} << bits : 0; }
-
-// Blue, green, red of pixel x in one storage row of any supported depth.
-void ReadBgr(const std::uint8_t* row, int x, int bits, const std::uint8_t* table,
-             std::uint8_t out[3]) {
-  if (bits <= 8) {
-    const int per_byte = 8 / bits;
-    const int shift = (per_byte - 1 - x % per_byte) * bits;
-    const int index = (row[x / per_byte] >> shift) & ((1 << bits) - 1);
-    std::memcpy(out, table + index * 4, 3);
-  } else if (bits == 16) {
-    const unsigned v = row[x * 2] | row[x * 2 + 1] << 8;
-    out[0] = static_cast<std::uint8_t>((v & 31) << 3);
-    out[1] = static_cast<std::uint8_t>((v >> 5 & 31) << 3);
-    out[2] = static_cast<std::uint8_t>((v >> 10 & 31) << 3);
-  } else {
-    std::memcpy(out, row + x * (bits / 8), 3);
-  }
-}
 
 }  // namespace
 
@@ -196,16 +179,22 @@ void CDIBSection::CopyFrom(const CDIBSection* source) {
     pixels_ = source->pixels_;
     return;
   }
-  // Lower depths are expanded, opaque.
+  // Lower depths are expanded through their colour table, opaque.
   CDIBSection expanded;
   expanded.Create(source->width_, source->height_, 32, true);
-  const std::size_t src_stride = source->RowBytes();
-  for (int r = 0; r < source->height_; ++r) {
-    const std::uint8_t* s = source->pixels_.data() + r * src_stride;
-    std::uint8_t* d = expanded.pixels_.data() + static_cast<std::size_t>(r) * source->width_ * 4;
-    for (int x = 0; x < source->width_; ++x) {
-      ReadBgr(s, x, source->bits_, source->colour_table_.data(), d + x * 4);
-      d[x * 4 + 3] = 255;
+  std::vector<std::uint8_t> table(256 * 4, 0);
+  std::copy(source->colour_table_.begin(),
+            source->colour_table_.begin() + std::min(source->colour_table_.size(), table.size()),
+            table.begin());
+  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(source->width_) * 3);
+  for (int y = 0; y < source->height_; ++y) {
+    pixwerk::BmpRowToRgb(source->Row(y), source->bits_, source->width_, table.data(), rgb.data());
+    std::uint8_t* d = expanded.Row(y);
+    for (int x = 0; x < source->width_; ++x, d += 4) {
+      d[0] = rgb[x * 3 + 2];
+      d[1] = rgb[x * 3 + 1];
+      d[2] = rgb[x * 3];
+      d[3] = 255;
     }
   }
   *this = std::move(expanded);

@@ -1,11 +1,17 @@
 #include "library/texture_bank.h"
 
+#include <cctype>
+#include <optional>
 #include <string>
 
 #include "base/archive.h"
 #include "base/errors.h"
+#include "base/host.h"
 #include "base/text_encoding.h"
 #include "image/dib_section.h"
+#include "image/image_loader.h"
+#include "image/pixwerk.h"
+#include "library/texture_lookup.h"
 
 namespace lumi {
 
@@ -63,23 +69,30 @@ TextureView CTextureBank::Add(std::string_view name, std::vector<std::uint8_t> r
   return {e.pixels.data(), e.width, e.height};
 }
 
+TextureView CTextureBank::Load(const std::string& path, Host& host) {
+  std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+  for (char& c : ending) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  std::string failure;
+  std::optional<RgbImage> image = LoadImageFile(path, &failure);
+  if (!image) {
+    if (ending == ".GIF" && !failure.empty()) host.Message(failure);
+    return {};
+  }
+  if (image->width < 1 || image->height < 1 ||
+      image->pixels.size() != static_cast<std::size_t>(image->width) * image->height * 3)
+    return {};
+  return Add(FinalPathPart(path), std::move(image->pixels), image->width, image->height);
+}
+
 std::string CTextureBank::AddProjectTexture(const CDIBSection& bitmap) {
   if (bitmap.IsEmpty() || bitmap.Bits() != 32) return "";
-  const int w = bitmap.Width(), h = bitmap.Height();
-  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(w) * h * 3);
-  for (int y = 0; y < h; ++y) {
-    const std::uint8_t* s = bitmap.Row(y);
-    std::uint8_t* d = rgb.data() + static_cast<std::size_t>(y) * w * 3;
-    for (int x = 0; x < w; ++x, s += 4, d += 3) {
-      d[0] = s[2];
-      d[1] = s[1];
-      d[2] = s[0];
-    }
-  }
+  // Red, green, blue of every pixel, the fourth byte dropped, top row first.
+  std::optional<RgbImage> rgb = PxBitmapToRGB(bitmap);
+  if (!rgb) return "";
   std::string name = kProjectTextureBase;
   for (int n = 1; Contains(name); ++n) name = std::string(kProjectTextureBase) + " " + std::to_string(n);
   name = LowerTextureName(name);
-  Add(name, std::move(rgb), w, h);
+  Add(name, std::move(rgb->pixels), rgb->width, rgb->height);
   return name;
 }
 

@@ -12,6 +12,7 @@ namespace lumi {
 
 class CArchive;
 class CDIBSection;
+class Host;
 
 struct CTextureEntry {
   std::string name;                 // always lower case
@@ -42,6 +43,13 @@ class CTextureBank {
   TextureView Find(std::string_view name) const;
   // Whether an entry of that name exists, with or without pixels.
   bool Contains(std::string_view name) const;
+
+  // Reads the image file at `path` (the reader chosen by its last four characters:
+  // .jpg, .png, .bmp, .pcx, .tif or .gif, any case) and appends it as an entry named by
+  // the lower-cased part of the path after its last separator. Nothing is added on
+  // failure; a GIF that cannot be read shows the GIF reader's text through `host`, other
+  // failures are silent.
+  TextureView Load(const std::string& path, Host& host);
 
   // Appends an entry named `name` (lower-cased) holding a copy of the RGB pixels.
   TextureView Add(std::string_view name, std::vector<std::uint8_t> rgb, std::int32_t width,

@@ -22,6 +22,7 @@ class FontFace;
 class CArchive;
 struct RgbImage;
 class Host;
+struct RenderContext;
 class Settings;
 class TextDialog;
 
@@ -195,12 +196,14 @@ class CDrawObject {
   Rect NodeSelectionRect() const;
   OutlineFeedback DrawFeedback(double angle_degrees = 0.0) const;
 
-  // ---- records
-  // Writes or reads the object record (every persistent field in record order, the
-  // outline, the polynome, the source bitmap and the nested look records). `nested` is
-  // set for a look copy stored inside another object's record. Reading renders the
-  // object unless it is nested; a damaged record throws ArchiveError.
-  void SerializeObject(CArchive& ar, bool nested);
+  // ---- records (object_record.cpp)
+  // Writes or reads the object record: every persistent field in record order, the
+  // outline, the polynome, the source bitmap and the button looks as nested records.
+  // Writing never changes the object. Reading is meant for a just-constructed object: it
+  // renders the object once its size is read and shows the normal look at the end,
+  // unless `no_render` is set (callers that only want the attributes); look copies are
+  // always rendered. A damaged record throws ArchiveError and leaves the object as it was.
+  void SerializeObject(CArchive& ar, bool no_render);
 
   // ---- attributes
   void CopyAttributes(const CDrawObject& from);
@@ -314,6 +317,9 @@ class CDrawObject {
   LUMI_ATTRIBUTE(int, Grouped, m_grouped)
 
   Host& GetHost() const { return *host_; }
+  // The texture bank and folders this object renders with; null (the default) uses the
+  // process-wide DefaultRenderContext().
+  void SetRenderContext(const RenderContext* context) { render_context_ = context; }
 
  private:
   // Applies a box returned by an outline operation given the box (0, 0, w, h).
@@ -340,8 +346,18 @@ class CDrawObject {
   void SetSourceFromRGB(const RgbImage& rgb);
   // The plain attribute list of the transfer, without the looks.
   void CopyStyleFrom(const CDrawObject& source);
+  // Record steps (object_record.cpp): rows 1 to 80 in either direction, the rest of the
+  // record written, a whole record read into this fresh object, and the move of a read
+  // object's state into this one.
+  void ExchangeAttributeRows(CArchive& ar);
+  void WriteRecord(CArchive& ar);
+  void WriteLook(CArchive& ar, CDrawObject* copy);
+  void ReadRecord(CArchive& ar, bool no_render, int depth, const LOGFONT& default_font);
+  void CheckReadAttributes() const;
+  void AdoptRecord(CDrawObject& read);
 
   Host* host_;
+  const RenderContext* render_context_ = nullptr;
 
   std::string m_id;
   CDIBSection m_sourceBitmap;

@@ -1,5 +1,7 @@
 // The stored forms of the two outline classes. Reading builds the new outline aside and
 // takes it only when the whole record was read, so a damaged record changes nothing.
+#include <cmath>
+
 #include "base/archive.h"
 #include "base/errors.h"
 #include "objects/bezier.h"
@@ -16,6 +18,19 @@ std::int32_t ReadCount(CArchive& ar, std::uint64_t item_size, const char* what) 
   if (count < 0) throw ArchiveError(std::string("Negative count of ") + what);
   ar.RequireRemaining(static_cast<std::uint64_t>(count), item_size, what);
   return count;
+}
+
+// Outlines hold unit coordinates of the object's box (per mille for polynomes), within
+// a few box sizes of it even for far control points. The rasterisers and the envelope
+// warp turn them into int pixels (the warp multiplies two of them), so values that are
+// not numbers or lie more than 100 box sizes out are refused here.
+constexpr double kMaxUnitCoordinate = 100;
+constexpr double kMaxPerMilleCoordinate = 1e5;
+
+double ReadCoordinate(CArchive& ar, double limit, const char* what) {
+  const double v = ar.ReadDouble();
+  if (!(std::fabs(v) <= limit)) throw ArchiveError(std::string("Coordinate out of range in ") + what);
+  return v;
 }
 
 }  // namespace
@@ -38,8 +53,8 @@ void CBezier::Serialize(CArchive& ar) {
   const std::int32_t count = ReadCount(ar, kBezierNodeBytes, "Bezier nodes");
   read.nodes_.resize(static_cast<std::size_t>(count));
   for (CBezierNode& n : read.nodes_) {
-    n.x = ar.ReadDouble();
-    n.y = ar.ReadDouble();
+    n.x = ReadCoordinate(ar, kMaxUnitCoordinate, "Bezier nodes");
+    n.y = ReadCoordinate(ar, kMaxUnitCoordinate, "Bezier nodes");
     n.type = ar.ReadInt32();
   }
   read.line_width_ = ar.ReadInt32();
@@ -67,11 +82,11 @@ void CPolynome::Serialize(CArchive& ar) {
   const std::int32_t count = ReadCount(ar, kPolynomeNodeBytes, "Polynome nodes");
   read.nodes_.resize(static_cast<std::size_t>(count));
   for (CPolynomeNode& n : read.nodes_) {
-    n.x = ar.ReadDouble();
-    n.y = ar.ReadDouble();
+    n.x = ReadCoordinate(ar, kMaxPerMilleCoordinate, "Polynome nodes");
+    n.y = ReadCoordinate(ar, kMaxPerMilleCoordinate, "Polynome nodes");
     n.type = ar.ReadByte();
   }
-  for (double& v : read.envelope_) v = ar.ReadDouble();
+  for (double& v : read.envelope_) v = ReadCoordinate(ar, kMaxUnitCoordinate, "the envelope");
   read.envelope_on_ = ar.ReadInt32();
   read.open_ = ar.ReadInt32();
   read.line_width_ = ar.ReadInt32();

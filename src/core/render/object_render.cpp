@@ -4,13 +4,16 @@
 #include <vector>
 
 #include "base/host.h"
+#include "library/texture_factory.h"
 #include "objects/draw_object.h"
 #include "render/bevels.h"
 #include "render/blend_onto.h"
 #include "render/effects.h"
 #include "render/outline_paths.h"
 #include "render/rasterizer.h"
+#include "render/render_context.h"
 #include "render/supersampling.h"
+#include "render/surface_stage.h"
 
 namespace lumi {
 
@@ -40,13 +43,32 @@ EffectSettings EffectAttributes(const CDrawObject& o) {
   return effect;
 }
 
+SurfaceSettings SurfaceAttributes(const CDrawObject& o) {
+  SurfaceSettings s;
+  TextureMapping& m = s.mapping;
+  m.strength = o.GetTextureStrength();
+  m.screen = o.GetTextureScreen() != 0;
+  m.two_colour = o.GetTextureTwoColor() != 0;
+  m.transparent = o.GetTextureTransparent() != 0;
+  m.colour2 = o.GetFillColor2();
+  m.scale_x = o.GetTextureScaleX();
+  m.scale_y = o.GetTextureScaleY();
+  m.angle_x = o.GetTextureAngleX();
+  m.angle_y = o.GetTextureAngleY();
+  m.offset_x = o.GetTextureOffsetX();
+  m.offset_y = o.GetTextureOffsetY();
+  s.gradient_angle = o.GetGradientAngle();
+  s.relief = o.GetTextureRelief() != 0;
+  s.relief_depth = o.GetTextureReliefDepth();
+  return s;
+}
+
 }  // namespace
 
 // The steps run in a fixed order: coverage and fill, the "Bump Out" grey, the outline and
 // feather preparations of the mask, texture or gradient, alpha (with the transparency
-// modes), the conversion to a bitmap, the shadow or glow layer and the bevel. Stages
-// belonging to features not built yet (texture, transparency, colour genes) are simply
-// not called.
+// modes), the conversion to a bitmap, the shadow or glow layer and the bevel. Bitmap
+// objects take their image from the source bitmap instead of the fill and the texture.
 void CDrawObject::Render() {
   if (m_width < 1 || m_height < 1) return;  // no creation has given the object a size yet
   WaitCursor wait(*host_);
@@ -68,10 +90,17 @@ void CDrawObject::Render() {
   if (m_bevelKind == kBumpOutBevel) m_image.FillRGB(0x808080);
   // "Outline" turns the (shrunk) coverage into a soft band along its edge.
   if (m_bevelKind == kOutlineBevel) PrepareOutlineBand(mask.data(), m_width, m_height, m_bevelWidth);
+  // Texture or gradient, then the texture relief; a missing texture clears the name.
+  const RenderContext* context = render_context_ ? render_context_ : DefaultRenderContext();
+  if (!IsBitmap())
+    ApplySurfaceStage(m_image, mask.data(), SurfaceAttributes(*this), m_textureName, context, *host_);
   // "Feather" and the linear feather soften the coverage; no lighting follows.
   PrepareFeather(mask.data(), m_width, m_height, bevel);
 
-  SetAlphaFromMask(mask);
+  // Alpha from the mask, with the cut or painted transparency; a transparency image cut
+  // also rewrites the mask the effects and bevels read.
+  ApplyAlphaStage(m_image, mask.data(), m_transparency, m_transparencyAngle, m_transparencyCut == 1,
+                  m_transparencyName, context, *host_);
   if (m_convertToBitmap) KeepImageAsSourceBitmap();
 
   // The shadow or glow reads the alpha just written; it comes before the bevel so that
@@ -87,7 +116,15 @@ void CDrawObject::Render() {
   m_rendered = 1;
 }
 
-void CDrawObject::FillWithColour() { m_image.FillRGB(m_fillColor); }
+// The colour-gene generator when a gene is set (mode = gene seed - 1), else the flat
+// fill colour; either way the alpha is left for the coverage.
+void CDrawObject::FillWithColour() {
+  if (m_geneSeed != 0) {
+    GenerateGeneFill(m_image, m_geneParam1, m_geneParam2, m_geneParam3, m_geneSeed - 1);
+  } else {
+    m_image.FillRGB(m_fillColor);
+  }
+}
 
 void CDrawObject::SetAlphaFromMask(const std::vector<std::uint8_t>& mask) {
   m_image.SetAlphaFromMask(mask.data());

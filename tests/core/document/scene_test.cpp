@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/host.h"
+#include "objects/text_dialog.h"
 
 namespace lumi {
 namespace {
@@ -99,6 +100,58 @@ TEST(Scene, HexColours) {
   EXPECT_EQ(ParseHexColour("#FFA500"), RGB(255, 165, 0));
   for (const char* bad : {"", "#FFF", "FFA500", "#GGGGGG", "#FFA5000"}) {
     EXPECT_FALSE(ParseHexColour(bad).has_value()) << bad;
+  }
+}
+
+}  // namespace
+}  // namespace lumi
+
+namespace lumi {
+namespace {
+
+TEST(SceneText, TextIsMadeAsTheTextToolMakesIt) {
+  RecordingHost host;
+  const Scene scene = BuildScene(nlohmann::json::parse(R"({"objects": [
+    {"shape": "text", "at": [20, 30], "text": "Hello\nWorld", "font": "Liberation Serif",
+     "lineHeight": 40, "textBold": 1, "textAlign": 1, "fillColor": "#008000"}]})"),
+                                 host, nullptr);
+  const CDrawObject& o = *scene.objects.at(0);
+  EXPECT_TRUE(o.HasText());
+  EXPECT_EQ(o.GetText(), "Hello\nWorld");
+  EXPECT_EQ(o.GetKindName(), "Text");
+  EXPECT_EQ(o.GetTextBold(), 1);
+  EXPECT_EQ(o.GetTextAlign(), 1);
+  EXPECT_EQ(o.GetX(), 20);
+  EXPECT_EQ(o.GetHeight(), 80) << "two lines of 40";
+  EXPECT_DOUBLE_EQ(o.GetLineHeight(), 40.0);
+  EXPECT_EQ(FaceName(o.GetFont()), "Liberation Serif");
+  EXPECT_TRUE(host.Messages().empty()) << host.Messages().front();
+  int ink = 0;
+  for (int y = 0; y < o.Image().Height(); ++y)
+    for (int x = 0; x < o.Image().Width(); ++x) ink += o.Image().Row(y)[x * 4 + 3] > 128;
+  EXPECT_GT(ink, 100);
+}
+
+TEST(SceneText, BadTextKeys) {
+  const struct {
+    const char* scene;
+    const char* expected;
+  } cases[] = {
+      {R"({"objects": [{"shape": "text", "at": [0, 0], "text": ""}]})", "object 0: \"text\": must not be empty"},
+      {R"({"objects": [{"shape": "text", "text": "A"}]})", "object 0: \"at\": missing for shape \"text\""},
+      {R"({"objects": [{"shape": "text", "at": [0, 0], "text": "A", "lineHeight": 5000}]})",
+       "object 0: \"lineHeight\": must be from 1 to below 4000"},
+      {R"({"objects": [{"shape": "text", "at": [0, 0], "text": "A", "textAlign": 3}]})",
+       "object 0: \"textAlign\": must be between 0 and 2"},
+  };
+  for (const auto& c : cases) {
+    RecordingHost host;
+    try {
+      BuildScene(nlohmann::json::parse(c.scene), host, nullptr);
+      ADD_FAILURE() << "accepted: " << c.scene;
+    } catch (const SceneError& e) {
+      EXPECT_EQ(std::string(e.what()).rfind(c.expected, 0), 0u) << e.what();
+    }
   }
 }
 

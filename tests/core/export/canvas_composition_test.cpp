@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/host.h"
+#include "image/pixwerk.h"
 #include "objects/draw_object.h"
 
 namespace lumi {
@@ -32,7 +33,7 @@ TEST(CanvasComposition, ObjectsOverCanvasColourInListOrder) {
   const CDIBSection image = ComposeCanvas({100, 80, RGB(255, 255, 255), {}}, objects, host);
   ASSERT_EQ(image.Width(), 100);
   ASSERT_EQ(image.Height(), 80);
-  const auto rgb = BitmapToRgb(image);
+  const auto rgb = PxBitmapToRGB(image).value().pixels;
   EXPECT_EQ(RgbAt(rgb, 100, 2, 2), (std::vector<std::uint8_t>{255, 255, 255}));
   EXPECT_EQ(RgbAt(rgb, 100, 20, 15), (std::vector<std::uint8_t>{255, 0, 0}));
   EXPECT_EQ(RgbAt(rgb, 100, 45, 30), (std::vector<std::uint8_t>{0, 0, 255})) << "later objects on top";
@@ -47,7 +48,7 @@ TEST(CanvasComposition, CropRegionGivesItsSizeAndShiftsObjects) {
   const CDIBSection image = ComposeCanvas({100, 80, RGB(0, 0, 0), Rect{40, 30, 90, 70}}, objects, host);
   ASSERT_EQ(image.Width(), 50);
   ASSERT_EQ(image.Height(), 40);
-  const auto rgb = BitmapToRgb(image);
+  const auto rgb = PxBitmapToRGB(image).value().pixels;
   // Canvas point (45, 35) lies inside the rectangle (fitted to 8..62 x 8..42).
   EXPECT_EQ(RgbAt(rgb, 50, 5, 5), (std::vector<std::uint8_t>{255, 0, 0}));
   EXPECT_EQ(RgbAt(rgb, 50, 30, 20), (std::vector<std::uint8_t>{0, 0, 0}));

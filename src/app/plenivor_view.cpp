@@ -1,0 +1,145 @@
+#include "plenivor_view.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <QMetaObject>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "edit/canvas_frame.h"
+#include "edit/checker_shade.h"
+
+namespace lumi::app {
+namespace {
+
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+}  // namespace
+
+CPlenivorView::CPlenivorView(Host& host, QWidget* parent)
+    : QAbstractScrollArea(parent), view_(*this, host) {
+  // Every paint covers every pixel: no background erase.
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  viewport()->setMouseTracking(true);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+    connect(bar, &QScrollBar::sliderReleased, this, &CPlenivorView::EndScroll);
+    // Arrow, page and keyboard steps end their scroll at once; a thumb drag ends on release.
+    connect(bar, &QScrollBar::actionTriggered, this, [this](int action) {
+      if (action != QAbstractSlider::SliderMove)
+        QMetaObject::invokeMethod(this, &CPlenivorView::EndScroll, Qt::QueuedConnection);
+    });
+  }
+}
+
+void CPlenivorView::SetDocument(const ViewDocument* document) {
+  view_.SetDocument(document);
+  if (shown_) view_.OnFirstShow();
+}
+
+void CPlenivorView::chooseZoomEntry(int index) { view_.ChooseZoomEntry(index); }
+void CPlenivorView::zoomIn() { view_.ZoomIn(); }
+void CPlenivorView::zoomOut() { view_.ZoomOut(); }
+void CPlenivorView::originalSize() { view_.OriginalSize(); }
+void CPlenivorView::toggleMatte() { view_.ToggleMatte(); }
+
+void CPlenivorView::EndScroll() { view_.EndScroll(); }
+
+void CPlenivorView::InvalidateAll() { viewport()->update(); }
+
+void CPlenivorView::InvalidateDeviceRect(const Rect& device) { viewport()->update(ToQRect(device)); }
+
+void CPlenivorView::ShowZoomEntry(int index) { emit zoomEntryChanged(index); }
+
+void CPlenivorView::ScrollGeometryChanged() {
+  const ZoomView& zoom = view_.Zoom();
+  const Point most = zoom.MaxScroll();
+  const Point at = zoom.ScrollPosition();
+  syncing_bars_ = true;
+  QScrollBar* h = horizontalScrollBar();
+  QScrollBar* v = verticalScrollBar();
+  h->setRange(0, most.x);
+  v->setRange(0, most.y);
+  h->setPageStep(std::max(zoom.PageScroll().width, 1));
+  v->setPageStep(std::max(zoom.PageScroll().height, 1));
+  h->setSingleStep(std::max(zoom.LineScroll().width, 1));
+  v->setSingleStep(std::max(zoom.LineScroll().height, 1));
+  h->setValue(at.x);
+  v->setValue(at.y);
+  syncing_bars_ = false;
+  // Showing or hiding a bar changes the client size; the core view hears of it through
+  // the viewport's resize.
+}
+
+void CPlenivorView::scrollContentsBy(int, int) {
+  if (syncing_bars_) return;
+  view_.ScrollTo({horizontalScrollBar()->value(), verticalScrollBar()->value()});
+}
+
+void CPlenivorView::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  view_.SetClientSize({viewport()->width(), viewport()->height()});
+}
+
+void CPlenivorView::showEvent(QShowEvent* event) {
+  QAbstractScrollArea::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  view_.SetClientSize({viewport()->width(), viewport()->height()});
+  view_.OnFirstShow();
+}
+
+void CPlenivorView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  view_.MouseMoved({p.x(), p.y()});
+  QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+const QImage& CPlenivorView::CanvasImage(const CDIBSection& bitmap, const Rect& source) {
+  const int w = source.Width(), h = source.Height();
+  if (canvas_image_.width() != w || canvas_image_.height() != h)
+    canvas_image_ = QImage(w, h, QImage::Format_RGB32);
+  // Both are blue, green, red, alpha bytes; the bitmap's rows are stored bottom-up.
+  for (int y = 0; y < h; ++y)
+    std::memcpy(canvas_image_.scanLine(y), bitmap.Row(source.top + y) + std::size_t(source.left) * 4,
+                std::size_t(w) * 4);
+  return canvas_image_;
+}
+
+void CPlenivorView::paintEvent(QPaintEvent*) {
+  const QSize size = viewport()->size();
+  if (size.isEmpty()) return;
+  const ViewPaint paint = view_.Paint();
+  if (frame_.size() != size) frame_ = QImage(size, QImage::Format_RGB32);
+  {
+    QPainter p(&frame_);
+    for (const Rect& band : paint.grey_bands)
+      if (!band.IsEmpty()) p.fillRect(ToQRect(band), ToQColor(kViewSurroundColour));
+    const Rect& f = paint.frame_outline;
+    if (!f.IsEmpty()) {
+      const QColor black = ToQColor(kCanvasFrameColour);
+      p.fillRect(QRect(f.left, f.top, f.Width(), 1), black);
+      p.fillRect(QRect(f.left, f.bottom - 1, f.Width(), 1), black);
+      p.fillRect(QRect(f.left, f.top, 1, f.Height()), black);
+      p.fillRect(QRect(f.right - 1, f.top, 1, f.Height()), black);
+    }
+    for (const Rect& shadow : paint.shadows)
+      if (!shadow.IsEmpty()) p.fillRect(ToQRect(shadow), ToQColor(kCanvasShadowColour));
+    if (paint.image && !paint.image_source.IsEmpty()) {
+      // One stretch from canvas resolution to device pixels, without smoothing.
+      p.drawImage(ToQRect(paint.image_device), CanvasImage(*paint.image, paint.image_source));
+    }
+  }
+  const QColor hl = palette().color(QPalette::Highlight);
+  for (const Rect& area : paint.matte)
+    ShadeChecker(frame_.bits(), frame_.width(), frame_.height(), frame_.bytesPerLine(), area,
+                 CheckerVariant::kDark, RGB(hl.red(), hl.green(), hl.blue()));
+  QPainter(viewport()).drawImage(0, 0, frame_);
+}
+
+}  // namespace lumi::app

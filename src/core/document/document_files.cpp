@@ -1,0 +1,216 @@
+// Opening and saving projects by path: the document's side of File Open, Save and Save As.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "base/archive.h"
+#include "base/byte_stream.h"
+#include "base/errors.h"
+#include "base/host.h"
+#include "document/plenivor_doc.h"
+#include "export/save_flat_image.h"
+
+namespace lumi {
+
+namespace {
+
+std::string LowerAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+bool IsJpgPath(const std::filesystem::path& path) {
+  const std::string name = path.string();
+  if (name.size() < 4) return false;
+  const std::string tail = LowerAscii(name.substr(name.size() - 4));
+  return tail == ".jpg" || tail == "jpeg";
+}
+
+// Replaces the file name's extension (after its last ".", when that "." is not the first
+// character of the name) by `extension`; a name without one gets it appended only when
+// `append_when_missing`. Dots in folder names are left alone.
+std::filesystem::path WithExtension(const std::filesystem::path& path, const char* extension,
+                                    bool append_when_missing) {
+  std::string name = path.filename().string();
+  const auto dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) {
+    name.erase(dot);
+  } else if (!append_when_missing) {
+    return path;
+  }
+  return path.parent_path() / (name + extension);
+}
+
+}  // namespace
+
+bool CPlenivorDoc::Open(const std::filesystem::path& path) {
+  if (IsJpgPath(path)) return OpenEditableJpg(path);
+
+  // The project is read into a fresh document and taken over only when the whole file
+  // was read, so a damaged file never leaves a half-loaded document behind. The texture
+  // bank is shared: it is emptied first, as emptying the document does.
+  // A file that cannot be opened at all leaves the current document as it is.
+  std::unique_ptr<FileSource> source;
+  try {
+    source = std::make_unique<FileSource>(path);
+  } catch (const FileError& e) {
+    host_->Message(e.what(), MessageKind::Error);
+    return false;
+  }
+  DeleteContents();
+  CPlenivorDoc fresh(*host_, *settings_, *bank_);
+  bool loaded = false;
+  try {
+    CArchive ar(*source);
+    loaded = fresh.LoadProject(ar);
+  } catch (const Error&) {
+    host_->Message("Unexpected file format.", MessageKind::Error);
+  }
+  if (!loaded) {
+    NewDocument();
+    return false;
+  }
+
+  TakeContentsFrom(fresh);
+  m_path = path;
+  m_modified = false;
+  ClearUndoHistory();
+  TakeSnapshot();
+  NotifyLoaded();
+  views_->UpdateAllViews(kHintNewCanvas);
+  return true;
+}
+
+bool CPlenivorDoc::OpenEditableJpg(const std::filesystem::path& path) {
+  DeleteContents();
+  SetNewDocumentDefaults();
+  ClearUndoHistory();
+  bool loaded = false;
+  if (!jpg_reader_) {
+    host_->Message("Editable JPG files cannot be opened by this program yet.",
+                   MessageKind::Error);
+  } else {
+    try {
+      loaded = jpg_reader_(path, *this);
+    } catch (const FileError& e) {
+      host_->Message(e.what(), MessageKind::Error);
+    } catch (const Error&) {
+      host_->Message("Unexpected file format.", MessageKind::Error);
+    }
+    if (!loaded) {
+      // Nothing half-read stays behind.
+      DeleteContents();
+      SetNewDocumentDefaults();
+    }
+  }
+  TakeSnapshot();
+  if (loaded) {
+    NotifyLoaded();
+    views_->UpdateAllViews(kHintNewCanvas);
+  } else {
+    views_->RebuildLayers();
+  }
+  // Never the JPG's path: a later Save asks for a name instead of overwriting the JPG.
+  m_path.clear();
+  return false;
+}
+
+void CPlenivorDoc::WriteProjectFile(const std::filesystem::path& path) {
+  PruneTextureBank();
+  FileSink sink(path);
+  CArchive ar(sink);
+  StoreProject(ar);
+  sink.Commit();
+}
+
+void CPlenivorDoc::ReportSaveError(const std::filesystem::path& path, const std::string& why) {
+  if (why.find(std::strerror(ENOSPC)) != std::string::npos) {
+    host_->Message("Destination disk drive is full.", MessageKind::Error);
+  } else {
+    host_->Message("Unable to write to " + path.string() +
+                       ", it is read-only or opened by someone else.",
+                   MessageKind::Error);
+  }
+}
+
+SaveResult CPlenivorDoc::Save() {
+  if (m_path.empty()) return SaveResult::NeedsName;
+  std::error_code ec;
+  if (std::filesystem::exists(m_path, ec) && ::access(m_path.c_str(), W_OK) != 0) {
+    return SaveResult::NeedsName;
+  }
+  WaitCursor wait(*host_);
+  try {
+    WriteProjectFile(m_path);
+  } catch (const Error& e) {
+    ReportSaveError(m_path, e.what());
+    return SaveResult::Failed;
+  }
+  m_modified = false;
+  return SaveResult::Saved;
+}
+
+bool CPlenivorDoc::SaveAs(const std::filesystem::path& path, SaveFilter filter, bool take_name) {
+  if (filter != SaveFilter::Project) return SaveFlat(path, filter);
+
+  const std::filesystem::path target = WithExtension(path, ".plv", false);
+  WaitCursor wait(*host_);
+  try {
+    WriteProjectFile(target);
+  } catch (const Error& e) {
+    // The temporary file is already gone: a failed Save As leaves nothing behind.
+    ReportSaveError(target, e.what());
+    return false;
+  }
+  if (take_name) {
+    m_path = target;
+    m_modified = false;
+  }
+  return true;
+}
+
+bool CPlenivorDoc::SaveFlat(const std::filesystem::path& path, SaveFilter filter) {
+  FlatImageFormat format = FlatImageFormat::Jpg;
+  const char* extension = ".jpg";
+  if (filter == SaveFilter::Png) {
+    format = FlatImageFormat::Png;
+    extension = ".png";
+  } else if (filter == SaveFilter::Bmp) {
+    format = FlatImageFormat::Bmp;
+    extension = ".bmp";
+  }
+  bool written = false;
+  try {
+    written = SaveFlatImage(WithExtension(path, extension, true), format, GetCanvasSpec(),
+                            m_objects, *host_);
+  } catch (const Error& e) {
+    host_->Message(e.what(), MessageKind::Error);
+  }
+  views_->UpdateAllViews(kHintExported);
+  return written;
+}
+
+std::string CPlenivorDoc::GetTitle() const {
+  return m_path.empty() ? std::string("Untitled") : m_path.filename().string();
+}
+
+std::string CPlenivorDoc::ProposedSaveName() const {
+  if (!m_path.empty()) return m_path.string();
+  std::string title = GetTitle();
+  const auto cut = title.find_first_of(" #%;/\\");
+  if (cut != std::string::npos) title.erase(cut);
+  return title;
+}
+
+Answer CPlenivorDoc::AskToSave() {
+  if (!ShouldAskToSave()) return Answer::No;
+  const std::string name = m_path.empty() ? GetTitle() : m_path.string();
+  return host_->Ask("Save changes to " + name + "?", AskButtons::YesNoCancel);
+}
+
+}  // namespace lumi

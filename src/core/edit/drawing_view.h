@@ -1,0 +1,127 @@
+#pragma once
+// The drawing view without its window: zoom and scrolling, the selection it shows, the
+// update protocol with the document, and the composite to paint. The window turns its
+// events into these calls and paints what `Paint` returns.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "base/geometry.h"
+#include "edit/below_selection_cache.h"
+#include "edit/zoom_combo.h"
+#include "edit/zoom_view.h"
+#include "image/dib_section.h"
+
+namespace lumi {
+
+class CDrawObject;
+class Host;
+class ViewDocument;
+
+// What the view asks of its window.
+class ViewSurface {
+ public:
+  virtual ~ViewSurface() = default;
+  virtual void InvalidateAll() = 0;
+  virtual void InvalidateDeviceRect(const Rect& device) = 0;
+  // Scroll ranges, steps or positions changed: the window updates its scroll bars.
+  virtual void ScrollGeometryChanged() = 0;
+  // The zoom list shows entry `index` (see zoom_combo.h).
+  virtual void ShowZoomEntry(int index) = 0;
+};
+
+// Update hints sent by the document to its views; an object hint is sent as a pointer.
+inline constexpr int kHintGeneral = 0;         // after loading, undo and redo
+inline constexpr int kHintRepaint = 10;        // repaint everything, nothing else
+inline constexpr int kHintCanvasChanged = 100;  // canvas size changed, new or opened
+
+// What to put on the window, all in device pixels, in painting order: the grey bands,
+// the frame outline and the shadows (those three only below 100%), the composed image
+// stretched from `image_source` to `image_device`, then the matte over `matte`.
+struct ViewPaint {
+  std::array<Rect, 4> grey_bands{};
+  Rect frame_outline;  // 1 pixel wide
+  std::array<Rect, 2> shadows{};
+  const CDIBSection* image = nullptr;
+  Rect image_source;
+  Rect image_device;
+  std::array<Rect, 4> matte{};
+  BelowSelectionCache::DrawResult objects;
+};
+
+class DrawingView {
+ public:
+  static constexpr float kMinScale = 0.02f;
+  static constexpr float kMaxScale = 22.0f;
+  // The menu's zoom in and zoom out step.
+  static constexpr float kMenuZoomFactor = 2.0f;
+
+  DrawingView(ViewSurface& surface, Host& host) : surface_(surface), host_(host) {}
+
+  // The document to show (it must outlive the view or be replaced first); followed by a
+  // canvas-changed update.
+  void SetDocument(const ViewDocument* document);
+  const ViewDocument* Document() const { return document_; }
+  const ZoomView& Zoom() const { return zoom_; }
+
+  // The window is shown the first time: zoom limits, logical size, a general update.
+  void OnFirstShow();
+  void SetClientSize(Size size);
+  // A scroll bar moved (device position); the end of a scroll rebuilds the cache.
+  void ScrollTo(Point position);
+  void EndScroll();
+
+  // The document's refresh: an object, or one of the hints above.
+  void OnUpdate(int hint, const CDrawObject* object = nullptr);
+
+  // ---- zoom
+  void ChooseZoomEntry(int index);
+  void OriginalSize();
+  void ZoomIn();
+  void ZoomOut();
+  // The end of a zoom-tool drag, with the canvas rectangle dragged.
+  void ZoomToRectangle(const Rect& canvas);
+  int ZoomEntry() const { return zoom_entry_; }
+
+  // ---- selection shown by the view
+  const CDrawObject* Selected() const { return selected_; }
+  void SelectObject(const CDrawObject* object);
+  const std::vector<const CDrawObject*>& MultiSelection() const { return multi_; }
+  bool GroupSelected() const { return group_selected_; }
+  void SetMultiSelection(std::vector<const CDrawObject*> objects, bool group);
+  void EndMultiSelectionMove();
+  void EndExportCropDrag();
+  // Repaints the object's area with its effects and the previous selection area.
+  void InvalidateObject(const CDrawObject& object);
+
+  // ---- display
+  bool Matte() const { return matte_; }
+  void ToggleMatte();
+  // "Log: (x,y) Dev: (x,y)" into the second status pane.
+  void MouseMoved(Point device);
+  static std::string CursorStatusText(Point canvas, Point device);
+  // Composes the visible part at canvas resolution and says where everything goes.
+  ViewPaint Paint();
+
+  BelowSelectionCache& Cache() { return cache_; }
+
+ private:
+  void ZoomChanged();
+  void InvalidateCanvasRect(const Rect& canvas);
+  void PrepareOffscreen(int width, int height);
+
+  ViewSurface& surface_;
+  Host& host_;
+  const ViewDocument* document_ = nullptr;
+  ZoomView zoom_;
+  int zoom_entry_ = kZoomEntryOriginal;
+  const CDrawObject* selected_ = nullptr;
+  std::vector<const CDrawObject*> multi_;
+  bool group_selected_ = false;
+  Rect selection_rect_;
+  bool matte_ = false;
+  BelowSelectionCache cache_;
+  CDIBSection offscreen_;
+};
+
+}  // namespace lumi

@@ -1,0 +1,41 @@
+#include "export/save_flat_image.h"
+
+#include <optional>
+
+#include "base/host.h"
+#include "image/pixwerk.h"
+
+namespace lumi {
+
+bool SaveFlatImage(const std::filesystem::path& path, FlatImageFormat format,
+                   const CanvasSpec& canvas,
+                   const std::vector<std::unique_ptr<CDrawObject>>& objects, Host& host) {
+  WaitCursor wait(host);
+  const CDIBSection bitmap = ComposeCanvas(canvas, objects, host);
+  // The writers themselves write beside the target and rename, so a failed write leaves
+  // the previous file as it was.
+  const std::optional<RgbImage> rgb = PxBitmapToRGB(bitmap);
+  bool written = false;
+  if (rgb) {
+    const std::uint8_t* pixels = rgb->pixels.data();
+    switch (format) {
+      case FlatImageFormat::Jpg:
+        PxSetDCTMethod(3);
+        written = PxSaveJPG(path, pixels, rgb->width, rgb->height, 95, true, false);
+        break;
+      case FlatImageFormat::Png:
+        written = PxSavePNG(path, pixels, rgb->width, rgb->height);
+        break;
+      case FlatImageFormat::Bmp:
+        written = PxSaveBMP(path, pixels, rgb->width, rgb->height);
+        break;
+    }
+  }
+  if (!written) {
+    host.Message(ErrorText(PxGetLastError()), MessageKind::Error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace lumi

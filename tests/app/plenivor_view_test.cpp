@@ -1,0 +1,128 @@
+#include <QComboBox>
+#include <QScrollBar>
+#include <QtTest/QtTest>
+
+#include "base/host.h"
+#include "document/scene.h"
+#include "edit/scene_view_document.h"
+#include "main_window.h"
+#include "plenivor_view.h"
+#include "startup.h"
+
+namespace {
+
+lumi::Scene WelcomeScene(lumi::Host& host) {
+  const QString path = lumi::app::InstalledDataFolder() + QStringLiteral("/Samples/welcome.json");
+  return lumi::ReadSceneFile(path.toStdString(), host, nullptr);
+}
+
+QRgb Rgb(lumi::COLORREF c) { return qRgb(lumi::GetRValue(c), lumi::GetGValue(c), lumi::GetBValue(c)); }
+
+}  // namespace
+
+class PlenivorViewTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void showsTheSampleCentredOnTheGreySurround() {
+    lumi::RecordingHost host;
+    lumi::SceneViewDocument document(WelcomeScene(host));
+    lumi::app::CPlenivorView view(host);
+    view.SetDocument(&document);
+    view.resize(820, 620);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(view.viewport()->width() > 400 && view.viewport()->height() > 300);
+
+    QImage shot = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const lumi::Point o = view.View().Zoom().ViewportOrigin();
+    QCOMPARE(o.x, (view.viewport()->width() - 400) / 2);
+    auto at = [&](int canvas_x, int canvas_y) { return shot.pixel(o.x + canvas_x, o.y + canvas_y) & 0xFFFFFF; };
+    QCOMPARE(shot.pixel(2, 2) & 0xFFFFFF, qRgb(0xE1, 0xE1, 0xE1) & 0xFFFFFF);
+    QCOMPARE(at(5, 5), qRgb(255, 255, 255) & 0xFFFFFF);                // canvas colour
+    QCOMPARE(at(100, 110), qRgb(0x2E, 0x8B, 0x57) & 0xFFFFFF);         // the green circle
+    QCOMPARE(at(370, 60), qRgb(0xE8, 0xF0, 0xE0) & 0xFFFFFF);          // the rounded panel
+    QCOMPARE(at(-1, 100), qRgb(0, 0, 0) & 0xFFFFFF);                   // frame
+    QCOMPARE(at(401, 100), qRgb(0x80, 0x80, 0x80) & 0xFFFFFF);         // shadow, 5 wide
+    QCOMPARE(at(405, 100), qRgb(0x80, 0x80, 0x80) & 0xFFFFFF);
+    QCOMPARE(at(406, 100), qRgb(0xE1, 0xE1, 0xE1) & 0xFFFFFF);
+
+    // Half size: the canvas shrinks about the same middle.
+    view.chooseZoomEntry(2);
+    shot = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const lumi::Point h = view.View().Zoom().ViewportOrigin();
+    QCOMPARE(h.x, (view.viewport()->width() - 200) / 2);
+    QCOMPARE(shot.pixel(h.x + 50, h.y + 55) & 0xFFFFFF, qRgb(0x2E, 0x8B, 0x57) & 0xFFFFFF);
+    QCOMPARE(shot.pixel(h.x - 1, h.y + 50) & 0xFFFFFF, qRgb(0, 0, 0) & 0xFFFFFF);
+    QCOMPARE(shot.pixel(h.x - 2, h.y + 50) & 0xFFFFFF, qRgb(0xE1, 0xE1, 0xE1) & 0xFFFFFF);
+
+    // The matte shades the surround in a checker and leaves the canvas alone.
+    view.toggleMatte();
+    shot = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shot.pixel(0, 0) & 0xFFFFFF, qRgb(0xC0, 0xC0, 0xC0) & 0xFFFFFF);
+    const QColor hl = view.palette().color(QPalette::Highlight);
+    const lumi::COLORREF odd = 0x808080 | lumi::RGB(hl.red(), hl.green(), hl.blue());
+    QCOMPARE(shot.pixel(1, 0) & 0xFFFFFF, Rgb(odd) & 0xFFFFFF);
+    QCOMPARE(shot.pixel(h.x + 50, h.y + 55) & 0xFFFFFF, qRgb(0x2E, 0x8B, 0x57) & 0xFFFFFF);
+  }
+
+  void mouseMovesWriteTheCursorPane() {
+    lumi::RecordingHost host;
+    lumi::SceneViewDocument document(WelcomeScene(host));
+    lumi::app::CPlenivorView view(host);
+    view.SetDocument(&document);
+    view.resize(820, 620);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const lumi::Point o = view.View().Zoom().ViewportOrigin();
+    host.Clear();
+    QTest::mouseMove(view.viewport(), QPoint(o.x + 30, o.y + 40));
+    QTRY_VERIFY(!host.Log().empty());
+    QCOMPARE(QString::fromStdString(host.Log().back()),
+             QStringLiteral("status 1: Log: (30,40) Dev: (%1,%2)").arg(o.x + 30).arg(o.y + 40));
+  }
+
+  void releasingAScrollBarRebuildsTheBelowSelectionCache() {
+    lumi::RecordingHost host;
+    lumi::SceneViewDocument document(WelcomeScene(host));
+    lumi::app::CPlenivorView view(host);
+    view.SetDocument(&document);
+    view.resize(200, 150);  // smaller than the canvas: both bars
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(view.horizontalScrollBar()->maximum() > 0);
+    view.View().SelectObject(&document.ObjectAt(3));
+    view.View().Paint();
+    QVERIFY(view.View().Paint().objects.used_cache);
+    emit view.horizontalScrollBar()->sliderReleased();
+    QVERIFY(!view.View().Paint().objects.used_cache);
+
+    // Moving a bar scrolls the view's mapping.
+    view.verticalScrollBar()->setValue(40);
+    QCOMPARE(view.View().Zoom().ScrollPosition().y, 40);
+    QCOMPARE(view.View().Zoom().DeviceToCanvas({0, 0}).y, 40);
+  }
+
+  void zoomListAndOriginalSizeStayInStep() {
+    lumi::app::MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Untitled - Lumiverdant"));
+    QComboBox* list = window.ZoomList();
+    QCOMPARE(list->count(), 11);
+    QCOMPARE(list->currentText(), QStringLiteral("100%"));
+    list->setCurrentIndex(5);
+    emit list->activated(5);
+    QCOMPARE(window.View()->View().Zoom().Scale(), 2.0f);
+    list->setCurrentIndex(10);
+    emit list->activated(10);  // "Custom"
+    QCOMPARE(window.View()->View().Zoom().Scale(), 1.0f);
+    window.View()->zoomIn();
+    QCOMPARE(list->currentText(), QStringLiteral("200%"));
+    window.View()->originalSize();
+    QCOMPARE(list->currentText(), QStringLiteral("100%"));
+    QCOMPARE(window.View()->View().Zoom().Scale(), 1.0f);
+  }
+};
+
+QTEST_MAIN(PlenivorViewTest)
+#include "plenivor_view_test.moc"

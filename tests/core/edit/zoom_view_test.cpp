@@ -1,0 +1,130 @@
+#include "edit/zoom_view.h"
+
+#include <gtest/gtest.h>
+
+#include "edit/zoom_combo.h"
+
+namespace lumi {
+namespace {
+
+// A 2000 x 1500 canvas in an 800 x 600 client with the drawing view's limits.
+ZoomView LargeCanvas() {
+  ZoomView z;
+  z.SetLimits(0.02f, 22.0f);
+  z.SetClientSize({800, 600});
+  z.SetLogicalSize({2000, 1500});
+  return z;
+}
+
+TEST(ZoomView, SmallCanvasIsCentredAndMapsBothWays) {
+  ZoomView z;
+  z.SetClientSize({800, 600});
+  z.SetLogicalSize({400, 300});
+  EXPECT_EQ(z.ViewportOrigin(), (Point{200, 150}));
+  EXPECT_EQ(z.DeviceToCanvas({200, 150}), (Point{0, 0}));
+  EXPECT_EQ(z.DeviceToCanvas({199, 149}), (Point{-1, -1}));
+  EXPECT_EQ(z.CanvasToDevice(Rect{0, 0, 400, 300}), (Rect{200, 150, 600, 450}));
+  z.SetCentred(false);
+  EXPECT_EQ(z.ViewportOrigin(), (Point{0, 0}));
+}
+
+TEST(ZoomView, StretchedPixelsMapToTheCanvasPixelTheyShow) {
+  ZoomView z;
+  z.SetClientSize({800, 600});
+  z.SetLogicalSize({400, 300});
+  ASSERT_TRUE(z.ZoomPercent(300));  // 1200 x 900: scrolled, not centred
+  EXPECT_EQ(z.ZoomedSize(), (Size{1200, 900}));
+  const Point scroll = z.ScrollPosition();
+  EXPECT_EQ(scroll, (Point{200, 150})) << "the middle canvas point stays in the middle";
+  EXPECT_EQ(z.DeviceToCanvas({0, 0}), (Point{66, 50}));
+  EXPECT_EQ(z.DeviceToCanvas({1, 0}), (Point{67, 50}));
+  EXPECT_EQ(z.DeviceToCanvas({3, 2}), (Point{67, 50}));
+  EXPECT_EQ(z.DeviceToCanvas({4, 2}), (Point{68, 50}));
+  EXPECT_EQ(z.CanvasToDevice(Point{67, 50}), (Point{1, 0}));
+  EXPECT_EQ(z.VisibleCanvasRect(), (Rect{66, 50, 334, 250}));
+}
+
+TEST(ZoomView, RecentringKeepsTheMiddlePointAndSetsScrollAmounts) {
+  ZoomView z = LargeCanvas();
+  ASSERT_EQ(z.DeviceToCanvas({400, 300}), (Point{400, 300}));
+  ASSERT_TRUE(z.ZoomPercent(200));
+  EXPECT_EQ(z.ZoomedSize(), (Size{4000, 3000}));
+  EXPECT_EQ(z.PageScroll(), (Size{400, 300}));
+  EXPECT_EQ(z.LineScroll(), (Size{40, 30}));
+  EXPECT_EQ(z.ScrollPosition(), (Point{400, 300}));
+  EXPECT_EQ(z.DeviceToCanvas({400, 300}), (Point{400, 300}));
+
+  // About a given point, clamped to the scroll range at the edges.
+  ASSERT_TRUE(z.ZoomIn({1990, 10}, 2.0f));
+  EXPECT_EQ(z.Scale(), 4.0f);
+  EXPECT_EQ(z.ScrollPosition(), (Point{8000 - 800, 0}));
+}
+
+TEST(ZoomView, ZoomToRectangleFitsTheClientPlusOne) {
+  ZoomView z = LargeCanvas();
+  ASSERT_TRUE(z.ZoomToRect({1100, 1000, 900, 1200}));  // normalised to 200 x 200
+  EXPECT_FLOAT_EQ(z.Scale(), 601.0f / 200.0f);
+  // The rectangle's centre lands in the middle, give or take the truncated zoomed size.
+  const Point middle = z.DeviceToCanvas({400, 300});
+  EXPECT_NEAR(middle.x, 1000, 1);
+  EXPECT_NEAR(middle.y, 1100, 1);
+}
+
+// Zoom-tool rectangles whose scale lies beyond 2200% or below 2%, or without area, keep
+// the scale and only bring the rectangle's centre to the middle.
+TEST(ZoomView, ZoomToRectangleBeyondTheLimitsOnlyRecentres) {
+  const struct {
+    Rect rect;
+    Point centre;
+  } cases[] = {
+      {{1000, 1000, 1010, 1010}, {1005, 1005}},  // 80x: above 22
+      {{1200, 1000, 1200, 1100}, {1200, 1050}},  // no width
+      {{500, 700, 600, 700}, {550, 700}},        // no height
+  };
+  for (const auto& c : cases) {
+    ZoomView z = LargeCanvas();
+    EXPECT_FALSE(z.ZoomToRect(c.rect));
+    EXPECT_EQ(z.Scale(), 1.0f);
+    EXPECT_EQ(z.ScrollPosition(), (Point{c.centre.x - 400, c.centre.y - 300}));
+  }
+  ZoomView z = LargeCanvas();
+  z.SetClientSize({10, 10});
+  EXPECT_FALSE(z.ZoomToRect({0, 0, 1000, 1000})) << "11 / 1000 is below 2%";
+  EXPECT_EQ(z.Scale(), 1.0f);
+}
+
+TEST(ZoomView, ScalesOutsideTheLimitsOrModeAreIgnored) {
+  ZoomView z = LargeCanvas();
+  z.ScrollTo({100, 100});
+  EXPECT_FALSE(z.SetZoomScale(22.5f));
+  EXPECT_FALSE(z.SetZoomScale(0.019f));
+  EXPECT_EQ(z.Scale(), 1.0f);
+  EXPECT_EQ(z.ScrollPosition(), (Point{100, 100})) << "a refused scale does not recentre";
+  EXPECT_TRUE(z.SetZoomScale(22.0f));
+  EXPECT_TRUE(z.SetZoomScale(0.02f));
+  EXPECT_EQ(z.ZoomedSize(), (Size{40, 30}));
+
+  ZoomView unlimited;
+  unlimited.SetLogicalSize({100, 100});
+  EXPECT_TRUE(unlimited.SetZoomScale(50.0f));
+  EXPECT_FALSE(unlimited.ZoomToRect({5, 5, 5, 9})) << "no area never gives an infinite scale";
+  EXPECT_EQ(unlimited.Scale(), 50.0f);
+
+  ZoomView off = LargeCanvas();
+  off.SetMode(ZoomView::kZoomOff);
+  EXPECT_FALSE(off.ZoomPercent(200));
+  EXPECT_EQ(off.Scale(), 1.0f);
+}
+
+TEST(ZoomCombo, EntriesAndTheirPercentages) {
+  ASSERT_EQ(kZoomComboEntries.size(), 11u);
+  EXPECT_EQ(kZoomComboEntries[kZoomEntryOriginal], "100%");
+  EXPECT_EQ(kZoomComboEntries[kZoomEntryCustom], "Custom");
+  const int expected[] = {10, 30, 50, 80, 100, 200, 300, 400, 600, 800, 100};
+  for (int i = 0; i < 11; ++i) EXPECT_EQ(ZoomEntryPercent(i), expected[i]) << kZoomComboEntries[i];
+  EXPECT_EQ(ZoomEntryForScale(2.0f), 5);
+  EXPECT_EQ(ZoomEntryForScale(1.5f), kZoomEntryCustom);
+}
+
+}  // namespace
+}  // namespace lumi
