@@ -97,8 +97,8 @@ bool CPlenivorDoc::Serialize(CArchive& ar) {
 
 void CPlenivorDoc::PrepareObjectsForSave() {
   for (const auto& object : m_objects) object->StoreShownState();
-  // Bitmap objects apply their pending size changes in a second pass here once they
-  // exist; nothing else needs preparing yet.
+  // Bitmaps shown smaller than their source are saved (and kept) at the shown size.
+  for (const auto& object : m_objects) object->ApplySizeChanges();
 }
 
 void CPlenivorDoc::StoreProject(CArchive& ar) {

@@ -4,6 +4,7 @@
 // layer). Every operation that changes the look ends by rendering, so drawing the canvas
 // is only a blend of the caches.
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ namespace lumi {
 
 class FontFace;
 class CArchive;
+struct RgbImage;
 class Host;
 struct RenderContext;
 class Settings;
@@ -82,6 +84,54 @@ class CDrawObject {
   int ResetTextTransformations();
   // The style library's sample: a 50 x 50 live text "AB" in bold Arial at (0, 0).
   void MakeStyleSample();
+
+  // ---- bitmap objects (bitmap_object.cpp, bitmap_commands.cpp)
+  // An image file read with the reader its name asks for, placed at (x, y) with the
+  // image's size (clamped by SetSize); keeps the full path and the file name. On a read
+  // failure shows the reader's message and returns 0, changing nothing.
+  int CreateBitmap(int x, int y, const std::filesystem::path& path);
+  // A pasted picture (top-down RGB) centred on (centre_x, centre_y); 0 when the buffer
+  // does not hold width x height pixels or cannot be stored.
+  int CreateBitmapFromClipboard(const RgbImage& rgb, int centre_x, int centre_y);
+  // The same from a clipboard bitmap of any depth.
+  int CreateBitmapFromClipboard(const CDIBSection& bitmap, int centre_x, int centre_y);
+  // "Convert To Bitmap": the rendered image before bevel and shadow becomes the source;
+  // every style attribute then goes back to its default. 0 for an object without a size.
+  int ConvertToBitmap();
+  // The box has the source size (no scaling, rotation or envelope fitted in).
+  bool IsUntransformedBitmap() const;
+  // The commands below act on bitmap objects only and return 1 when they changed it.
+  int ResetTransformation();
+  int ResetAll();
+  int TransparencyFromIntensity();
+  int ColorTransparency(COLORREF colour, int tolerance);
+  // "White Transparency": white with tolerance 15.
+  int WhiteTransparency();
+  // The colour of the rendered image under a canvas point (the colour tool's pick);
+  // white outside the image.
+  COLORREF ImageColorAt(Point canvas) const;
+  // Limits the alpha by the other object's rendered alpha where it covers the bitmap.
+  int TransparencyFromObject(const CDrawObject& other, bool inverted, bool hard);
+  int CropToObject(const CDrawObject& other);
+  // "Update from original": reads the stored path again; the box keeps its size.
+  int UpdateFromSource();
+  // "Apply Changes" (and before every save): a source larger than the box in width or
+  // height is resampled to the box, freeing its memory. Turned bitmaps are left alone.
+  int ApplySizeChanges();
+  // The source pixels for a project texture (empty for other kinds).
+  const CDIBSection& SourcePixels() const;
+  // Asks, then turns the bitmap into an envelope bitmap edited by its envelope handles.
+  int ConvertToEnvelope();
+  // The outline's bounds on the canvas: the curve for shapes, the nodes for polynomes,
+  // the box otherwise.
+  Rect OutlineBounds() const;
+
+  // ---- attribute transfer (attribute_transfer.cpp): "Paste Atributes", styles and the
+  // reset of "Convert To Bitmap". Takes the look of `source` (colours, texture, relief,
+  // transparency, bevel, effect, genes, line width and the look flags) and the source's
+  // highlighted and pushed looks, keeps kind, geometry, text, font and source bitmap,
+  // then renders.
+  void TransferAttributes(const CDrawObject& source);
 
   // ---- size, place and drawing
   // Clamps to 1..1700 x 1..1500 (telling the user once when cut), recreates the image
@@ -288,6 +338,14 @@ class CDrawObject {
   void FillWithColour();
   void SetAlphaFromMask(const std::vector<std::uint8_t>& mask);
   void KeepImageAsSourceBitmap();
+  // Bitmap objects: the image and the coverage mask from the source bitmap.
+  void RenderBitmapStage(std::vector<std::uint8_t>& mask);
+  bool RotateBitmap(int angle_degrees);
+  void FlipBitmap(bool vertical);
+  // Replaces the source with top-down RGB pixels at alpha 255.
+  void SetSourceFromRGB(const RgbImage& rgb);
+  // The plain attribute list of the transfer, without the looks.
+  void CopyStyleFrom(const CDrawObject& source);
   // Record steps (object_record.cpp): rows 1 to 80 in either direction, the rest of the
   // record written, a whole record read into this fresh object, and the move of a read
   // object's state into this one.

@@ -129,8 +129,10 @@ bool CDrawObject::Rotate(double angle_degrees, bool refit) {
       ApplyRelativeBox(m_polynome.Rotate(angle_degrees, 0, 0, m_width, m_height));
       ApplyRelativeBox(m_polynome.FitNodes(0, 0, m_width, m_height));
     }
+  } else if (IsBitmap()) {
+    return RotateBitmap(static_cast<int>(angle_degrees));  // turns the source pixels
   } else {
-    return false;  // plain bitmaps turn their source pixels instead
+    return false;
   }
   SetSize(m_width, m_height);
   return true;
@@ -143,8 +145,11 @@ bool CDrawObject::Flip(bool vertical) {
     m_polynome.FlipEnvelope(vertical);
   } else if (IsPolynome()) {
     m_polynome.Flip(vertical);
+  } else if (IsBitmap()) {
+    FlipBitmap(vertical);  // mirrors the source pixels
+    return true;
   } else {
-    return false;  // bitmaps mirror their source pixels instead
+    return false;
   }
   Render();
   return true;

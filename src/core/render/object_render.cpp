@@ -67,8 +67,8 @@ SurfaceSettings SurfaceAttributes(const CDrawObject& o) {
 
 // The steps run in a fixed order: coverage and fill, the "Bump Out" grey, the outline and
 // feather preparations of the mask, texture or gradient, alpha (with the transparency
-// modes), the conversion to a bitmap, the shadow or glow layer and the bevel. Stages
-// belonging to features not built yet (the bitmap stage) are simply not called.
+// modes), the conversion to a bitmap, the shadow or glow layer and the bevel. Bitmap
+// objects take their image from the source bitmap instead of the fill and the texture.
 void CDrawObject::Render() {
   if (m_width < 1 || m_height < 1) return;  // no creation has given the object a size yet
   WaitCursor wait(*host_);
@@ -79,7 +79,9 @@ void CDrawObject::Render() {
 
   // Image and coverage. Bitmap objects take both from their source bitmap in a stage of
   // their own; vector objects rasterise their outline and take the fill colour.
-  if (!IsBitmap()) {
+  if (IsBitmap()) {
+    RenderBitmapStage(mask);
+  } else {
     m_rasterOk = Rasterise(mask);
     FillWithColour();
   }
@@ -90,7 +92,8 @@ void CDrawObject::Render() {
   if (m_bevelKind == kOutlineBevel) PrepareOutlineBand(mask.data(), m_width, m_height, m_bevelWidth);
   // Texture or gradient, then the texture relief; a missing texture clears the name.
   const RenderContext* context = render_context_ ? render_context_ : DefaultRenderContext();
-  ApplySurfaceStage(m_image, mask.data(), SurfaceAttributes(*this), m_textureName, context, *host_);
+  if (!IsBitmap())
+    ApplySurfaceStage(m_image, mask.data(), SurfaceAttributes(*this), m_textureName, context, *host_);
   // "Feather" and the linear feather soften the coverage; no lighting follows.
   PrepareFeather(mask.data(), m_width, m_height, bevel);
 
