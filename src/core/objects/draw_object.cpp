@@ -53,7 +53,9 @@ void CDrawObject::SetSize(int width, int height) {
   m_height = height;
   m_image.Create(width, height, 32, true);
   if (IsText() && changed) m_lineHeight = static_cast<double>(m_height) / TextLineCount();
-  if (IsBitmap()) m_bitmapAngle = 0;
+  // A resized bitmap drops its turn; setting the same size again (as loading a record
+  // or showing a look does) keeps it, so a turned bitmap reopens turned.
+  if (IsBitmap() && changed) m_bitmapAngle = 0;
   Render();
 }
 

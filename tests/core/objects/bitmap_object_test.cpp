@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/archive.h"
 #include "base/host.h"
 #include "image_fixtures.h"
 #include "image/pixwerk.h"
@@ -316,6 +317,22 @@ TEST_F(BitmapObjectTest, TurnsKeepTheCentreAndComeFromTheSourceAndTheTotalAngle)
   // A resize drops the turn.
   o->SetSize(100, 50);
   EXPECT_EQ(o->GetBitmapAngle(), 0);
+}
+
+TEST_F(BitmapObjectTest, TurnedBitmapReopensTurned) {
+  auto o = Pasted(Quadrants(100, 50), 150, 75);
+  ASSERT_TRUE(o->Rotate(90, false));
+  MemorySink sink;
+  CArchive out(sink);
+  o->SerializeObject(out, false);
+  CDrawObject back(host);
+  MemorySource source(sink.Bytes());
+  CArchive in(source);
+  back.SerializeObject(in, false);
+  EXPECT_EQ(back.GetBitmapAngle(), 90);
+  EXPECT_EQ(back.GetWidth(), 54);
+  ASSERT_EQ(back.Image().PixelBytes(), o->Image().PixelBytes());
+  EXPECT_EQ(std::memcmp(back.Image().Pixels(), o->Image().Pixels(), o->Image().PixelBytes()), 0);
 }
 
 TEST_F(BitmapObjectTest, FirstTurnFixesTheScalingIntoTheSource) {
