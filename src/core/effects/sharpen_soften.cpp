@@ -42,23 +42,31 @@ bool BadParams(const std::uint8_t* source, const std::uint8_t* destination, int 
 
 int PxSharpen(const std::uint8_t* source, std::uint8_t* destination, int width, int height,
               int amount) {
-  if (BadParams(source, destination, width, height)) return kPxBadUserParam;
+  if (BadParams(source, destination, width, height)) {
+    PxSetLastError(kPxBadParam);
+    return kPxBadParam;
+  }
   const double k = ClampAmount(amount) * 0.005;
   ForEachNeighbourhood(source, destination, width, height, [k](int v, int S) {
     const double r = v - k * (S - 8 * v);
     return static_cast<std::uint8_t>(r <= 0.0 ? 0 : r >= 255.0 ? 255 : static_cast<int>(r));
   });
+  PxSetLastError(kPxOk);
   return kPxOk;
 }
 
 int PxSoften(const std::uint8_t* source, std::uint8_t* destination, int width, int height,
              int amount) {
-  if (BadParams(source, destination, width, height)) return kPxBadUserParam;
+  if (BadParams(source, destination, width, height)) {
+    PxSetLastError(kPxBadParam);
+    return kPxBadParam;
+  }
   const double k = ClampAmount(amount) * 0.01;
   ForEachNeighbourhood(source, destination, width, height, [k](int v, int S) {
     // Within 0..255 by construction: a weighted mean of two bytes.
     return static_cast<std::uint8_t>(k * (S >> 3) + (1 - k) * v);
   });
+  PxSetLastError(kPxOk);
   return kPxOk;
 }
 

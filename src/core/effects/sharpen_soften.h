@@ -4,15 +4,13 @@
 // Neighbours outside the image are taken from the nearest row or column.
 #include <cstdint>
 
-namespace lumi {
+#include "image/pixwerk.h"
 
-// Image-library result codes these filters give.
-inline constexpr int kPxOk = 0;
-inline constexpr int kPxBadUserParam = 5;  // "Bad user param"
+namespace lumi {
 
 // Each pixel and channel becomes v - k (S - 8 v), clamped to 0..255 and truncated, with S
 // the sum of the eight neighbours and k = amount x 0.005 (amount clamped to 0..100).
-// Returns kPxOk, or kPxBadUserParam when a buffer is missing, the buffers are the same or
+// Return and record (PxGetLastError) kPxOk, or kPxBadParam ("Bad user param") when a buffer is missing, the buffers are the same or
 // the size is not positive (nothing is written then).
 int PxSharpen(const std::uint8_t* source, std::uint8_t* destination, int width, int height,
               int amount);

@@ -56,12 +56,12 @@ TEST(SharpenSoftenTest, BadParametersWriteNothing) {
   auto buffer = Grey({10, 100, 10});
   const auto before = buffer;
   std::vector<std::uint8_t> out(buffer.size(), 7);
-  EXPECT_EQ(PxSharpen(buffer.data(), buffer.data(), 3, 1, 10), kPxBadUserParam);
-  EXPECT_EQ(PxSoften(buffer.data(), buffer.data(), 3, 1, 10), kPxBadUserParam);
+  EXPECT_EQ(PxSharpen(buffer.data(), buffer.data(), 3, 1, 10), kPxBadParam);
+  EXPECT_EQ(PxSoften(buffer.data(), buffer.data(), 3, 1, 10), kPxBadParam);
   EXPECT_EQ(buffer, before);
-  EXPECT_EQ(PxSharpen(nullptr, out.data(), 3, 1, 10), kPxBadUserParam);
-  EXPECT_EQ(PxSoften(buffer.data(), nullptr, 3, 1, 10), kPxBadUserParam);
-  EXPECT_EQ(PxSoften(buffer.data(), out.data(), 0, 1, 10), kPxBadUserParam);
+  EXPECT_EQ(PxSharpen(nullptr, out.data(), 3, 1, 10), kPxBadParam);
+  EXPECT_EQ(PxSoften(buffer.data(), nullptr, 3, 1, 10), kPxBadParam);
+  EXPECT_EQ(PxSoften(buffer.data(), out.data(), 0, 1, 10), kPxBadParam);
   EXPECT_EQ(out, std::vector<std::uint8_t>(buffer.size(), 7));
 }
 
