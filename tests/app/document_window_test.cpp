@@ -6,10 +6,12 @@
 #include <QtTest/QtTest>
 
 #include "app_fixture.h"
+#include "base/data_folder.h"
 #include "document/plenivor_doc.h"
 #include "file_filter.h"
 #include "library/texture_bank.h"
 #include "plenivor_view.h"
+#include "startup.h"
 #include "render/render_context.h"
 
 using lumi::Answer;
@@ -239,6 +241,21 @@ class DocumentWindowTest : public QObject {
     QCOMPARE(app.host->Messages()[1],
              std::string("There is no application associated with the HTM filename extension.\n"
                          "You need Netscape Navigator or Internet Explorer to view the help files."));
+  }
+
+  void theBundledHelpPageIsSeededAndOpened() {
+    TestApp app;
+    lumi::SeedDataFolder(lumi::app::InstalledDataFolder().toStdString(),
+                         app.scratch.path().toStdString());
+    QUrl asked_for;
+    app.window->SetUrlOpener([&](const QUrl& url) {
+      asked_for = url;
+      return true;
+    });
+    app.window->ShowHelp();
+    QVERIFY(app.host->Messages().empty());
+    QCOMPARE(asked_for.toLocalFile(),
+             QString::fromStdString(app.services.Folders().HelpIndex().string()));
   }
 
   void dialogFiltersUseQtsSyntax() {
