@@ -1,8 +1,12 @@
-#include <QApplication>
-#include <QFileInfo>
+#include <memory>
 
+#include <QApplication>
+#include <QStringList>
+
+#include "app_services.h"
 #include "main_window.h"
 #include "qt_host.h"
+#include "qt_settings.h"
 #include "startup.h"
 
 int main(int argc, char** argv) {
@@ -10,15 +14,17 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName(QStringLiteral("Plenivor"));
   QApplication::setApplicationName(QStringLiteral("Lumiverdant"));
 
-  lumi::app::MainWindow window;
-  lumi::app::QtHost host(&window);
-  const lumi::FolderSet folders = lumi::app::PrepareDataFolder(host);
-  lumi::app::PublishFolders(folders, host);
-  // Until projects open, the window starts with the bundled sample drawing.
-  const QString sample = QString::fromStdString(folders.samples) + QStringLiteral("welcome.json");
-  if (QFileInfo::exists(sample)) window.ShowScene(sample);
+  // Start-up problems are told before there is a main window.
+  lumi::app::QtHost startup_host;
+  lumi::FolderSet folders = lumi::app::PrepareDataFolder(startup_host);
+  lumi::app::PublishFolders(folders, startup_host);
+  lumi::app::AppServices services(std::make_unique<lumi::app::QtSettings>(), std::move(folders));
 
+  // The program always starts with a new document; a file named on the command line is
+  // opened once start-up has finished.
+  lumi::app::MainWindow window(services);
   window.showMaximized();
-  host.SetStatusBar(window.statusBar());
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) window.OpenAfterStartUp(arguments.at(1));
   return app.exec();
 }

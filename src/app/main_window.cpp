@@ -1,42 +1,78 @@
 #include "main_window.h"
 
-#include <exception>
-
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
-#include "document/scene.h"
-#include "edit/scene_view_document.h"
+#include "app_services.h"
+#include "edit/drawing_view.h"
+#include "edit/plenivor_view_document.h"
 #include "edit/zoom_combo.h"
+#include "file_filter.h"
 #include "plenivor_view.h"
 #include "qt_host.h"
 
 namespace lumi::app {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-  setWindowTitle(QStringLiteral("Untitled - Lumiverdant"));
+namespace {
+
+std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
+
+QString FromStd(const std::string& text) { return QString::fromStdString(text); }
+
+// The dialog's extension for each Save As filter, appended when a typed name has none.
+QString FilterExtension(SaveFilter filter) {
+  switch (filter) {
+    case SaveFilter::Jpg: return QStringLiteral(".jpg");
+    case SaveFilter::Png: return QStringLiteral(".png");
+    case SaveFilter::Bmp: return QStringLiteral(".bmp");
+    case SaveFilter::Project: break;
+  }
+  return QStringLiteral(".plv");
+}
+
+}  // namespace
+
+MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidget* parent)
+    : QMainWindow(parent), services_(services), host_(std::move(host)) {
   resize(1024, 768);
-  host_ = std::make_unique<QtHost>(this, statusBar());
+  if (!host_) host_ = std::make_unique<QtHost>(this, statusBar());
   // The second pane shows the cursor position on the canvas.
   auto* cursor_pane = new QLabel(this);
   cursor_pane->setObjectName(QStringLiteral("pane1"));
   cursor_pane->setMinimumWidth(220);
   statusBar()->addPermanentWidget(cursor_pane);
 
-  // A new document: a white 400 x 300 canvas without objects.
-  document_ = std::make_unique<SceneViewDocument>(Scene{});
+  document_ = std::make_unique<CPlenivorDoc>(*host_, services_.GetSettings(), services_.Bank());
+  document_->SetViews(this);
+  document_->NewDocument();
+  view_document_ = std::make_unique<PlenivorViewDocument>(*document_);
   view_ = new CPlenivorView(*host_, this);
   setCentralWidget(view_);
-  view_->SetDocument(document_.get());
+  view_->SetDocument(view_document_.get());
   CreateBars();
+  CreateMenus();
+  setAcceptDrops(true);
+  UpdateTitle();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // The view goes with the widgets; it must not be asked to paint a document already gone.
+  document_->SetViews(nullptr);
+}
 
 void MainWindow::CreateBars() {
   QToolBar* main_bar = addToolBar(QStringLiteral("Main"));
@@ -51,6 +87,17 @@ void MainWindow::CreateBars() {
     const QSignalBlocker block(zoom_list_);
     zoom_list_->setCurrentIndex(index);
   });
+}
+
+void MainWindow::CreateMenus() {
+  QMenu* file_menu = menuBar()->addMenu(QStringLiteral("&File"));
+  file_menu->addAction(QStringLiteral("&New"), QKeySequence::New, this, [this] { NewFile(); });
+  file_menu->addAction(QStringLiteral("&Open..."), QKeySequence::Open, this,
+                       [this] { OpenWithDialog(); });
+  file_menu->addAction(QStringLiteral("&Save"), QKeySequence::Save, this, [this] { SaveFile(); });
+  file_menu->addAction(QStringLiteral("Save &As..."), this, [this] { SaveAsWithDialog(); });
+  file_menu->addSeparator();
+  file_menu->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
   QMenu* view_menu = menuBar()->addMenu(QStringLiteral("&View"));
   QAction* zoom_in = view_menu->addAction(QStringLiteral("Zoom &In"), view_, &CPlenivorView::zoomIn);
@@ -63,19 +110,134 @@ void MainWindow::CreateBars() {
   QAction* matte = view_menu->addAction(QStringLiteral("Mate Canvas Borders"), view_,
                                         &CPlenivorView::toggleMatte);
   matte->setCheckable(true);
+
+  QMenu* help_menu = menuBar()->addMenu(QStringLiteral("&Help"));
+  help_menu->addAction(QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1), this,
+                       [this] { ShowHelp(); });
+  help_menu->addAction(QStringLiteral("&About Lumiverdant..."), this, [this] { ShowAbout(); });
 }
 
-bool MainWindow::ShowScene(const QString& path) {
-  try {
-    Scene scene = ReadSceneFile(path.toStdString(), *host_, nullptr);
-    auto document = std::make_unique<SceneViewDocument>(std::move(scene));
-    view_->SetDocument(document.get());
-    document_ = std::move(document);
-    return true;
-  } catch (const std::exception& e) {
-    host_->Message(e.what(), MessageKind::Warning);
-    return false;
+void MainWindow::UpdateAllViews(int hint) {
+  if (view_) view_->View().OnUpdate(hint);  // the first new document comes before the view
+}
+
+void MainWindow::DocumentReplaced() {
+  // The objects the view may have selected are gone, and the canvas may have changed.
+  view_->View().OnUpdate(kHintGeneral);
+  view_->View().OnUpdate(kHintCanvasChanged);
+  UpdateTitle();
+}
+
+void MainWindow::UpdateTitle() {
+  setWindowTitle(FromStd(document_->GetTitle()) + QStringLiteral(" - Lumiverdant"));
+}
+
+bool MainWindow::SaveModified() {
+  switch (document_->AskToSave()) {
+    case Answer::Yes: return SaveFile();
+    case Answer::Cancel: return false;
+    default: return true;
   }
+}
+
+bool MainWindow::NewFile() {
+  if (!SaveModified()) return false;
+  document_->NewDocument();
+  DocumentReplaced();
+  return true;
+}
+
+bool MainWindow::OpenFile(const QString& path) {
+  if (!SaveModified()) return false;
+  const bool opened = document_->Open(ToPath(path));
+  // A refused file may have left a new empty document in place of the old one.
+  DocumentReplaced();
+  return opened;
+}
+
+bool MainWindow::SaveFile() {
+  switch (document_->Save()) {
+    case SaveResult::Saved: UpdateTitle(); return true;
+    case SaveResult::Failed: return false;
+    case SaveResult::NeedsName: break;
+  }
+  return SaveAsWithDialog();
+}
+
+bool MainWindow::SaveFileAs(const QString& path, SaveFilter filter) {
+  const bool saved = document_->SaveAs(ToPath(path), filter);
+  UpdateTitle();
+  return saved;
+}
+
+void MainWindow::OpenWithDialog() {
+  Settings& settings = services_.GetSettings();
+  const std::string start =
+      settings.GetString("Load", "Path", services_.Folders().samples);
+  const QString path =
+      QFileDialog::getOpenFileName(this, QStringLiteral("Open Project File"), FromStd(start),
+                                   QtFileFilter(kOpenProjectFilter));
+  if (path.isEmpty()) return;
+  settings.SetString("Load", "Path", QFileInfo(path).absolutePath().toStdString());
+  OpenFile(path);
+}
+
+bool MainWindow::SaveAsWithDialog() {
+  Settings& settings = services_.GetSettings();
+  const QString filter = QtFileFilter(kSaveAsFilter);
+  QString proposed = FromStd(document_->ProposedSaveName());
+  if (QFileInfo(proposed).isRelative()) {
+    const QString folder = FromStd(settings.GetString("Export", "SaveAs", ""));
+    if (!folder.isEmpty()) {
+      const QFileInfo last(folder);
+      proposed = QDir(last.isDir() ? folder : last.absolutePath()).filePath(proposed);
+    }
+  }
+  QString selected;
+  QString path =
+      QFileDialog::getSaveFileName(this, QStringLiteral("Save file as"), proposed, filter, &selected);
+  if (path.isEmpty()) return false;
+  settings.SetString("Export", "SaveAs", path.toStdString());
+  const int index = QtFilterIndex(filter, selected);
+  const SaveFilter chosen = index > 0 ? static_cast<SaveFilter>(index + 1) : SaveFilter::Project;
+  if (!QFileInfo(path).fileName().mid(1).contains(u'.')) path += FilterExtension(chosen);
+  return SaveFileAs(path, chosen);
+}
+
+void MainWindow::OpenAfterStartUp(const QString& path) {
+  QTimer::singleShot(1000, this, [this, path] { OpenFile(path); });
+}
+
+void MainWindow::ShowHelp() { OpenHelpPage(services_.Folders().HelpIndex(), *host_, url_opener_); }
+
+void MainWindow::ShowAbout() {
+  QMessageBox::about(this, QStringLiteral("About Lumiverdant"),
+                     QStringLiteral("<b>Lumiverdant</b><p>A drawing program for vector outlines and "
+                                    "bitmaps with raster decorations: bevels, shadows, glows, "
+                                    "gradient and texture fills and transparency.</p>"));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (SaveModified())
+    event->accept();
+  else
+    event->ignore();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  const QMimeData* data = event->mimeData();
+  if (data->hasUrls() && !data->urls().isEmpty() && data->urls().front().isLocalFile())
+    event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+  event->acceptProposedAction();
+  // One document at a time: the first dropped file is the one opened.
+  const QString path = urls.front().toLocalFile();
+  // Let the drag source finish before any question is asked.
+  QTimer::singleShot(0, this, [this, path] { OpenFile(path); });
 }
 
 }  // namespace lumi::app

@@ -4,38 +4,78 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "document/plenivor_doc.h"
+#include "help_command.h"
+
 class QComboBox;
 
 namespace lumi {
 class Host;
-class SceneViewDocument;
+class PlenivorViewDocument;
 }  // namespace lumi
 
 namespace lumi::app {
 
+class AppServices;
 class CPlenivorView;
-class QtHost;
 
-// The program's one main window.
-class MainWindow : public QMainWindow {
+// The program's one main window: the project document, its view, the menus and the
+// file commands.
+class MainWindow : public QMainWindow, private DocumentViews {
   Q_OBJECT
  public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  // `host` answers the document and the view; without one the window's own Qt dialogs
+  // do. Starts with a new document made from the settings.
+  explicit MainWindow(AppServices& services, std::unique_ptr<Host> host = nullptr,
+                      QWidget* parent = nullptr);
   ~MainWindow() override;
 
   CPlenivorView* View() const { return view_; }
   QComboBox* ZoomList() const { return zoom_list_; }
-  // Shows a JSON scene in the view; a scene that cannot be read is reported and the
-  // document shown so far stays.
-  bool ShowScene(const QString& path);
+  CPlenivorDoc& Document() { return *document_; }
+  Host& GetHost() { return *host_; }
+  // Tests replace the desktop's URL handler.
+  void SetUrlOpener(UrlOpener open) { url_opener_ = std::move(open); }
+
+  // The file commands after their dialogs. Each first asks to save a modified document
+  // where it replaces it, and returns false when the user cancelled or the work failed.
+  bool NewFile();
+  bool OpenFile(const QString& path);
+  // "Save": to the document's path, or through the Save As dialog when it needs a name.
+  bool SaveFile();
+  bool SaveFileAs(const QString& path, SaveFilter filter);
+  // Asks whether to save a modified document that holds objects; Yes saves. False
+  // means keep the document (Cancel, or the save failed).
+  bool SaveModified();
+  // Opens `path` one second from now, once start-up has settled.
+  void OpenAfterStartUp(const QString& path);
+  void ShowHelp();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
-  void CreateBars();
+  // What the document tells its views.
+  void UpdateAllViews(int hint) override;
 
-  std::unique_ptr<QtHost> host_;
-  std::unique_ptr<SceneViewDocument> document_;
+  void CreateBars();
+  void CreateMenus();
+  void OpenWithDialog();
+  bool SaveAsWithDialog();
+  void ShowAbout();
+  // The view shows the document's new contents and the title its name.
+  void DocumentReplaced();
+  void UpdateTitle();
+
+  AppServices& services_;
+  std::unique_ptr<Host> host_;
+  std::unique_ptr<CPlenivorDoc> document_;
+  std::unique_ptr<PlenivorViewDocument> view_document_;
   CPlenivorView* view_ = nullptr;
   QComboBox* zoom_list_ = nullptr;
+  UrlOpener url_opener_;
 };
 
 }  // namespace lumi::app

@@ -1,12 +1,13 @@
 #include <QtTest/QtTest>
 
-#include "main_window.h"
+#include "app_fixture.h"
 
 class MainWindowTest : public QObject {
   Q_OBJECT
  private slots:
   void titleNamesTheProgram() {
-    lumi::app::MainWindow window;
+    lumi::app::testing::TestApp app;
+    lumi::app::MainWindow& window = *app.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(window.windowTitle().endsWith(QStringLiteral("Lumiverdant")));

@@ -5,7 +5,7 @@
 #include "base/host.h"
 #include "document/scene.h"
 #include "edit/scene_view_document.h"
-#include "main_window.h"
+#include "app_fixture.h"
 #include "plenivor_view.h"
 #include "startup.h"
 
@@ -103,7 +103,8 @@ class PlenivorViewTest : public QObject {
   }
 
   void zoomListAndOriginalSizeStayInStep() {
-    lumi::app::MainWindow window;
+    lumi::app::testing::TestApp app;
+    lumi::app::MainWindow& window = *app.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.windowTitle(), QStringLiteral("Untitled - Lumiverdant"));
