@@ -17,5 +17,6 @@ const std::vector<Command>& Commands();
 
 int RunRender(const std::vector<std::string>& args);
 int RunBuild(const std::vector<std::string>& args);
+int RunInfo(const std::vector<std::string>& args);
 
 }  // namespace lumi::cli

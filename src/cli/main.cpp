@@ -42,6 +42,16 @@ const std::vector<Command>& Commands() {
        "  --data DIR        the data folder: texture files are read from DIR/Textures and\n"
        "                    DIR/Transp (a portable scene embeds them in the project)\n",
        RunBuild},
+      {"info", "show the canvas, groups and objects of a drawing",
+       "Usage: lumiverdant-cli info INPUT [--json] [--data DIR]\n"
+       "\n"
+       "Shows the canvas, the crop region, the groups and every object of INPUT (a .plv\n"
+       "project or a JSON scene) with all its fields, one block per object.\n"
+       "\n"
+       "  --json            print a JSON scene instead (see docs/scene-format.md); 'build'\n"
+       "                    makes the same project from it\n"
+       "  --data DIR        the data folder the objects' textures are read from\n",
+       RunInfo},
   };
   return commands;
 }
