@@ -84,7 +84,9 @@ constexpr double kMaxPerMilleCoordinate = 1e5;
 
 double Coordinate(const json& v, const std::string& where, const std::string& key, double limit) {
   const double d = Number(v, where, key);
-  if (!(std::fabs(d) <= limit)) Fail(where, key, "coordinates lie within " + json(limit).dump() + " of the box");
+  if (!(std::fabs(d) <= limit)) {
+    Fail(where, key, "coordinates lie within " + std::to_string(static_cast<long>(limit)) + " of the box");
+  }
   return d;
 }
 
