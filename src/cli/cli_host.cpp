@@ -24,10 +24,21 @@ std::string OneLine(std::string_view text) {
 CliHost::CliHost(std::FILE* out) : out_(out), terminal_(isatty(fileno(out)) != 0) {}
 
 void CliHost::Message(std::string_view text, MessageKind kind) {
+  if (collecting_) {
+    if (!collected_.empty()) collected_ += "; ";
+    collected_ += OneLine(text);
+    return;
+  }
   ClearBar();
   const char* label = kind == MessageKind::Error ? "error" : kind == MessageKind::Warning ? "warning" : "note";
   std::fprintf(out_, "lumiverdant-cli: %s: %s\n", label, OneLine(text).c_str());
   ++messages_;
+}
+
+std::string CliHost::TakeCollected() {
+  std::string text = std::move(collected_);
+  collected_.clear();
+  return text;
 }
 
 Answer CliHost::Ask(std::string_view text, AskButtons) {

@@ -23,6 +23,10 @@ class CliHost final : public Host {
   void EndWaitCursor() override {}
 
   int MessageCount() const { return messages_; }
+  // While collecting, messages are kept (joined with "; ") instead of printed, so that a
+  // failing operation's explanation can become the single line of the error.
+  void CollectMessages(bool on) { collecting_ = on; }
+  std::string TakeCollected();
 
  private:
   void DrawBar(int position);
@@ -35,6 +39,8 @@ class CliHost final : public Host {
   int range_ = 0;
   int last_percent_ = -1;
   int messages_ = 0;
+  bool collecting_ = false;
+  std::string collected_;
 };
 
 // Message texts may hold line breaks; on the command line each message is one line.

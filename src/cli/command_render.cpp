@@ -4,29 +4,19 @@
 #include <optional>
 
 #include "base/errors.h"
-#include "base/folders.h"
-#include "cli_host.h"
+#include "cli_session.h"
 #include "commands.h"
-#include "document/scene.h"
 #include "export/canvas_composition.h"
 #include "image/bitmap_png.h"
 #include "image/pixwerk.h"
-#include "library/texture_bank.h"
 #include "objects/draw_object.h"
 #include "options.h"
-#include "render/render_context.h"
 
 namespace lumi::cli {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string LowerExtension(const fs::path& p) {
-  std::string ext = p.extension().string();
-  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-  return ext;
-}
 
 // Writes a composed canvas in the format the output's extension names.
 void WriteFlatImage(const fs::path& out, const CDIBSection& image) {
@@ -48,15 +38,6 @@ void WriteFlatImage(const fs::path& out, const CDIBSection& image) {
   if (!ok) throw FileError("cannot write " + out.string() + ": " + ErrorText(PxGetLastError()));
 }
 
-Scene LoadDrawing(const fs::path& input, Host& host) {
-  const std::string ext = LowerExtension(input);
-  if (ext == ".json") return ReadSceneFile(input, host, nullptr);
-  if (ext == ".plv" || ext == ".jpg" || ext == ".jpeg") {
-    throw UsageError("reading " + ext + " projects is not available in this version; use a JSON scene");
-  }
-  throw UsageError("the input must be a .json scene: " + input.string());
-}
-
 }  // namespace
 
 int RunRender(const std::vector<std::string>& args) {
@@ -68,27 +49,17 @@ int RunRender(const std::vector<std::string>& args) {
   const auto layer = opts.Value("--layer");
   if (layer && !object) throw UsageError("--layer needs --object N");
 
-  // Texture and transparency files come from the data folder's Textures/ and Transp/;
-  // without --data none are read and the objects keep the names they give.
-  CTextureBank bank;
-  std::optional<FolderSet> folders;
-  if (const auto data = opts.Value("--data")) folders = FolderSet::FromRoot(*data);
-  const RenderContext context{&bank, folders ? &*folders : nullptr};
-  struct DefaultContext {
-    explicit DefaultContext(const RenderContext* c) { SetDefaultRenderContext(c); }
-    ~DefaultContext() { SetDefaultRenderContext(nullptr); }
-  } use_context(&context);
-
-  CliHost host;
-  const Scene scene = LoadDrawing(input, host);
+  CliSession session(opts.Value("--data"));
+  session.Load(input);
+  const auto& objects = session.Doc().Objects();
 
   if (object) {
-    if (*object >= static_cast<int>(scene.objects.size())) {
+    if (*object >= static_cast<int>(objects.size())) {
       throw UsageError("there is no object " + std::to_string(*object) + " (the drawing has " +
-                       std::to_string(scene.objects.size()) + ")");
+                       std::to_string(objects.size()) + ")");
     }
     if (LowerExtension(output) != ".png") throw UsageError("an object's layer is written as .png");
-    const CDrawObject& o = *scene.objects[*object];
+    const CDrawObject& o = *objects[*object];
     const std::string which = layer.value_or("image");
     bool ok = false;
     if (which == "image") {
@@ -103,8 +74,7 @@ int RunRender(const std::vector<std::string>& args) {
     }
     if (!ok) throw FileError("cannot write " + output.string() + ": " + ErrorText(PxGetLastError()));
   } else {
-    const CDIBSection image =
-        ComposeCanvas({scene.width, scene.height, scene.colour, scene.crop}, scene.objects, host);
+    const CDIBSection image = ComposeCanvas(session.Doc().GetCanvasSpec(), objects, session.GetHost());
     WriteFlatImage(output, image);
   }
   std::printf("%s\n", output.string().c_str());

@@ -16,5 +16,7 @@ struct Command {
 const std::vector<Command>& Commands();
 
 int RunRender(const std::vector<std::string>& args);
+int RunBuild(const std::vector<std::string>& args);
+int RunInfo(const std::vector<std::string>& args);
 
 }  // namespace lumi::cli

@@ -17,9 +17,10 @@ const std::vector<Command>& Commands() {
        "Usage: lumiverdant-cli render INPUT -o OUTPUT [--object N [--layer image|effect|mask]]\n"
        "                              [--data DIR]\n"
        "\n"
-       "Composes the drawing INPUT (a JSON scene, see docs/scene-format.md) over its canvas\n"
-       "colour, honouring an active crop region, and writes OUTPUT; its extension (.png, .jpg\n"
-       "or .bmp) chooses the format. Prints the path written.\n"
+       "Composes the drawing INPUT (a .plv project or a JSON scene, see docs/scene-format.md)\n"
+       "over its canvas colour, honouring an active crop region, and writes OUTPUT; its\n"
+       "extension (.png, .jpg or .bmp) chooses the format. Prints the path written.\n"
+       "A damaged project gives exit status 2.\n"
        "\n"
        "  -o OUTPUT         the image file to write\n"
        "  --object N        write object N (counted from 0 in list order) instead of the canvas,\n"
@@ -29,6 +30,28 @@ const std::vector<Command>& Commands() {
        "  --data DIR        the data folder: texture files are read from DIR/Textures and\n"
        "                    DIR/Transp (without it, objects render without texture images)\n",
        RunRender},
+      {"build", "make a .plv project from a JSON scene",
+       "Usage: lumiverdant-cli build SCENE.json -o OUTPUT.plv [--data DIR]\n"
+       "\n"
+       "Builds every object of the JSON scene SCENE.json (see docs/scene-format.md) and saves\n"
+       "them as a project with the scene's canvas, groups and crop region. Prints the path\n"
+       "written. A bad scene gives one line naming the object and the key, exit status 1,\n"
+       "and writes nothing.\n"
+       "\n"
+       "  -o OUTPUT.plv     the project file to write\n"
+       "  --data DIR        the data folder: texture files are read from DIR/Textures and\n"
+       "                    DIR/Transp (a portable scene embeds them in the project)\n",
+       RunBuild},
+      {"info", "show the canvas, groups and objects of a drawing",
+       "Usage: lumiverdant-cli info INPUT [--json] [--data DIR]\n"
+       "\n"
+       "Shows the canvas, the crop region, the groups and every object of INPUT (a .plv\n"
+       "project or a JSON scene) with all its fields, one block per object.\n"
+       "\n"
+       "  --json            print a JSON scene instead (see docs/scene-format.md); 'build'\n"
+       "                    makes the same project from it\n"
+       "  --data DIR        the data folder the objects' textures are read from\n",
+       RunInfo},
   };
   return commands;
 }

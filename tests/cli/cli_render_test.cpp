@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "cli_fixture.h"
 #include "image/pixwerk.h"
 
 namespace lumi {
@@ -12,46 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int status;
-  std::string out;  // stdout and stderr together
-};
-
-class CliRender : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("lumi_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  fs::path Write(const std::string& name, const std::string& text) {
-    const fs::path p = dir_ / name;
-    std::ofstream(p) << text;
-    return p;
-  }
-
-  static CliRun Cli(const std::string& args) {
-    const std::string command = std::string("'") + LUMI_CLI + "' " + args + " 2>&1";
-    CliRun run{-1, {}};
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe)) run.out += buffer;
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-  }
-
-  static std::vector<std::uint8_t> Pixel(const RgbImage& image, int x, int y) {
-    const std::size_t i = (static_cast<std::size_t>(y) * image.width + x) * 3;
-    return {image.pixels[i], image.pixels[i + 1], image.pixels[i + 2]};
-  }
-
-  fs::path dir_;
-};
+using CliRender = CliTest;
 
 const char* kScene = R"({
   "canvas": {"width": 120, "height": 80, "color": "#FFFFFF"},
@@ -172,12 +134,6 @@ TEST_F(CliRender, BundledSampleRenders) {
   ASSERT_TRUE(image.has_value());
   EXPECT_EQ(image->width, 400);
   EXPECT_EQ(Pixel(*image, 100, 110), (std::vector<std::uint8_t>{0x2E, 0x8B, 0x57})) << "the green circle";
-}
-
-TEST_F(CliRender, EveryCommandHasHelp) {
-  const CliRun run = Cli("render --help");
-  EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.out.find("Usage: lumiverdant-cli render INPUT -o OUTPUT"), std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "document/scene.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -72,6 +75,109 @@ std::vector<Point> PointsOf(const json& v, const std::string& where, const std::
     points.push_back({IntIn(p[0], where, key, -kLimit, kLimit), IntIn(p[1], where, key, -kLimit, kLimit)});
   }
   return points;
+}
+
+// Stored outlines keep unit coordinates of the object's box (per mille for polynomes);
+// the limits are those the project reader accepts.
+constexpr double kMaxUnitCoordinate = 100;
+constexpr double kMaxPerMilleCoordinate = 1e5;
+
+double Coordinate(const json& v, const std::string& where, const std::string& key, double limit) {
+  const double d = Number(v, where, key);
+  if (!(std::fabs(d) <= limit)) {
+    Fail(where, key, "coordinates lie within " + std::to_string(static_cast<long>(limit)) + " of the box");
+  }
+  return d;
+}
+
+void CheckKeys(const json& v, const std::string& where, const std::string& key,
+               std::initializer_list<const char*> allowed) {
+  if (!v.is_object()) Fail(where, key, "expected an object");
+  for (const auto& [name, value] : v.items()) {
+    if (std::find_if(allowed.begin(), allowed.end(), [&](const char* a) { return name == a; }) == allowed.end()) {
+      Fail(where, key + "." + name, "unknown key");
+    }
+  }
+}
+
+// {"closed": 1, "lineWidth": 1, "nodes": [[x, y], ...]}: anchors and controls as the
+// outline stores them; a node may carry its stored type as a third entry. Any count is
+// taken, as projects take it.
+CBezier OutlineOf(const json& v, const std::string& where) {
+  const std::string key = "outline";
+  CheckKeys(v, where, key, {"closed", "lineWidth", "nodes"});
+  CBezier outline;
+  outline.SetClosed(v.contains("closed") && Flag(v["closed"], where, key + ".closed"));
+  if (v.contains("lineWidth")) outline.SetLineWidth(IntIn(v["lineWidth"], where, key + ".lineWidth", 0, 1000));
+  if (!v.contains("nodes") || !v["nodes"].is_array()) Fail(where, key + ".nodes", "expected a list of [x, y] nodes");
+  for (const json& n : v["nodes"]) {
+    if (!n.is_array() || n.size() < 2 || n.size() > 3) Fail(where, key + ".nodes", "expected a list of [x, y] nodes");
+    CBezierNode node;
+    node.x = Coordinate(n[0], where, key + ".nodes", kMaxUnitCoordinate);
+    node.y = Coordinate(n[1], where, key + ".nodes", kMaxUnitCoordinate);
+    if (n.size() == 3) node.type = IntIn(n[2], where, key + ".nodes", -(1 << 24), 1 << 24);
+    outline.Nodes().push_back(node);
+  }
+  return outline;
+}
+
+// {"open": 0, "lineWidth": 1, "nodes": [[x, y, type], ...], "envelope": [16 numbers],
+// "envelopeOn": 0}: figures in per mille of the box with their point types.
+CPolynome PolynomeOf(const json& v, const std::string& where) {
+  const std::string key = "polynome";
+  CheckKeys(v, where, key, {"open", "lineWidth", "nodes", "envelope", "envelopeOn"});
+  CPolynome polynome;
+  polynome.SetOpen(v.contains("open") && Flag(v["open"], where, key + ".open"));
+  if (v.contains("lineWidth")) polynome.SetLineWidth(IntIn(v["lineWidth"], where, key + ".lineWidth", 0, 1000));
+  if (!v.contains("nodes") || !v["nodes"].is_array()) Fail(where, key + ".nodes", "expected a list of [x, y, type] nodes");
+  for (const json& n : v["nodes"]) {
+    if (!n.is_array() || n.size() != 3) Fail(where, key + ".nodes", "expected a list of [x, y, type] nodes");
+    CPolynomeNode node;
+    node.x = Coordinate(n[0], where, key + ".nodes", kMaxPerMilleCoordinate);
+    node.y = Coordinate(n[1], where, key + ".nodes", kMaxPerMilleCoordinate);
+    node.type = static_cast<std::uint8_t>(IntIn(n[2], where, key + ".nodes", 0, 255));
+    polynome.Nodes().push_back(node);
+  }
+  if (v.contains("envelope")) {
+    const json& e = v["envelope"];
+    if (!e.is_array() || e.size() != 16) Fail(where, key + ".envelope", "expected 16 numbers: P0..P3, Q0..Q3");
+    for (std::size_t i = 0; i < 16; ++i) {
+      polynome.GetEnvelope()[i] = Coordinate(e[i], where, key + ".envelope", kMaxUnitCoordinate);
+    }
+  }
+  polynome.SetEnvelopeOn(v.contains("envelopeOn") && Flag(v["envelopeOn"], where, key + ".envelopeOn"));
+  return polynome;
+}
+
+// {"face": "Arial", "height": 20, ...}: the object's LOGFONT field by field.
+void SetFontFields(CDrawObject& o, const json& v, const std::string& where, const std::string& key) {
+  CheckKeys(v, where, key, {"face", "height", "width", "escapement", "orientation", "weight", "italic",
+                            "underline", "strikeOut", "charSet", "outPrecision", "clipPrecision",
+                            "quality", "pitchAndFamily"});
+  LOGFONT font = o.GetFont();
+  auto whole = [&](const char* name, std::int32_t& field) {
+    if (v.contains(name)) field = IntIn(v[name], where, key + "." + name, INT32_MIN, INT32_MAX);
+  };
+  auto byte = [&](const char* name, std::uint8_t& field) {
+    if (v.contains(name)) field = static_cast<std::uint8_t>(IntIn(v[name], where, key + "." + name, 0, 255));
+  };
+  whole("height", font.lfHeight);
+  whole("width", font.lfWidth);
+  whole("escapement", font.lfEscapement);
+  whole("orientation", font.lfOrientation);
+  whole("weight", font.lfWeight);
+  byte("italic", font.lfItalic);
+  byte("underline", font.lfUnderline);
+  byte("strikeOut", font.lfStrikeOut);
+  byte("charSet", font.lfCharSet);
+  byte("outPrecision", font.lfOutPrecision);
+  byte("clipPrecision", font.lfClipPrecision);
+  byte("quality", font.lfQuality);
+  byte("pitchAndFamily", font.lfPitchAndFamily);
+  if (v.contains("face") && !SetFaceName(font, Text(v["face"], where, key + ".face"))) {
+    Fail(where, key + ".face", "face names have at most 31 characters");
+  }
+  o.SetFont(font);
 }
 
 // The attribute fields a scene may set, by field name without its m_ prefix.
@@ -151,6 +257,17 @@ const std::map<std::string, Setter>& FieldSetters() {
       {"excludeFromButtons", FlagField(&CDrawObject::SetExcludeFromButtons)},
       {"kindName", StringField(&CDrawObject::SetKindName)},
       {"x", IntField(&CDrawObject::SetX, -kAny, kAny)},
+      {"editableText", FlagField(&CDrawObject::SetEditableText)},
+      {"text", StringField(&CDrawObject::SetText)},
+      {"textBold", FlagField(&CDrawObject::SetTextBold)},
+      {"textItalic", FlagField(&CDrawObject::SetTextItalic)},
+      {"textAlign", IntField(&CDrawObject::SetTextAlign, 0, 2)},
+      {"lineHeight", [](CDrawObject& o, const json& v, const std::string& w, const std::string& k) {
+         const double h = Number(v, w, k);
+         if (!(h >= 1 && h < 4000)) Fail(w, k, "must be from 1 to below 4000");
+         o.SetLineHeight(h);
+       }},
+      {"font", SetFontFields},
       {"y", IntField(&CDrawObject::SetY, -kAny, kAny)},
   };
   return setters;
@@ -230,6 +347,18 @@ std::vector<std::string> CreateShape(CDrawObject& o, const json& spec, const std
     if (!o.CreateText(at[0].x, at[0].y, text, dialog)) Fail(where, "text", "could not be made (is the font installed?)");
     return {"shape", "at", "text", "font", "lineHeight", "textBold", "textItalic", "textAlign"};
   }
+  if (shape == "outline" || shape == "polynome") {
+    // A shape given by its stored geometry (as `info --json` writes edited shapes): the
+    // box is taken as given, so the final render at that size changes nothing else.
+    o.SetKind(shape == "outline" ? kKindShape : kKindPolynome);
+    if (spec.contains("outline")) o.Outline() = OutlineOf(spec["outline"], where);
+    if (spec.contains("polynome")) o.Polynome() = PolynomeOf(spec["polynome"], where);
+    if (shape == "outline" && o.Outline().Count() == 0) Fail(where, "outline", "missing for shape \"outline\"");
+    if (shape == "polynome" && o.Polynome().Count() == 0) Fail(where, "polynome", "missing for shape \"polynome\"");
+    o.SetWidth(IntIn(need("width"), where, "width", 1, kMaxObjectWidth));
+    o.SetHeight(IntIn(need("height"), where, "height", 1, kMaxObjectHeight));
+    return {"shape", "outline", "polynome"};
+  }
   if (shape == "bitmap") {
     Fail(where, "shape", "\"bitmap\" objects are not available in this version");
   }
@@ -278,8 +407,14 @@ std::unique_ptr<CDrawObject> BuildObject(const json& spec, std::size_t index, Ho
   const auto consumed = CreateShape(*o, spec, where);
   const auto& setters = FieldSetters();
   std::optional<int> width, height;
+  // Choosing a texture resets its scale, angles and offsets, so the name is set before
+  // the keys that adjust them, whatever their order in the file.
+  if (spec.contains("textureName")) setters.at("textureName")(*o, spec["textureName"], where, "textureName");
   for (const auto& [key, value] : spec.items()) {
-    if (std::find(consumed.begin(), consumed.end(), key) != consumed.end() || key == "ops") continue;
+    if (std::find(consumed.begin(), consumed.end(), key) != consumed.end() || key == "ops" ||
+        key == "textureName") {
+      continue;
+    }
     if (key == "width") {
       width = IntIn(value, where, key, 1, kMaxObjectWidth);
     } else if (key == "height") {

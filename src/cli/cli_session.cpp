@@ -1,0 +1,60 @@
+#include "cli_session.h"
+
+#include <fstream>
+
+#include "base/errors.h"
+#include "document/scene.h"
+#include "document/scene_project.h"
+#include "options.h"
+
+namespace lumi::cli {
+
+namespace fs = std::filesystem;
+
+std::string LowerExtension(const fs::path& path) {
+  std::string ext = path.extension().string();
+  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  return ext;
+}
+
+CliSession::CliSession(const std::optional<std::string>& data_dir)
+    : folders_(data_dir ? std::optional<FolderSet>(FolderSet::FromRoot(*data_dir)) : std::nullopt),
+      context_{&bank_, folders_ ? &*folders_ : nullptr},
+      doc_(host_, settings_, bank_) {
+  SetDefaultRenderContext(&context_);
+  doc_.NewDocument();
+}
+
+CliSession::~CliSession() { SetDefaultRenderContext(nullptr); }
+
+void CliSession::Load(const fs::path& input) {
+  const std::string ext = LowerExtension(input);
+  if (ext == ".json") return LoadScene(input);
+  if (ext == ".plv") return LoadProject(input);
+  if (ext == ".jpg" || ext == ".jpeg") {
+    throw UsageError("editable JPG files cannot be read by this version; use a .plv project or a JSON scene");
+  }
+  throw UsageError("the input must be a .plv project or a .json scene: " + input.string());
+}
+
+void CliSession::LoadScene(const fs::path& input) {
+  MoveSceneIntoDocument(ReadSceneFile(input, host_, nullptr), doc_);
+}
+
+void CliSession::LoadProject(const fs::path& input) {
+  // A file that cannot be read at all is the user's mistake, not damaged input.
+  std::error_code ec;
+  if (!fs::is_regular_file(input, ec) || !std::ifstream(input, std::ios::binary)) {
+    throw FileError("cannot read " + input.string());
+  }
+  // The document tells why it refused the file through the host; on the command line
+  // that becomes the one line of the error instead of extra message lines.
+  host_.CollectMessages(true);
+  const bool opened = doc_.Open(input);
+  host_.CollectMessages(false);
+  const std::string why = host_.TakeCollected();
+  if (!opened) throw ArchiveError(input.string() + ": " + (why.empty() ? "not a project" : why));
+  if (!why.empty()) host_.Message(why, MessageKind::Warning);
+}
+
+}  // namespace lumi::cli

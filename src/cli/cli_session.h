@@ -1,0 +1,48 @@
+#pragma once
+// What every subcommand that reads a drawing needs: the host, settings, the texture bank
+// with the data folder behind it, and a project document the drawing is loaded into.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "base/folders.h"
+#include "base/settings.h"
+#include "cli_host.h"
+#include "document/plenivor_doc.h"
+#include "library/texture_bank.h"
+#include "render/render_context.h"
+
+namespace lumi::cli {
+
+// The extension of `path` in lower case, with its dot.
+std::string LowerExtension(const std::filesystem::path& path);
+
+class CliSession {
+ public:
+  // `data_dir`: the data folder whose Textures/ and Transp/ the objects read; without
+  // one no texture files are read and the objects keep the names they give.
+  explicit CliSession(const std::optional<std::string>& data_dir);
+  ~CliSession();
+  CliSession(const CliSession&) = delete;
+  CliSession& operator=(const CliSession&) = delete;
+
+  CliHost& GetHost() { return host_; }
+  CPlenivorDoc& Doc() { return doc_; }
+
+  // Loads a JSON scene (.json) or a project (.plv) into the document. A bad scene throws
+  // SceneError, a file that cannot be read FileError, a damaged project ArchiveError;
+  // editable JPGs are refused with a UsageError until this program can read them.
+  void Load(const std::filesystem::path& input);
+  void LoadScene(const std::filesystem::path& input);
+  void LoadProject(const std::filesystem::path& input);
+
+ private:
+  CliHost host_;
+  MemorySettings settings_;
+  CTextureBank bank_;
+  std::optional<FolderSet> folders_;
+  RenderContext context_;
+  CPlenivorDoc doc_;
+};
+
+}  // namespace lumi::cli

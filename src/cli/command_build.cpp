@@ -1,0 +1,33 @@
+// lumiverdant-cli build: a JSON scene saved as a project.
+#include <cstdio>
+#include <filesystem>
+
+#include "base/errors.h"
+#include "cli_session.h"
+#include "commands.h"
+#include "options.h"
+
+namespace lumi::cli {
+
+int RunBuild(const std::vector<std::string>& args) {
+  const Options opts(args, {"-o", "--data"}, {});
+  if (opts.Positional().size() != 1) throw UsageError("build takes one SCENE.json (see build --help)");
+  const std::filesystem::path input = opts.Positional()[0];
+  const std::filesystem::path output = opts.Required("-o");
+  if (LowerExtension(input) != ".json") throw UsageError("the input must be a .json scene: " + input.string());
+  const std::string ext = LowerExtension(output);
+  if (ext == ".jpg" || ext == ".jpeg") {
+    throw UsageError("editable JPG files cannot be written by this version; use a .plv output");
+  }
+  if (ext != ".plv") throw UsageError("the output must end in .plv: " + output.string());
+
+  CliSession session(opts.Value("--data"));
+  // Every check happens while the scene is built; the file is written only afterwards,
+  // through a temporary file, so a failure leaves no output behind.
+  session.LoadScene(input);
+  session.Doc().WriteProjectFile(output);
+  std::printf("%s\n", output.string().c_str());
+  return 0;
+}
+
+}  // namespace lumi::cli

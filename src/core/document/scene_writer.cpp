@@ -1,0 +1,184 @@
+#include "document/scene_writer.h"
+
+#include <cstdio>
+#include <map>
+
+#include "document/plenivor_doc.h"
+#include "document/scene.h"
+#include "objects/text_dialog.h"
+
+namespace lumi {
+
+using nlohmann::ordered_json;
+
+namespace {
+
+std::string HexColour(COLORREF c, const std::string& where, const char* key) {
+  if (c >> 24) throw SceneError(where + ": \"" + key + "\": this colour cannot be written as \"#RRGGBB\"");
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+  return text;
+}
+
+ordered_json OutlineJson(const CBezier& outline) {
+  ordered_json nodes = ordered_json::array();
+  for (const CBezierNode& n : outline.Nodes()) {
+    nodes.push_back(n.type == 0 ? ordered_json::array({n.x, n.y}) : ordered_json::array({n.x, n.y, n.type}));
+  }
+  return {{"closed", outline.IsClosed() ? 1 : 0}, {"lineWidth", outline.LineWidth()}, {"nodes", nodes}};
+}
+
+ordered_json PolynomeJson(const CPolynome& polynome) {
+  ordered_json nodes = ordered_json::array();
+  for (const CPolynomeNode& n : polynome.Nodes()) nodes.push_back({n.x, n.y, int{n.type}});
+  ordered_json envelope = ordered_json::array();
+  for (double v : polynome.GetEnvelope()) envelope.push_back(v);
+  return {{"open", polynome.IsOpen() ? 1 : 0},
+          {"lineWidth", polynome.LineWidth()},
+          {"nodes", nodes},
+          {"envelope", envelope},
+          {"envelopeOn", polynome.IsEnvelopeOn() ? 1 : 0}};
+}
+
+ordered_json FontJson(const LOGFONT& f) {
+  return {{"face", FaceName(f)},
+          {"height", f.lfHeight},
+          {"width", f.lfWidth},
+          {"escapement", f.lfEscapement},
+          {"orientation", f.lfOrientation},
+          {"weight", f.lfWeight},
+          {"italic", f.lfItalic},
+          {"underline", f.lfUnderline},
+          {"strikeOut", f.lfStrikeOut},
+          {"charSet", f.lfCharSet},
+          {"outPrecision", f.lfOutPrecision},
+          {"clipPrecision", f.lfClipPrecision},
+          {"quality", f.lfQuality},
+          {"pitchAndFamily", f.lfPitchAndFamily}};
+}
+
+// Stored fields no scene key sets: they must hold the value every scene object has.
+void RequireSceneExpressible(const CDrawObject& o, const std::string& where) {
+  auto refuse = [&](const std::string& what) {
+    throw SceneError(where + ": " + what + " cannot be written as a scene yet");
+  };
+  if (!o.IsShape() && !o.IsPolynome()) refuse("bitmap and empty objects");
+  if (!o.SourceBitmap().IsEmpty() || o.GetSourceWidth() || o.GetSourceHeight() || o.GetBitmapAngle() ||
+      o.HasPendingRect() || !(o.GetPendingRect() == Rect{})) {
+    refuse("bitmap data");
+  }
+  if (o.GetHasHighlighted() || o.GetHasPushed() || o.GetStatesSuppressed() || o.GetCurrentState()) {
+    refuse("button looks");
+  }
+  // (The stored raster flag is left out: every render sets it again.)
+  if (o.GetTextReserved()) refuse("a reserved text field with a value");
+}
+
+ordered_json ObjectJson(const CDrawObject& o, std::size_t index) {
+  const std::string where = "object " + std::to_string(index);
+  RequireSceneExpressible(o, where);
+  ordered_json j;
+  j["shape"] = o.IsShape() ? "outline" : "polynome";
+  j["id"] = o.GetId();
+  j["kindName"] = o.GetKindName();
+  j["x"] = o.GetX();
+  j["y"] = o.GetY();
+  j["width"] = o.GetWidth();
+  j["height"] = o.GetHeight();
+  // A shape may keep a polynome and a polynome its old outline: both are stored, so both
+  // are written unless they are the untouched defaults.
+  const ordered_json outline = OutlineJson(o.Outline());
+  const ordered_json polynome = PolynomeJson(o.Polynome());
+  if (o.IsShape() || outline != OutlineJson(CBezier())) j["outline"] = outline;
+  if (o.IsPolynome() || polynome != PolynomeJson(CPolynome())) j["polynome"] = polynome;
+  j["fillColor"] = HexColour(o.GetFillColor(), where, "fillColor");
+  j["fillColor2"] = HexColour(o.GetFillColor2(), where, "fillColor2");
+  j["effectColor"] = HexColour(o.GetEffectColor(), where, "effectColor");
+  j["edgeQuality"] = o.GetEdgeQuality();
+  j["gradientAngle"] = o.GetGradientAngle();
+  j["bevelKind"] = o.GetBevelKind();
+  j["bevelWidth"] = o.GetBevelWidth();
+  j["bevelIntensity"] = o.GetBevelIntensity();
+  j["bevelAngle"] = o.GetBevelAngle();
+  j["textureName"] = o.GetTextureName();
+  j["textureStrength"] = o.GetTextureStrength();
+  j["textureScreen"] = o.GetTextureScreen();
+  j["textureTwoColor"] = o.GetTextureTwoColor();
+  j["textureTransparent"] = o.GetTextureTransparent();
+  j["textureRelief"] = o.GetTextureRelief();
+  j["textureReliefDepth"] = o.GetTextureReliefDepth();
+  j["textureScaleX"] = o.GetTextureScaleX();
+  j["textureScaleY"] = o.GetTextureScaleY();
+  j["textureAngleX"] = o.GetTextureAngleX();
+  j["textureAngleY"] = o.GetTextureAngleY();
+  j["textureOffsetX"] = o.GetTextureOffsetX();
+  j["textureOffsetY"] = o.GetTextureOffsetY();
+  j["transparency"] = o.GetTransparency();
+  j["transparencyName"] = o.GetTransparencyName();
+  j["transparencyAngle"] = o.GetTransparencyAngle();
+  j["transparencyCut"] = o.GetTransparencyCut();
+  j["effectKind"] = o.GetEffectKind();
+  j["effectDistance"] = o.GetEffectDistance();
+  j["effectAngle"] = o.GetEffectAngle();
+  j["effectSoftness"] = o.GetEffectSoftness();
+  j["effectOpacity"] = o.GetEffectOpacity();
+  j["effectMargin"] = o.GetEffectMargin();
+  j["geneSeed"] = o.GetGeneSeed();
+  j["geneParam1"] = o.GetGeneParam1();
+  j["geneParam2"] = o.GetGeneParam2();
+  j["geneParam3"] = o.GetGeneParam3();
+  j["lightX"] = o.GetLightX();
+  j["lightY"] = o.GetLightY();
+  j["lightZ"] = o.GetLightZ();
+  j["lineWidth"] = o.GetLineWidth();
+  j["hidden"] = o.GetHidden();
+  j["grouped"] = o.GetGrouped();
+  j["excludeFromButtons"] = o.GetExcludeFromButtons();
+  j["editableText"] = o.GetEditableText();
+  j["text"] = o.GetText();
+  j["textBold"] = o.GetTextBold();
+  j["textItalic"] = o.GetTextItalic();
+  j["textAlign"] = o.GetTextAlign();
+  j["lineHeight"] = o.GetLineHeight();
+  j["font"] = FontJson(o.GetFont());
+  return j;
+}
+
+}  // namespace
+
+ordered_json SceneOfDocument(const CPlenivorDoc& doc) {
+  ordered_json scene;
+  scene["canvas"] = {{"width", doc.GetCanvasWidth()},
+                     {"height", doc.GetCanvasHeight()},
+                     {"color", HexColour(doc.GetCanvasColor(), "canvas", "color")},
+                     {"portable", doc.IsPortable()}};
+  ordered_json objects = ordered_json::array();
+  std::map<std::string, std::size_t> index_of;
+  for (std::size_t i = 0; i < doc.Objects().size(); ++i) {
+    objects.push_back(ObjectJson(*doc.Objects()[i], i));
+    index_of.emplace(doc.Objects()[i]->GetId(), i);
+  }
+  scene["objects"] = std::move(objects);
+  if (!doc.Groups().empty()) {
+    ordered_json groups = ordered_json::array();
+    for (std::size_t g = 0; g < doc.Groups().size(); ++g) {
+      ordered_json members = ordered_json::array();
+      for (const std::string& id : doc.Groups()[g].m_members) {
+        const auto it = index_of.find(id);
+        if (it == index_of.end()) {
+          throw SceneError("group " + std::to_string(g) + ": names object \"" + id + "\", which the project does not hold");
+        }
+        members.push_back(it->second);
+      }
+      groups.push_back(std::move(members));
+    }
+    scene["groups"] = std::move(groups);
+  }
+  if (doc.IsCropActive()) {
+    const Rect r = doc.GetCropRect();
+    scene["crop"] = {r.left, r.top, r.right, r.bottom};
+  }
+  return scene;
+}
+
+}  // namespace lumi
