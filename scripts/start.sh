@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Lumiverdant. Without a display it renders
+# Installs what is missing, builds, and starts Lumiverdant with the bundled sample project
+# open (or the files given). Without a display it renders
 # the bundled sample drawing with the command-line program and says where it wrote it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,5 +11,8 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found; rendering the bundled sample with lumiverdant-cli instead:"
   build/src/cli/lumiverdant-cli render data/Samples/welcome.json -o "$out"
   exit 0
+fi
+if [ $# -eq 0 ]; then
+  set -- data/Samples/welcome.plv
 fi
 exec build/src/app/lumiverdant "$@"

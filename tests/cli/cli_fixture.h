@@ -15,6 +15,12 @@ namespace lumi {
 
 namespace fs = std::filesystem;
 
+// A whole file's bytes (empty when it cannot be read).
+inline std::vector<char> Bytes(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 struct CliRun {
   int status;
   std::string out;  // stdout and stderr together

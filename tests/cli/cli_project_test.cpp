@@ -8,11 +8,6 @@ namespace {
 
 using CliProject = CliTest;
 
-std::vector<char> Bytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 const char* kCroppedScene = R"({
   "canvas": {"width": 120, "height": 80, "color": "#00FF00", "portable": false},
   "objects": [

@@ -136,5 +136,17 @@ TEST_F(CliRender, BundledSampleRenders) {
   EXPECT_EQ(Pixel(*image, 100, 110), (std::vector<std::uint8_t>{0x2E, 0x8B, 0x57})) << "the green circle";
 }
 
+// The program opens welcome.plv; it must stay the project its scene builds, byte for
+// byte (rebuild it with `lumiverdant-cli build welcome.json -o welcome.plv` after a
+// deliberate change to the scene).
+TEST_F(CliRender, BundledProjectIsItsSceneBuilt) {
+  const fs::path out = dir_ / "welcome.plv";
+  const CliRun run = Cli(std::string("build '") + LUMI_SAMPLES + "/welcome.json' -o '" + out.string() + "'");
+  ASSERT_EQ(run.status, 0) << run.out;
+  const std::vector<char> bundled = Bytes(fs::path(LUMI_SAMPLES) / "welcome.plv");
+  ASSERT_FALSE(bundled.empty());
+  EXPECT_TRUE(Bytes(out) == bundled);
+}
+
 }  // namespace
 }  // namespace lumi
