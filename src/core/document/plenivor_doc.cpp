@@ -75,12 +75,12 @@ void CPlenivorDoc::SetCropRect(const Rect& r) {
 }
 
 CanvasSpec CPlenivorDoc::GetCanvasSpec() const {
-  CanvasSpec spec;
-  spec.width = m_canvasWidth;
-  spec.height = m_canvasHeight;
-  spec.colour = m_canvasColor;
-  if (m_cropActive) spec.crop = GetCropRect();
-  return spec;
+  CanvasSpec canvas;
+  canvas.width = m_canvasWidth;
+  canvas.height = m_canvasHeight;
+  canvas.colour = m_canvasColor;
+  if (m_cropActive) canvas.crop = GetCropRect();
+  return canvas;
 }
 
 // ---- the project stream

@@ -274,15 +274,15 @@ const std::map<std::string, Setter>& FieldSetters() {
 }
 
 // Creates the object its "shape" names; returns the keys the creation consumed.
-std::vector<std::string> CreateShape(CDrawObject& o, const json& spec, const std::string& where) {
-  if (!spec.contains("shape")) Fail(where, "shape", "missing");
-  const std::string shape = Text(spec["shape"], where, "shape");
+std::vector<std::string> CreateShape(CDrawObject& o, const json& entry, const std::string& where) {
+  if (!entry.contains("shape")) Fail(where, "shape", "missing");
+  const std::string shape = Text(entry["shape"], where, "shape");
   auto need = [&](const char* key) -> const json& {
-    if (!spec.contains(key)) Fail(where, key, "missing for shape \"" + shape + "\"");
-    return spec[key];
+    if (!entry.contains(key)) Fail(where, key, "missing for shape \"" + shape + "\"");
+    return entry[key];
   };
   auto closed = [&](bool fallback) {
-    return spec.contains("closed") ? Flag(spec["closed"], where, "closed") != 0 : fallback;
+    return entry.contains("closed") ? Flag(entry["closed"], where, "closed") != 0 : fallback;
   };
   int ok = 0;
   if (shape == "rectangle" || shape == "circle") {
@@ -294,15 +294,15 @@ std::vector<std::string> CreateShape(CDrawObject& o, const json& spec, const std
   }
   if (shape == "roundRect") {
     const Rect r = RectOf(need("rect"), where, "rect");
-    const int corner = spec.contains("corner") ? IntIn(spec["corner"], where, "corner", 0, 1024) : 100;
+    const int corner = entry.contains("corner") ? IntIn(entry["corner"], where, "corner", 0, 1024) : 100;
     ok = o.CreateRoundRect(r.left, r.top, r.right, r.bottom, corner);
     if (!ok) Fail(where, "", "could not be created");
     return {"shape", "rect", "corner"};
   }
   if (shape == "star") {
     const Rect r = RectOf(need("rect"), where, "rect");
-    const int points = spec.contains("points") ? IntIn(spec["points"], where, "points", 3, 100) : 5;
-    const int inner = spec.contains("inner") ? IntIn(spec["inner"], where, "inner", 0, 100) : 2;
+    const int points = entry.contains("points") ? IntIn(entry["points"], where, "points", 3, 100) : 5;
+    const int inner = entry.contains("inner") ? IntIn(entry["inner"], where, "inner", 0, 100) : 2;
     ok = o.CreateStar(r.left, r.top, r.right, r.bottom, points, inner);
     if (!ok) Fail(where, "", "could not be created");
     return {"shape", "rect", "points", "inner"};
@@ -327,19 +327,19 @@ std::vector<std::string> CreateShape(CDrawObject& o, const json& spec, const std
     if (text.empty()) Fail(where, "text", "must not be empty");
     TextDialogValues wanted;
     wanted.text = text;
-    if (spec.contains("font")) {
-      const std::string face = Text(spec["font"], where, "font");
+    if (entry.contains("font")) {
+      const std::string face = Text(entry["font"], where, "font");
       if (!SetFaceName(wanted.font, face)) Fail(where, "font", "face names have at most 31 characters");
     }
-    wanted.size = spec.contains("lineHeight") ? Number(spec["lineHeight"], where, "lineHeight") : 20.0;
+    wanted.size = entry.contains("lineHeight") ? Number(entry["lineHeight"], where, "lineHeight") : 20.0;
     if (!(wanted.size >= 1 && wanted.size < 4000)) Fail(where, "lineHeight", "must be from 1 to below 4000");
-    wanted.bold = spec.contains("textBold") && Flag(spec["textBold"], where, "textBold");
-    wanted.italic = spec.contains("textItalic") && Flag(spec["textItalic"], where, "textItalic");
-    wanted.alignment = spec.contains("textAlign") ? IntIn(spec["textAlign"], where, "textAlign", 0, 2) : 0;
+    wanted.bold = entry.contains("textBold") && Flag(entry["textBold"], where, "textBold");
+    wanted.italic = entry.contains("textItalic") && Flag(entry["textItalic"], where, "textItalic");
+    wanted.alignment = entry.contains("textAlign") ? IntIn(entry["textAlign"], where, "textAlign", 0, 2) : 0;
     // The text is made as the text tool makes it, with the dialog answered from the scene.
     ScriptedTextDialog dialog;
     dialog.Ok([&](TextDialogValues& v) {
-      const bool keep_face = !spec.contains("font");
+      const bool keep_face = !entry.contains("font");
       const LOGFONT face = v.font;
       v = wanted;
       if (keep_face) v.font = face;
@@ -351,8 +351,8 @@ std::vector<std::string> CreateShape(CDrawObject& o, const json& spec, const std
     // A shape given by its stored geometry (as `info --json` writes edited shapes): the
     // box is taken as given, so the final render at that size changes nothing else.
     o.SetKind(shape == "outline" ? kKindShape : kKindPolynome);
-    if (spec.contains("outline")) o.Outline() = OutlineOf(spec["outline"], where);
-    if (spec.contains("polynome")) o.Polynome() = PolynomeOf(spec["polynome"], where);
+    if (entry.contains("outline")) o.Outline() = OutlineOf(entry["outline"], where);
+    if (entry.contains("polynome")) o.Polynome() = PolynomeOf(entry["polynome"], where);
     if (shape == "outline" && o.Outline().Count() == 0) Fail(where, "outline", "missing for shape \"outline\"");
     if (shape == "polynome" && o.Polynome().Count() == 0) Fail(where, "polynome", "missing for shape \"polynome\"");
     o.SetWidth(IntIn(need("width"), where, "width", 1, kMaxObjectWidth));
@@ -399,18 +399,18 @@ void ApplyOps(CDrawObject& o, const json& ops, const std::string& where) {
   }
 }
 
-std::unique_ptr<CDrawObject> BuildObject(const json& spec, std::size_t index, Host& host,
+std::unique_ptr<CDrawObject> BuildObject(const json& entry, std::size_t index, Host& host,
                                          const Settings* settings) {
   const std::string where = ObjectWhere(index);
-  if (!spec.is_object()) Fail(where, "", "expected an object");
+  if (!entry.is_object()) Fail(where, "", "expected an object");
   auto o = std::make_unique<CDrawObject>(host, settings);
-  const auto consumed = CreateShape(*o, spec, where);
+  const auto consumed = CreateShape(*o, entry, where);
   const auto& setters = FieldSetters();
   std::optional<int> width, height;
   // Choosing a texture resets its scale, angles and offsets, so the name is set before
   // the keys that adjust them, whatever their order in the file.
-  if (spec.contains("textureName")) setters.at("textureName")(*o, spec["textureName"], where, "textureName");
-  for (const auto& [key, value] : spec.items()) {
+  if (entry.contains("textureName")) setters.at("textureName")(*o, entry["textureName"], where, "textureName");
+  for (const auto& [key, value] : entry.items()) {
     if (std::find(consumed.begin(), consumed.end(), key) != consumed.end() || key == "ops" ||
         key == "textureName") {
       continue;
@@ -429,7 +429,7 @@ std::unique_ptr<CDrawObject> BuildObject(const json& spec, std::size_t index, Ho
       Fail(where, key, "unknown key");
     }
   }
-  if (spec.contains("ops")) ApplyOps(*o, spec["ops"], where);
+  if (entry.contains("ops")) ApplyOps(*o, entry["ops"], where);
   // One render with every attribute in place (SetSize renders).
   o->SetSize(width.value_or(o->GetWidth()), height.value_or(o->GetHeight()));
   return o;

@@ -14,7 +14,7 @@ using nlohmann::json;
 
 TEST(Scene, BuildsCanvasObjectsGroupsAndCrop) {
   RecordingHost host;
-  const json spec = json::parse(R"({
+  const json scene_json = json::parse(R"({
     "canvas": {"width": 320, "height": 200, "color": "#102030", "portable": true},
     "objects": [
       {"shape": "rectangle", "rect": [10, 10, 110, 60], "fillColor": "#FF0000", "id": "ABCDEFGHIJKL"},
@@ -25,7 +25,7 @@ TEST(Scene, BuildsCanvasObjectsGroupsAndCrop) {
     "groups": [[0, 1]],
     "crop": [5, 6, 105, 106]
   })");
-  const Scene scene = BuildScene(spec, host, nullptr);
+  const Scene scene = BuildScene(scene_json, host, nullptr);
   EXPECT_EQ(scene.width, 320);
   EXPECT_EQ(scene.colour, RGB(0x10, 0x20, 0x30));
   EXPECT_TRUE(scene.portable);
@@ -49,10 +49,10 @@ TEST(Scene, BuildsCanvasObjectsGroupsAndCrop) {
 
 TEST(Scene, ExplicitSizeAndOperations) {
   RecordingHost host;
-  const json spec = json::parse(R"({"objects": [
+  const json scene_json = json::parse(R"({"objects": [
     {"shape": "circle", "rect": [0, 0, 50, 50], "width": 80, "height": 30,
      "ops": [{"flip": "vertical"}, {"convert": "polynome"}]}]})");
-  const Scene scene = BuildScene(spec, host, nullptr);
+  const Scene scene = BuildScene(scene_json, host, nullptr);
   const CDrawObject& o = *scene.objects[0];
   EXPECT_EQ(o.GetWidth(), 80);
   EXPECT_EQ(o.GetHeight(), 30);
