@@ -158,19 +158,7 @@ int CDrawObject::CropToObject(const CDrawObject& other) {
 
 int CDrawObject::UpdateFromSource() {
   if (!IsBitmap() || m_sourcePath.empty()) return 0;
-  std::string failure;
-  std::optional<RgbImage> rgb;
-  {
-    WaitCursor wait(*host_);
-    rgb = LoadImageFile(m_sourcePath, &failure);
-  }
-  try {
-    if (!rgb) throw BitmapError(failure);
-    SetSourceFromRGB(*rgb);
-  } catch (const BitmapError&) {
-    host_->Message(failure.empty() ? kImageLoadError : failure, MessageKind::Error);
-    return 0;
-  }
+  if (!LoadSourceFile(m_sourcePath)) return 0;
   Render();
   return 1;
 }

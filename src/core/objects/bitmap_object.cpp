@@ -44,15 +44,7 @@ void RotatedBoxSize(int sw, int sh, int angle_degrees, int& width, int& height) 
 
 }  // namespace
 
-void CDrawObject::SetSourceFromRGB(const RgbImage& rgb) {
-  CDIBSection source;  // built aside, so a refused size leaves the old source
-  source.FromRGB(rgb.pixels.data(), rgb.width, rgb.height);
-  m_sourceBitmap = std::move(source);
-  m_sourceWidth = rgb.width;
-  m_sourceHeight = rgb.height;
-}
-
-int CDrawObject::CreateBitmap(int x, int y, const std::filesystem::path& path) {
+bool CDrawObject::LoadSourceFile(const std::filesystem::path& path) {
   std::string failure;
   std::optional<RgbImage> rgb;
   {
@@ -64,8 +56,21 @@ int CDrawObject::CreateBitmap(int x, int y, const std::filesystem::path& path) {
     SetSourceFromRGB(*rgb);
   } catch (const BitmapError&) {
     host_->Message(failure.empty() ? kImageLoadError : failure, MessageKind::Error);
-    return 0;
+    return false;
   }
+  return true;
+}
+
+void CDrawObject::SetSourceFromRGB(const RgbImage& rgb) {
+  CDIBSection source;  // built aside, so a refused size leaves the old source
+  source.FromRGB(rgb.pixels.data(), rgb.width, rgb.height);
+  m_sourceBitmap = std::move(source);
+  m_sourceWidth = rgb.width;
+  m_sourceHeight = rgb.height;
+}
+
+int CDrawObject::CreateBitmap(int x, int y, const std::filesystem::path& path) {
+  if (!LoadSourceFile(path)) return 0;
   m_sourcePath = path.string();
   m_kindName = path.filename().string();
   m_x = x;

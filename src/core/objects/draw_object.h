@@ -344,6 +344,9 @@ class CDrawObject {
   void FlipBitmap(bool vertical);
   // Replaces the source with top-down RGB pixels at alpha 255.
   void SetSourceFromRGB(const RgbImage& rgb);
+  // Reads an image file into the source bitmap under the wait cursor; on failure shows the
+  // reader's text (or "Image Load Error") and returns false, leaving the source as it was.
+  bool LoadSourceFile(const std::filesystem::path& path);
   // The plain attribute list of the transfer, without the looks.
   void CopyStyleFrom(const CDrawObject& source);
   // Record steps (object_record.cpp): rows 1 to 80 in either direction, the rest of the
