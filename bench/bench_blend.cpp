@@ -1,28 +1,34 @@
-// Alpha blending of one bitmap onto another: ours against the pixel-at-a-time reference.
+// Alpha blending of an object's bitmap: the four-channel bitmap blend (BlendFrom) and the
+// canvas blend that keeps the canvas alpha (BlendOnto), each against its pixel-at-a-time
+// reference.
 // Run: build/bench/bench_blend
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <random>
 
+#include "blend_onto_reference.h"
 #include "dib_reference.h"
-#include "ratio_main.h"
 #include "image/dib_section.h"
+#include "ratio_main.h"
+#include "render/blend_onto.h"
 
 namespace {
 
 struct Pair {
-  lumi::CDIBSection dst, src;
+  lumi::CDIBSection canvas, image;
 };
 
+// An object image as renders make them (opaque inside, clear outside, a soft band
+// between) over a noisy canvas 64 pixels larger.
 Pair MakePair(int size) {
   Pair p;
-  p.dst.Create(size, size);
-  p.src.Create(size, size);
+  p.canvas.Create(size + 64, size + 64);
+  p.image.Create(size, size);
   std::mt19937 rng(1);
-  for (std::size_t i = 0; i < p.dst.PixelBytes(); ++i) p.dst.Pixels()[i] = rng() & 255;
-  // An object bitmap: opaque inside, clear outside, a soft band between.
+  for (std::size_t i = 0; i < p.canvas.PixelBytes(); ++i) p.canvas.Pixels()[i] = rng() & 255;
   for (int y = 0; y < size; ++y) {
-    std::uint8_t* row = p.src.Row(y);
+    std::uint8_t* row = p.image.Row(y);
     for (int x = 0; x < size; ++x) {
       const int d = std::abs(x - size / 2) + std::abs(y - size / 2);
       row[x * 4] = rng() & 255;
@@ -34,26 +40,25 @@ Pair MakePair(int size) {
   return p;
 }
 
-void BM_BlendOurs(benchmark::State& state) {
+template <void (*Blend)(Pair&)>
+void BM_Blend(benchmark::State& state) {
   Pair p = MakePair(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    p.dst.BlendFrom(p.src, 0, 0);
-    benchmark::DoNotOptimize(p.dst.Pixels());
+    Blend(p);
+    benchmark::DoNotOptimize(p.canvas.Pixels());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0) * state.range(0));
 }
 
-void BM_BlendReference(benchmark::State& state) {
-  Pair p = MakePair(static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    lumi::reference::BlendFrom(p.dst, p.src, 0, 0);
-    benchmark::DoNotOptimize(p.dst.Pixels());
-  }
-  state.SetItemsProcessed(state.iterations() * state.range(0) * state.range(0));
-}
+void FromOurs(Pair& p) { p.canvas.BlendFrom(p.image, 32, 32); }
+void FromReference(Pair& p) { lumi::reference::BlendFrom(p.canvas, p.image, 32, 32); }
+void OntoOurs(Pair& p) { lumi::BlendOnto(p.image, p.canvas, 32, 32); }
+void OntoReference(Pair& p) { lumi::reference::BlendOnto(p.image, p.canvas, 32, 32); }
 
-BENCHMARK(BM_BlendOurs)->Name("Blend/ours")->Arg(256)->Arg(1024);
-BENCHMARK(BM_BlendReference)->Name("Blend/reference")->Arg(256)->Arg(1024);
+BENCHMARK(BM_Blend<FromOurs>)->Name("BlendFrom/ours")->Arg(256)->Arg(1024);
+BENCHMARK(BM_Blend<FromReference>)->Name("BlendFrom/reference")->Arg(256)->Arg(1024);
+BENCHMARK(BM_Blend<OntoOurs>)->Name("BlendOnto/ours")->Arg(256)->Arg(1024);
+BENCHMARK(BM_Blend<OntoReference>)->Name("BlendOnto/reference")->Arg(256)->Arg(1024);
 
 }  // namespace
 
