@@ -24,16 +24,7 @@
 
 namespace {
 
-// 5 lines, 200 characters with the line feeds.
-const std::string& Text() {
-  static const std::string text =
-      "The quick brown fox jumps over the lazy\n"
-      "dog; Sphinx of black quartz, judge my v\n"
-      "ow. Pack my box with five dozen liquor \n"
-      "jugs [AV Wa To]. How vexingly quick daf\n"
-      "t zebras jump | Glib jocks quiz nymph!!!";
-  return text;
-}
+const std::string& Text() { return lumi::reference::TextBenchmarkSample(); }
 
 const char kFamily[] = "Liberation Sans";
 
