@@ -140,13 +140,22 @@ const char* kEverythingScene = R"({
     {"shape": "freePath", "points": [[0,0],[10,3],[20,9],[35,20]], "closed": false, "lineWidth": 3},
     {"shape": "arrow", "points": [[10,100],[60,100],[60,130]], "lightX": 0.1},
     {"shape": "circle", "rect": [10, 140, 80, 200], "ops": [{"convert": "polynome"}, {"convert": "envelope"}, {"rotate": 20}]},
-    {"shape": "text", "at": [150, 190], "text": "Hi\nthere", "lineHeight": 14, "textBold": 1}
+    {"shape": "text", "at": [150, 190], "text": "Hi\nthere", "lineHeight": 14, "textBold": 1},
+    {"shape": "bitmap", "at": [200, 150], "file": "pic.png", "ops": [{"states": {"pushed": {"transparency": 100}}}]},
+    {"shape": "roundRect", "rect": [230, 10, 290, 40], "fillColor": "#00FF00",
+     "ops": [{"states": {"highlighted": {"fillColor": "#FFFF00"}, "pushed": {"fillColor": "#0000FF", "bevelKind": 2}}}]},
+    {"shape": "circle", "rect": [230, 50, 260, 80], "excludeFromButtons": 1, "ops": [{"states": {"solo": 1, "highlighted": true}}]},
+    {"shape": "star", "rect": [230, 90, 290, 140], "ops": [{"convert": "bitmap"}]}
   ],
   "groups": [[0, 2], [3, 5]],
   "crop": [0, 0, 250, 200]
 })";
 
 TEST_F(CliProject, InfoJsonRebuildsTheSameProject) {
+  // The bitmap object's picture, made by the tool itself.
+  const fs::path picture_scene = Write("picture.json", R"({"canvas": {"width": 30, "height": 20, "color": "#336699"},
+    "objects": [{"shape": "circle", "rect": [2, 2, 18, 18], "fillColor": "#FF8000"}]})");
+  ASSERT_EQ(Cli("render '" + picture_scene.string() + "' -o '" + (dir_ / "pic.png").string() + "'").status, 0);
   const fs::path scene = Write("scene.json", kEverythingScene);
   const fs::path first = dir_ / "first.plv";
   const fs::path second = dir_ / "second.plv";
@@ -163,6 +172,9 @@ TEST_F(CliProject, InfoJsonRebuildsTheSameProject) {
   EXPECT_NE(info.out.find("\"textureAngleX\": 12.5"), std::string::npos);
   EXPECT_NE(info.out.find("\"shape\": \"outline\""), std::string::npos);
   EXPECT_NE(info.out.find("\"envelopeOn\": 1"), std::string::npos);
+  EXPECT_NE(info.out.find("\"shape\": \"bitmap\""), std::string::npos);
+  EXPECT_NE(info.out.find("\"solo\": 1"), std::string::npos);
+  EXPECT_NE(info.out.find("\"bevelKind\": 2"), std::string::npos) << "the pushed look's own field";
 }
 
 TEST_F(CliProject, InfoShowsOneBlockPerObject) {

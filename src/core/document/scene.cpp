@@ -10,13 +10,14 @@
 
 #include "base/byte_stream.h"
 #include "base/host.h"
+#include "document/scene_detail.h"
 #include "objects/text_dialog.h"
 
 namespace lumi {
 
 using nlohmann::json;
 
-namespace {
+namespace scene_detail {
 
 constexpr std::uint64_t kMaxSceneFileSize = 64u << 20;
 constexpr int kMaxCanvasSide = 32000;
@@ -180,8 +181,6 @@ void SetFontFields(CDrawObject& o, const json& v, const std::string& where, cons
   o.SetFont(font);
 }
 
-// The attribute fields a scene may set, by field name without its m_ prefix.
-using Setter = std::function<void(CDrawObject&, const json&, const std::string& where, const std::string& key)>;
 
 Setter IntField(void (CDrawObject::*set)(int), int lo, int hi) {
   return [=](CDrawObject& o, const json& v, const std::string& w, const std::string& k) {
@@ -274,7 +273,8 @@ const std::map<std::string, Setter>& FieldSetters() {
 }
 
 // Creates the object its "shape" names; returns the keys the creation consumed.
-std::vector<std::string> CreateShape(CDrawObject& o, const json& entry, const std::string& where) {
+std::vector<std::string> CreateShape(CDrawObject& o, const json& entry, const std::string& where,
+                                     const std::filesystem::path& base_folder) {
   if (!entry.contains("shape")) Fail(where, "shape", "missing");
   const std::string shape = Text(entry["shape"], where, "shape");
   auto need = [&](const char* key) -> const json& {
@@ -359,9 +359,7 @@ std::vector<std::string> CreateShape(CDrawObject& o, const json& entry, const st
     o.SetHeight(IntIn(need("height"), where, "height", 1, kMaxObjectHeight));
     return {"shape", "outline", "polynome"};
   }
-  if (shape == "bitmap") {
-    Fail(where, "shape", "\"bitmap\" objects are not available in this version");
-  }
+  if (shape == "bitmap") return CreateBitmapShape(o, entry, where, base_folder);
   Fail(where, "shape", "unknown shape \"" + shape + "\"");
 }
 
@@ -389,10 +387,14 @@ void ApplyOps(CDrawObject& o, const json& ops, const std::string& where) {
         done = o.ConvertToPolynome();
       } else if (to == "envelope") {
         done = o.ConvertPolynomeToEnvelope(true);
+      } else if (to == "bitmap") {
+        done = o.ConvertToBitmap();
       } else {
-        Fail(where, key, "expected \"polynome\" or \"envelope\"");
+        Fail(where, key, "expected \"polynome\", \"envelope\" or \"bitmap\"");
       }
       if (!done) Fail(where, key, "this object cannot be converted to " + to);
+    } else if (name == "states") {
+      ApplyStates(o, value, where);
     } else {
       Fail(where, key, "unknown operation");
     }
@@ -400,11 +402,12 @@ void ApplyOps(CDrawObject& o, const json& ops, const std::string& where) {
 }
 
 std::unique_ptr<CDrawObject> BuildObject(const json& entry, std::size_t index, Host& host,
+                                         const std::filesystem::path& base_folder,
                                          const Settings* settings) {
   const std::string where = ObjectWhere(index);
   if (!entry.is_object()) Fail(where, "", "expected an object");
   auto o = std::make_unique<CDrawObject>(host, settings);
-  const auto consumed = CreateShape(*o, entry, where);
+  const auto consumed = CreateShape(*o, entry, where, base_folder);
   const auto& setters = FieldSetters();
   std::optional<int> width, height;
   // Choosing a texture resets its scale, angles and offsets, so the name is set before
@@ -435,7 +438,11 @@ std::unique_ptr<CDrawObject> BuildObject(const json& entry, std::size_t index, H
   return o;
 }
 
-}  // namespace
+}  // namespace scene_detail
+
+using namespace scene_detail;
+
+bool IsSceneField(const std::string& key) { return FieldSetters().count(key) != 0; }
 
 std::optional<COLORREF> ParseHexColour(const std::string& text) {
   if (text.size() != 7 || text[0] != '#') return std::nullopt;
@@ -449,7 +456,8 @@ std::optional<COLORREF> ParseHexColour(const std::string& text) {
   return RGB(static_cast<int>(value >> 16), static_cast<int>(value >> 8 & 255), static_cast<int>(value & 255));
 }
 
-Scene BuildScene(const json& root, Host& host, const Settings* settings) {
+Scene BuildScene(const json& root, Host& host, const Settings* settings,
+                 const std::filesystem::path& base_folder) {
   if (!root.is_object()) Fail("scene", "", "expected a JSON object");
   Scene scene;
   for (const auto& [key, value] : root.items()) {
@@ -470,7 +478,7 @@ Scene BuildScene(const json& root, Host& host, const Settings* settings) {
     const json& list = root["objects"];
     if (!list.is_array()) Fail("scene", "objects", "expected a list");
     for (std::size_t i = 0; i < list.size(); ++i) {
-      scene.objects.push_back(BuildObject(list[i], i, host, settings));
+      scene.objects.push_back(BuildObject(list[i], i, host, base_folder, settings));
     }
   }
   if (root.contains("groups")) {
@@ -497,7 +505,7 @@ Scene ReadSceneFile(const std::filesystem::path& path, Host& host, const Setting
   const std::vector<std::uint8_t> bytes = ReadWholeFile(path, kMaxSceneFileSize);
   json root = json::parse(bytes.begin(), bytes.end(), nullptr, /*allow_exceptions=*/false);
   if (root.is_discarded()) throw SceneError(path.string() + ": not valid JSON");
-  return BuildScene(root, host, settings);
+  return BuildScene(root, host, settings, path.parent_path());
 }
 
 }  // namespace lumi

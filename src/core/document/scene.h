@@ -39,8 +39,13 @@ struct Scene {
 // Builds every object (each renders once). Throws SceneError for an unknown key, a wrong
 // type or a value out of range, and nlohmann's parse errors are turned into SceneError
 // by ReadSceneFile.
-Scene BuildScene(const nlohmann::json& scene, Host& host, const Settings* settings);
+// Relative bitmap file names are taken from `base_folder` (ReadSceneFile: the scene's folder).
+Scene BuildScene(const nlohmann::json& scene, Host& host, const Settings* settings,
+                 const std::filesystem::path& base_folder = {});
 Scene ReadSceneFile(const std::filesystem::path& path, Host& host, const Settings* settings);
+
+// Whether `key` is an attribute field a scene object (or one of its looks) may set.
+bool IsSceneField(const std::string& key);
 
 // "#RRGGBB" to a COLORREF; nothing for any other form.
 std::optional<COLORREF> ParseHexColour(const std::string& text);

@@ -5,6 +5,11 @@
 
 #include "document/plenivor_doc.h"
 #include "document/scene.h"
+#include "base/archive.h"
+#include "base/base64.h"
+#include "base/byte_stream.h"
+#include "base/deflate.h"
+#include "base/host.h"
 #include "objects/text_dialog.h"
 
 namespace lumi {
@@ -62,23 +67,65 @@ void RequireSceneExpressible(const CDrawObject& o, const std::string& where) {
   auto refuse = [&](const std::string& what) {
     throw SceneError(where + ": " + what + " cannot be written as a scene yet");
   };
-  if (!o.IsShape() && !o.IsPolynome()) refuse("bitmap and empty objects");
-  if (!o.SourceBitmap().IsEmpty() || o.GetSourceWidth() || o.GetSourceHeight() || o.GetBitmapAngle() ||
-      o.HasPendingRect() || !(o.GetPendingRect() == Rect{})) {
-    refuse("bitmap data");
+  if (!o.IsShape() && !o.IsPolynome() && !o.IsBitmap()) refuse("empty objects");
+  if (!o.IsBitmap() && (!o.SourceBitmap().IsEmpty() || o.GetSourceWidth() || o.GetSourceHeight() ||
+                        o.GetBitmapAngle())) {
+    refuse("bitmap data outside a bitmap object");
   }
-  if (o.GetHasHighlighted() || o.GetHasPushed() || o.GetStatesSuppressed() || o.GetCurrentState()) {
-    refuse("button looks");
-  }
+  if (o.HasPendingRect() || !(o.GetPendingRect() == Rect{})) refuse("a move or resize in progress");
+  if (o.GetCurrentState() != 0) refuse("an object showing a button look other than the normal one");
   // (The stored raster flag is left out: every render sets it again.)
   if (o.GetTextReserved()) refuse("a reserved text field with a value");
+}
+
+// The stored bitmap record, compressed, as the scene reader's "source" takes it.
+ordered_json SourceJson(const CDrawObject& o) {
+  MemorySink sink;
+  CArchive ar(sink);
+  SilentHost quiet;
+  CDIBSection source = o.SourceBitmap();  // Serialize is one call for both directions
+  source.Serialize(ar, quiet);
+  return {{"zlib", EncodeBase64(DeflateBytes(sink.Bytes()))}};
+}
+
+ordered_json ObjectJson(const CDrawObject& o, std::size_t index);
+
+// A look as the fields that differ from the normal look, which is how the scene reader
+// makes it again; a look that differs in anything a field cannot set is refused.
+ordered_json LookJson(const CDrawObject* look, const ordered_json& normal, const std::string& where,
+                      const char* name, std::size_t index) {
+  if (!look) return true;  // the look is made when first shown: a copy of the object
+  ordered_json fields = ordered_json::object();
+  const ordered_json all = ObjectJson(*look, index);
+  for (const auto& [key, value] : all.items()) {
+    if (key == "id" || (normal.contains(key) && normal[key] == value)) continue;
+    if (!IsSceneField(key)) {
+      throw SceneError(where + ": a " + name + " look that differs in \"" + key + "\" cannot be written as a scene yet");
+    }
+    fields[key] = value;
+  }
+  return fields;
+}
+
+ordered_json StatesJson(const CDrawObject& o, const ordered_json& normal, const std::string& where,
+                        std::size_t index) {
+  ordered_json states;
+  if (o.GetStatesSuppressed()) {
+    if (o.GetHasHighlighted()) states["highlighted"] = true;
+    if (o.GetHasPushed()) states["pushed"] = true;
+    states["solo"] = 1;
+    return states;
+  }
+  if (o.GetHasHighlighted()) states["highlighted"] = LookJson(o.HighlightedLook(), normal, where, "highlighted", index);
+  if (o.GetHasPushed()) states["pushed"] = LookJson(o.PushedLook(), normal, where, "pushed", index);
+  return states;
 }
 
 ordered_json ObjectJson(const CDrawObject& o, std::size_t index) {
   const std::string where = "object " + std::to_string(index);
   RequireSceneExpressible(o, where);
   ordered_json j;
-  j["shape"] = o.IsShape() ? "outline" : "polynome";
+  j["shape"] = o.IsShape() ? "outline" : o.IsBitmap() ? "bitmap" : "polynome";
   j["id"] = o.GetId();
   j["kindName"] = o.GetKindName();
   j["x"] = o.GetX();
@@ -91,6 +138,13 @@ ordered_json ObjectJson(const CDrawObject& o, std::size_t index) {
   const ordered_json polynome = PolynomeJson(o.Polynome());
   if (o.IsShape() || outline != OutlineJson(CBezier())) j["outline"] = outline;
   if (o.IsPolynome() || polynome != PolynomeJson(CPolynome())) j["polynome"] = polynome;
+  if (o.IsBitmap()) {
+    j["source"] = SourceJson(o);
+    j["sourceWidth"] = o.GetSourceWidth();
+    j["sourceHeight"] = o.GetSourceHeight();
+    j["bitmapAngle"] = o.GetBitmapAngle();
+    j["sourcePath"] = o.GetSourcePath();
+  }
   j["fillColor"] = HexColour(o.GetFillColor(), where, "fillColor");
   j["fillColor2"] = HexColour(o.GetFillColor2(), where, "fillColor2");
   j["effectColor"] = HexColour(o.GetEffectColor(), where, "effectColor");
@@ -141,6 +195,9 @@ ordered_json ObjectJson(const CDrawObject& o, std::size_t index) {
   j["textAlign"] = o.GetTextAlign();
   j["lineHeight"] = o.GetLineHeight();
   j["font"] = FontJson(o.GetFont());
+  if (o.GetHasHighlighted() || o.GetHasPushed() || o.GetStatesSuppressed()) {
+    j["ops"] = ordered_json::array({{{"states", StatesJson(o, j, where, index)}}});
+  }
   return j;
 }
 

@@ -83,6 +83,21 @@ TEST(Scene, ErrorsNameTheObjectAndTheKey) {
       {R"({"crop": [10, 10, 5, 20]})", "scene: \"crop\": must have a positive width and height"},
       {R"({"objects": [{"shape": "rectangle", "rect": [0,0,9,9], "ops": [{"spin": 3}]}]})",
        "object 0: \"ops.spin\": unknown operation"},
+      {R"({"objects": [{"shape": "rectangle", "rect": [0,0,9,9], "ops": [{"states": {}}]}]})",
+       "object 0: \"ops.states\": names neither"},
+      {R"({"objects": [{"shape": "rectangle", "rect": [0,0,9,9], "ops": [{"states": {"hover": true}}]}]})",
+       "object 0: \"ops.states.hover\": unknown key"},
+      {R"({"objects": [{"shape": "rectangle", "rect": [0,0,9,9], "ops": [{"states": {"pushed": {"width": 5}}}]}]})",
+       "object 0: \"ops.states.pushed.width\": unknown key"},
+      {R"({"objects": [{"shape": "rectangle", "rect": [0,0,9,9], "ops": [{"states": {"pushed": {"bevelKind": 99}}}]}]})",
+       "object 0: \"ops.states.pushed.bevelKind\": must be between 0 and 13"},
+      {R"({"objects": [{"shape": "bitmap", "at": [0, 0]}]})", "object 0: \"file\": a bitmap takes either"},
+      {R"({"objects": [{"shape": "bitmap", "at": [0, 0], "file": "/nonexistent/x.png"}]})",
+       "object 0: \"file\": no such file: /nonexistent/x.png"},
+      {R"({"objects": [{"shape": "bitmap", "source": {"zlib": "not base64!"}, "width": 4, "height": 4}]})",
+       "object 0: \"source.zlib\": is not Base64"},
+      {R"({"objects": [{"shape": "bitmap", "source": {"zlib": "AAAA"}, "width": 4, "height": 4}]})",
+       "object 0: \"source.zlib\": is not a complete zlib stream"},
   };
   for (const auto& c : cases) {
     RecordingHost host;
