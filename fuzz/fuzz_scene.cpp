@@ -44,6 +44,9 @@ extern "C" std::vector<std::vector<std::uint8_t>> LumiFuzzSeeds() {
           "outline": {"closed": 1, "nodes": [[0,0],[0,0],[1,0],[1,0],[1,0],[1,1],[1,1],[1,1],[0,0]]}},
           {"shape": "polynome", "width": 30, "height": 30, "polynome": {"nodes": [[0,0,6],[1000,0,2],[500,1000,3]],
            "envelope": [0,0,0.4,0,0.6,0,1,0,0,1,0.4,1,0.6,1,1,1], "envelopeOn": 1}}]})",
+      R"({"objects": [{"shape": "circle", "rect": [0, 0, 20, 20], "ops": [{"convert": "bitmap"},
+          {"states": {"highlighted": {"fillColor": "#00FF00"}, "pushed": true}}]},
+          {"shape": "rectangle", "rect": [0, 0, 9, 9], "ops": [{"states": {"solo": 1, "pushed": 1}}]}]})",
   };
   std::vector<std::vector<std::uint8_t>> seeds;
   for (const std::string& s : scenes) seeds.emplace_back(s.begin(), s.end());
