@@ -7,6 +7,11 @@
 
 namespace lumi {
 
+void ShowCompositionProgress(Host& host, std::size_t index, std::size_t count) {
+  const int percent = static_cast<int>(static_cast<double>(index + 1) / count * 100);
+  host.StatusText(0, "Working: " + std::to_string(percent) + "%");
+}
+
 CDIBSection ComposeCanvas(const CanvasSpec& canvas,
                           const std::vector<std::unique_ptr<CDrawObject>>& objects, Host& host) {
   const Rect area = canvas.crop ? *canvas.crop : Rect{0, 0, canvas.width, canvas.height};
@@ -16,8 +21,7 @@ CDIBSection ComposeCanvas(const CanvasSpec& canvas,
   const std::size_t count = objects.size();
   for (std::size_t i = 0; i < count; ++i) {
     objects[i]->DrawTo(image, {area.left, area.top});
-    const int percent = static_cast<int>(static_cast<double>(i + 1) / count * 100);
-    host.StatusText(0, "Working: " + std::to_string(percent) + "%");
+    ShowCompositionProgress(host, i, count);
   }
   return image;
 }

@@ -143,8 +143,11 @@ class CDrawObject {
   // done, 0 when this kind has no outline to rasterise (the mask is left as it was).
   int Rasterise(std::vector<std::uint8_t>& mask);
   // Blends the effect layer and the image onto a canvas bitmap whose top-left pixel is
-  // the canvas point `origin` (the crop region's corner when exporting a region).
-  void DrawTo(CDIBSection& canvas, Point origin = {}) const;
+  // the canvas point `origin` (the crop region's corner when exporting a region). The
+  // canvas keeps its alpha, or with `alpha` = kBlendCanvasAlpha its alpha is blended like
+  // the colours (a bitmap composed on a clear background then knows where objects are).
+  enum CanvasAlpha { kKeepCanvasAlpha, kBlendCanvasAlpha };
+  void DrawTo(CDIBSection& canvas, Point origin = {}, CanvasAlpha alpha = kKeepCanvasAlpha) const;
   void MoveTo(int x, int y);
   Rect GetRect() const { return {m_x, m_y, m_x + m_width, m_y + m_height}; }
   Rect GetSelectionRect() const {

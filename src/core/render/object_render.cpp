@@ -178,16 +178,22 @@ int CDrawObject::Rasterise(std::vector<std::uint8_t>& mask) {
   return 0;
 }
 
-void CDrawObject::DrawTo(CDIBSection& canvas, Point origin) const {
+void CDrawObject::DrawTo(CDIBSection& canvas, Point origin, CanvasAlpha alpha) const {
   if (m_hidden) return;
   const int x = m_x - origin.x, y = m_y - origin.y;
+  auto blend = [&](const CDIBSection& bitmap, int left, int top) {
+    if (alpha == kKeepCanvasAlpha)
+      BlendOnto(bitmap, canvas, left, top);
+    else  // BlendFrom counts rows from the bottom
+      canvas.BlendFrom(bitmap, left, canvas.Height() - top - bitmap.Height());
+  };
   // Effect 6 (Cutout) works inside the object and never shows its layer; values beyond
   // the effect list build no layer, so a stale one is not shown for them either.
   if (DrawsEffectLayer(m_effectKind)) {
     const Point d = EffectOffset(false);
-    BlendOnto(m_effectLayer, canvas, x - m_effectMargin + d.x, y - m_effectMargin + d.y);
+    blend(m_effectLayer, x - m_effectMargin + d.x, y - m_effectMargin + d.y);
   }
-  BlendOnto(m_image, canvas, x, y);
+  blend(m_image, x, y);
 }
 
 }  // namespace lumi
