@@ -415,6 +415,22 @@ TEST_F(EditableJpgTest, LyingLengthsAreRefusedAndChangeNothing) {
   }
 }
 
+// projectLen may claim up to 1 GiB; the output buffer grows only as the data really
+// inflate, so the lie costs nothing.
+TEST_F(EditableJpgTest, ALyingProjectLenAllocatesOnlyWhatTheDataInflateTo) {
+  const Bytes packed = Zlib(Bytes(1000, 'z'));
+  const Bytes block =
+      HandBlock(kMaxProjectLen, Concat(U32(static_cast<std::uint32_t>(packed.size())), packed));
+  rusage before{};
+  getrusage(RUSAGE_SELF, &before);
+  EXPECT_FALSE(DecodeProjectBlock(block, doc_));
+  rusage after{};
+  getrusage(RUSAGE_SELF, &after);
+  EXPECT_EQ(host_.Messages(), std::vector<std::string>{kUncompression});
+  EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024);  // kilobytes
+  ExpectUntouched();
+}
+
 TEST_F(EditableJpgTest, UncheckedLayoutsWithLyingLengthsAreRefused) {
   WriteExportJpg(dir_ / "base.jpg", 16, 16, false);
   const Bytes jpg = ReadBytes(dir_ / "base.jpg");
