@@ -11,6 +11,7 @@
 #include "base/errors.h"
 #include "base/host.h"
 #include "document/plenivor_doc.h"
+#include "export/editable_jpg.h"
 #include "export/save_flat_image.h"
 
 namespace lumi {
@@ -91,22 +92,17 @@ bool CPlenivorDoc::OpenEditableJpg(const std::filesystem::path& path) {
   SetNewDocumentDefaults();
   ClearUndoHistory();
   bool loaded = false;
-  if (!jpg_reader_) {
-    host_->Message("Editable JPG files cannot be opened by this program yet.",
-                   MessageKind::Error);
-  } else {
-    try {
-      loaded = jpg_reader_(path, *this);
-    } catch (const FileError& e) {
-      host_->Message(e.what(), MessageKind::Error);
-    } catch (const Error&) {
-      host_->Message("Unexpected file format.", MessageKind::Error);
-    }
-    if (!loaded) {
-      // Nothing half-read stays behind.
-      DeleteContents();
-      SetNewDocumentDefaults();
-    }
+  try {
+    loaded = jpg_reader_ ? jpg_reader_(path, *this) : ReadEditableJpg(*this, path, *host_);
+  } catch (const FileError& e) {
+    host_->Message(e.what(), MessageKind::Error);
+  } catch (const Error&) {
+    host_->Message("Unexpected file format.", MessageKind::Error);
+  }
+  if (!loaded) {
+    // Nothing half-read stays behind.
+    DeleteContents();
+    SetNewDocumentDefaults();
   }
   TakeSnapshot();
   if (loaded) {

@@ -142,8 +142,8 @@ class CPlenivorDoc {
   // opened at all is reported and leaves the document as it was. A path ending in ".jpg"
   // or "jpeg" goes to the editable-JPG reader and never gives the document a path.
   bool Open(const std::filesystem::path& path);
-  // The reader for editable JPGs: loads the embedded project into the (new) document and
-  // returns true when it did. Without one, opening a JPG says so and fails.
+  // Replaces the editable-JPG reader (ReadEditableJpg unless set): it loads the embedded
+  // project into the (new) document and returns true when it did. Tests use it.
   using EditableJpgReader = std::function<bool(const std::filesystem::path&, CPlenivorDoc&)>;
   void SetEditableJpgReader(EditableJpgReader reader) { jpg_reader_ = std::move(reader); }
 
