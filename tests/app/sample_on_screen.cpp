@@ -118,6 +118,15 @@ std::optional<QPoint> FindCanvas(const QImage& shot) {
   return std::nullopt;
 }
 
+// True while the canvas shows nothing but white: the new document the program starts
+// with, still on screen for a moment after the sample's title is set.
+bool BlankCanvas(const QImage& shot, QPoint o) {
+  for (int y = 0; y < kCanvasHeight; ++y)
+    for (int x = 0; x < kCanvasWidth; ++x)
+      if (At(shot, o.x() + x, o.y() + y) != 0xFFFFFF) return false;
+  return true;
+}
+
 QImage GrabScreen() {
   return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
       QImage::Format_RGB32);
@@ -161,14 +170,14 @@ class SampleOnScreenTest : public QObject {
     QVERIFY2(QFileInfo::exists(home_.filePath(QStringLiteral("config/LumiverdantFile.ini"))),
              "the library folders were not published");
 
-    // The window paints after it is mapped: wait until the canvas is on screen and two
-    // grabs in a row agree.
+    // The window repaints after its title changes: wait until the sample's canvas is on
+    // screen and two grabs in a row agree.
     QImage shot, previous;
     std::optional<QPoint> canvas;
     while (true) {
       shot = GrabScreen();
       canvas = FindCanvas(shot);
-      if (canvas && shot == previous) break;
+      if (canvas && !BlankCanvas(shot, *canvas) && shot == previous) break;
       if (deadline.hasExpired()) break;
       previous = shot;
       QTest::qWait(250);
