@@ -23,7 +23,9 @@
 #include "edit/zoom_combo.h"
 #include "file_filter.h"
 #include "plenivor_view.h"
+#include "print_command.h"
 #include "qt_host.h"
+#include "recent_files.h"
 
 namespace lumi::app {
 
@@ -63,6 +65,8 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   view_ = new CPlenivorView(*host_, this);
   setCentralWidget(view_);
   view_->SetDocument(view_document_.get());
+  recent_ = std::make_unique<RecentFiles>(services_.GetSettings());
+  print_ = std::make_unique<PrintCommand>(this, *document_, *host_);
   CreateBars();
   CreateMenus();
   setAcceptDrops(true);
@@ -96,6 +100,19 @@ void MainWindow::CreateMenus() {
                        [this] { OpenWithDialog(); });
   file_menu->addAction(QStringLiteral("&Save"), QKeySequence::Save, this, [this] { SaveFile(); });
   file_menu->addAction(QStringLiteral("Save &As..."), this, [this] { SaveAsWithDialog(); });
+  file_menu->addSeparator();
+  file_menu->addAction(QStringLiteral("&Print..."), QKeySequence::Print, this,
+                       [this] { print_->Print(); });
+  file_menu->addAction(QStringLiteral("Print Pre&view"), this, [this] { print_->Preview(); });
+  file_menu->addSeparator();
+  for (int i = 0; i < RecentFiles::kSize; ++i) {
+    QAction* entry = file_menu->addAction(QString(), this, [this, i] { OpenRecentFile(i); });
+    entry->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
+    recent_actions_ << entry;
+  }
+  no_recent_action_ = file_menu->addAction(QStringLiteral("Recent File"));
+  no_recent_action_->setEnabled(false);
+  UpdateRecentMenu();
   file_menu->addSeparator();
   file_menu->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
@@ -149,15 +166,50 @@ bool MainWindow::NewFile() {
 
 bool MainWindow::OpenFile(const QString& path) {
   if (!SaveModified()) return false;
+  return OpenWithoutAsking(path);
+}
+
+bool MainWindow::OpenWithoutAsking(const QString& path) {
   const bool opened = document_->Open(ToPath(path));
   // A refused file may have left a new empty document in place of the old one.
   DocumentReplaced();
+  // An editable JPG opens without giving the document its name, and is not listed.
+  if (opened) AddDocumentToRecent();
   return opened;
+}
+
+bool MainWindow::OpenRecentFile(int index) {
+  if (index < 0 || index >= recent_->Files().size()) return false;
+  const QString path = recent_->Files().at(index);
+  if (!SaveModified()) return false;  // the user kept the document; the entry stays
+  if (OpenWithoutAsking(path)) return true;
+  recent_->Remove(path);
+  UpdateRecentMenu();
+  return false;
+}
+
+void MainWindow::AddDocumentToRecent() {
+  if (document_->GetPath().empty()) return;
+  recent_->Add(FromStd(document_->GetPath().string()));
+  UpdateRecentMenu();
+}
+
+void MainWindow::UpdateRecentMenu() {
+  const QStringList& files = recent_->Files();
+  for (int i = 0; i < recent_actions_.size(); ++i) {
+    const bool used = i < files.size();
+    recent_actions_[i]->setVisible(used);
+    if (used) recent_actions_[i]->setText(RecentMenuText(i, files[i]));
+  }
+  no_recent_action_->setVisible(files.isEmpty());
 }
 
 bool MainWindow::SaveFile() {
   switch (document_->Save()) {
-    case SaveResult::Saved: UpdateTitle(); return true;
+    case SaveResult::Saved:
+      UpdateTitle();
+      AddDocumentToRecent();
+      return true;
     case SaveResult::Failed: return false;
     case SaveResult::NeedsName: break;
   }
@@ -167,6 +219,8 @@ bool MainWindow::SaveFile() {
 bool MainWindow::SaveFileAs(const QString& path, SaveFilter filter) {
   const bool saved = document_->SaveAs(ToPath(path), filter);
   UpdateTitle();
+  // Only a project takes the name; a flat image leaves the document where it was.
+  if (saved && filter == SaveFilter::Project) AddDocumentToRecent();
   return saved;
 }
 

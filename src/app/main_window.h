@@ -7,6 +7,7 @@
 #include "document/plenivor_doc.h"
 #include "help_command.h"
 
+class QAction;
 class QComboBox;
 
 namespace lumi {
@@ -18,6 +19,8 @@ namespace lumi::app {
 
 class AppServices;
 class CPlenivorView;
+class PrintCommand;
+class RecentFiles;
 
 // The program's one main window: the project document, its view, the menus and the
 // file commands.
@@ -34,6 +37,7 @@ class MainWindow : public QMainWindow, private DocumentViews {
   QComboBox* ZoomList() const { return zoom_list_; }
   CPlenivorDoc& Document() { return *document_; }
   Host& GetHost() { return *host_; }
+  RecentFiles& Recent() { return *recent_; }
   // Tests replace the desktop's URL handler.
   void SetUrlOpener(UrlOpener open) { url_opener_ = std::move(open); }
 
@@ -47,6 +51,9 @@ class MainWindow : public QMainWindow, private DocumentViews {
   // Asks whether to save a modified document that holds objects; Yes saves. False
   // means keep the document (Cancel, or the save failed).
   bool SaveModified();
+  // Opens entry `index` of the recent files; a file that cannot be opened leaves the
+  // list. False when nothing was opened.
+  bool OpenRecentFile(int index);
   // Opens `path` one second from now, once start-up has settled.
   void OpenAfterStartUp(const QString& path);
   void ShowHelp();
@@ -63,6 +70,12 @@ class MainWindow : public QMainWindow, private DocumentViews {
   void CreateBars();
   void CreateMenus();
   void OpenWithDialog();
+  // Opens without asking to save first; a project that opens joins the recent files.
+  bool OpenWithoutAsking(const QString& path);
+  // The document's path, once it has one, becomes the newest recent file.
+  void AddDocumentToRecent();
+  // The File menu's recent entries show the list.
+  void UpdateRecentMenu();
   bool SaveAsWithDialog();
   void ShowAbout();
   // The view shows the document's new contents and the title its name.
@@ -76,6 +89,10 @@ class MainWindow : public QMainWindow, private DocumentViews {
   CPlenivorView* view_ = nullptr;
   QComboBox* zoom_list_ = nullptr;
   UrlOpener url_opener_;
+  std::unique_ptr<RecentFiles> recent_;
+  QList<QAction*> recent_actions_;
+  QAction* no_recent_action_ = nullptr;
+  std::unique_ptr<PrintCommand> print_;
 };
 
 }  // namespace lumi::app

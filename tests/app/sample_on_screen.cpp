@@ -1,0 +1,239 @@
+// The real program on a real X server: a virtual framebuffer server started here, the
+// program started with the bundled sample project on its command line, the screen
+// grabbed once the sample is shown, and the canvas checked pixel by pixel where the
+// sample's objects are. The last screen grab is kept as a test artefact.
+//
+// Exits with 77 (a skip for ctest) when Xvfb is not installed.
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest/QtTest>
+
+namespace {
+
+constexpr int kSkipped = 77;
+
+// The bundled sample's canvas (data/Samples/welcome.json): 400 x 300, white.
+constexpr int kCanvasWidth = 400;
+constexpr int kCanvasHeight = 300;
+constexpr int kShadow = kCanvasWidth / 80;
+constexpr QRgb kSurround = 0xE1E1E1;
+constexpr QRgb kFrame = 0x000000;
+constexpr QRgb kShadowGrey = 0x808080;
+
+QRgb At(const QImage& image, int x, int y) {
+  if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return 0xFF000000;
+  return image.pixel(x, y) & 0xFFFFFF;
+}
+
+// An Xvfb of its own: the server picks a free display number and reports it when it is
+// ready to accept clients, so parallel tests never race for a number.
+class VirtualServer {
+ public:
+  ~VirtualServer() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+
+  bool Start(const QString& program) {
+    int fds[2];
+    if (pipe(fds) != 0) return false;
+    pid_ = fork();
+    if (pid_ < 0) return false;
+    if (pid_ == 0) {
+      // The server goes with this test, even when the test itself is killed.
+      prctl(PR_SET_PDEATHSIG, SIGTERM);
+      close(fds[0]);
+      const std::string path = program.toStdString();
+      const std::string fd = std::to_string(fds[1]);
+      execl(path.c_str(), path.c_str(), "-displayfd", fd.c_str(), "-nolisten", "tcp",
+            "-screen", "0", "1280x1024x24", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    pollfd ready{fds[0], POLLIN, 0};
+    // A loaded machine may take a while to bring the server up.
+    while (poll(&ready, 1, 60000) > 0) {
+      char c;
+      if (read(fds[0], &c, 1) != 1 || c == '\n') break;
+      number += c;
+    }
+    close(fds[0]);
+    if (number.empty()) return false;
+    display_ = ":" + number;
+    return true;
+  }
+
+  const std::string& Display() const { return display_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+// The first top-level window title line of `xwininfo -root -tree` that contains `title`.
+bool WindowTitled(const QString& title) {
+  QProcess info;
+  info.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+  if (!info.waitForFinished(10000)) return false;
+  return info.readAllStandardOutput().contains(('"' + title + '"').toUtf8());
+}
+
+// The canvas's top-left on screen, found by its frame: a 1-pixel black rectangle one
+// pixel outside the canvas on every side, on the grey surround.
+std::optional<QPoint> FindCanvas(const QImage& shot) {
+  for (int y = 1; y + kCanvasHeight + 2 <= shot.height(); ++y) {
+    for (int x = 1; x + kCanvasWidth + 2 <= shot.width(); ++x) {
+      if (At(shot, x, y) != kFrame || At(shot, x - 1, y) != kSurround ||
+          At(shot, x, y - 1) != kSurround)
+        continue;
+      bool frame = At(shot, x + kCanvasWidth + 2, y) != kFrame &&
+                   At(shot, x, y + kCanvasHeight + 2) != kFrame;
+      for (int i = 0; frame && i < kCanvasWidth + 2; ++i)
+        frame = At(shot, x + i, y) == kFrame && At(shot, x + i, y + kCanvasHeight + 1) == kFrame;
+      for (int i = 0; frame && i < kCanvasHeight + 2; ++i)
+        frame = At(shot, x, y + i) == kFrame && At(shot, x + kCanvasWidth + 1, y + i) == kFrame;
+      if (frame) return QPoint(x + 1, y + 1);
+    }
+  }
+  return std::nullopt;
+}
+
+// True while the canvas shows nothing but white: the new document the program starts
+// with, still on screen for a moment after the sample's title is set.
+bool BlankCanvas(const QImage& shot, QPoint o) {
+  for (int y = 0; y < kCanvasHeight; ++y)
+    for (int x = 0; x < kCanvasWidth; ++x)
+      if (At(shot, o.x() + x, o.y() + y) != 0xFFFFFF) return false;
+  return true;
+}
+
+QImage GrabScreen() {
+  return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+      QImage::Format_RGB32);
+}
+
+}  // namespace
+
+class SampleOnScreenTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { QVERIFY(home_.isValid()); }
+
+  void cleanup() {
+    if (program_.state() != QProcess::NotRunning) {
+      program_.terminate();
+      if (!program_.waitForFinished(10000)) program_.kill();
+      program_.waitForFinished(10000);
+    }
+  }
+
+  void theSampleProjectIsShownOnTheCanvas() {
+    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty(),
+             "xwininfo (x11-utils) is needed to watch for the window");
+    // A home of its own, so the run neither reads nor changes the user's settings and data.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    program_.setProcessEnvironment(env);
+    program_.setProcessChannelMode(QProcess::ForwardedChannels);
+    program_.start(QStringLiteral(LUMI_PROGRAM), {QStringLiteral(LUMI_SAMPLE_PROJECT)});
+    QVERIFY2(program_.waitForStarted(30000), "the program did not start");
+
+    // First the new document, then, a second later, the sample named on the command line.
+    const QDeadlineTimer deadline(90000);
+    while (!WindowTitled(QStringLiteral("welcome.plv - Lumiverdant"))) {
+      QVERIFY2(program_.state() == QProcess::Running, "the program exited before showing the sample");
+      QVERIFY2(!deadline.hasExpired(), "the sample's window did not appear within 90 seconds");
+      QTest::qWait(200);
+    }
+    QVERIFY2(QFileInfo::exists(home_.filePath(QStringLiteral("config/LumiverdantFile.ini"))),
+             "the library folders were not published");
+
+    // The window repaints after its title changes: wait until the sample's canvas is on
+    // screen and two grabs in a row agree.
+    QImage shot, previous;
+    std::optional<QPoint> canvas;
+    while (true) {
+      shot = GrabScreen();
+      canvas = FindCanvas(shot);
+      if (canvas && !BlankCanvas(shot, *canvas) && shot == previous) break;
+      if (deadline.hasExpired()) break;
+      previous = shot;
+      QTest::qWait(250);
+    }
+    QDir().mkpath(QFileInfo(QStringLiteral(LUMI_SCREENSHOT)).absolutePath());
+    QVERIFY2(shot.save(QStringLiteral(LUMI_SCREENSHOT)), "the screenshot could not be saved");
+    QVERIFY2(canvas.has_value(), "no 400 x 300 canvas frame found on the screen (see " LUMI_SCREENSHOT ")");
+
+    const QPoint o = *canvas;
+    auto at = [&](int x, int y) { return At(shot, o.x() + x, o.y() + y); };
+    // The objects of data/Samples/welcome.json, each well inside its outline.
+    QCOMPARE(at(5, 5), QRgb(0xFFFFFF));       // canvas colour
+    QCOMPARE(at(370, 60), QRgb(0xE8F0E0));    // the rounded panel
+    QCOMPARE(at(100, 110), QRgb(0x2E8B57));   // the circle
+    QCOMPARE(at(230, 95), QRgb(0xF0B020));    // the star
+    QCOMPARE(at(330, 230), QRgb(0x3060C0));   // the banner
+    // The frame and the shadow (width / 80 = 5 pixels) on the grey surround.
+    QCOMPARE(at(-1, 150), kFrame);
+    QCOMPARE(at(kCanvasWidth + 1, 150), kShadowGrey);
+    QCOMPARE(at(kCanvasWidth + kShadow, 150), kShadowGrey);
+    QCOMPARE(at(kCanvasWidth + kShadow + 1, 150), kSurround);
+    QCOMPARE(at(200, kCanvasHeight + kShadow), kShadowGrey);
+
+    // At 100% the canvas is centred in the view: the grey reaches equally far on both
+    // sides (the odd pixel goes right and down).
+    int left = o.x() - 2, right = o.x() + kCanvasWidth + kShadow + 1;
+    while (At(shot, left - 1, o.y() + 150) == kSurround) --left;
+    while (At(shot, right, o.y() + 150) == kSurround) ++right;
+    int top = o.y() - 2, bottom = o.y() + kCanvasHeight + kShadow + 1;
+    while (At(shot, o.x() + 200, top - 1) == kSurround) --top;
+    while (At(shot, o.x() + 200, bottom) == kSurround) ++bottom;
+    QCOMPARE(o.x() - left, (right - left - kCanvasWidth) / 2);
+    QCOMPARE(o.y() - top, (bottom - top - kCanvasHeight) / 2);
+  }
+
+ private:
+  QTemporaryDir home_;
+  QProcess program_;
+};
+
+int main(int argc, char** argv) {
+  const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+  if (xvfb.isEmpty()) {
+    std::puts("SKIP: Xvfb is not installed");
+    return kSkipped;
+  }
+  VirtualServer server;
+  if (!server.Start(xvfb)) {
+    std::fputs("FAIL: Xvfb did not start\n", stderr);
+    return 1;
+  }
+  setenv("DISPLAY", server.Display().c_str(), 1);
+  setenv("QT_QPA_PLATFORM", "xcb", 1);
+  QApplication app(argc, argv);
+  SampleOnScreenTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "sample_on_screen.moc"
