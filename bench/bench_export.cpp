@@ -64,16 +64,20 @@ void BM_Export(benchmark::State& state) {
   Scene& s = TheScene(static_cast<int>(state.range(0)));
   MemorySettings settings;
   const auto folder = std::filesystem::temp_directory_path();
-  const auto file = folder / (kFormat == kExportJpeg ? "lumi_bench_export.jpg" : "lumi_bench_export.png");
-  ExportContext context{s.host, settings, folder,
-                        [&](const SaveDialogRequest&) -> std::optional<std::filesystem::path> { return file; },
-                        {}};
+  const auto file =
+      folder / (kFormat == kExportJpeg ? "lumi_bench_export.jpg" : "lumi_bench_export.png");
+  ExportContext context{
+      s.host,
+      settings,
+      folder,
+      [&](const SaveDialogRequest&) -> std::optional<std::filesystem::path> { return file; },
+      {}};
   for (auto _ : state) {
     const RgbImage source = RenderCanvasForExport(s.canvas, s.objects, s.host);
     ExportChoices choices = LoadExportChoices(settings, source.width, source.height);
     choices.format = kFormat;
-    choices.colourMode = kColourMode;
-    choices.customCount = 64;
+    choices.colour_mode = kColourMode;
+    choices.custom_count = 64;
     choices.dither = 2;
     if (!ExportImage(ExportMode::kExport, &source, choices, context).written) {
       state.SkipWithError("export failed");
@@ -87,7 +91,10 @@ BENCHMARK(BM_ComposeOurs)->Name("Compose/ours")->Arg(50)->Unit(benchmark::kMilli
 BENCHMARK(BM_ComposeReference)->Name("Compose/reference")->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Export<kExportJpeg, 0>)->Name("ExportJpg")->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Export<kExportPng, 0>)->Name("ExportPng24")->Arg(50)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Export<kExportPng, 2>)->Name("ExportPng64FloydSteinberg")->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Export<kExportPng, 2>)
+    ->Name("ExportPng64FloydSteinberg")
+    ->Arg(50)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

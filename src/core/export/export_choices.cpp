@@ -19,7 +19,7 @@ int SliderPosition(const Settings& settings, std::string_view name, int fallback
 
 }  // namespace
 
-ExportChoices LoadExportChoices(const Settings& settings, int sourceWidth, int sourceHeight) {
+ExportChoices LoadExportChoices(const Settings& settings, int source_width, int source_height) {
   ExportChoices c;
   c.quality = SliderPosition(settings, "Qlt", 95);
   c.sharpen = SliderPosition(settings, "Sharp", 0);
@@ -28,12 +28,12 @@ ExportChoices LoadExportChoices(const Settings& settings, int sourceWidth, int s
   // The editable JPG carries the whole project; it is never the choice a dialog opens with.
   c.format = ListIndex(settings, "Type", kExportJpeg, 4);
   if (c.format == kExportEditableJpg) c.format = kExportJpeg;
-  c.colourMode = ListIndex(settings, "Colors", kExportTrueColour, 3);
+  c.colour_mode = ListIndex(settings, "Colors", kExportTrueColour, 3);
   c.dither = ListIndex(settings, "Dither", 2, 3);
-  c.customCount = settings.GetInt(kExportSection, "NumCol", 64);
+  c.custom_count = settings.GetInt(kExportSection, "NumCol", 64);
   c.kernel = ListIndex(settings, "ResType", 0, 4);
-  c.width = sourceWidth;
-  c.height = sourceHeight;
+  c.width = source_width;
+  c.height = source_height;
   c.scale = 0;
   return c;
 }
@@ -49,9 +49,9 @@ void StoreExportJpegOptions(Settings& settings, const ExportChoices& choices) {
 }
 
 void StoreExportColourOptions(Settings& settings, const ExportChoices& choices) {
-  settings.SetInt(kExportSection, "Colors", choices.colourMode);
+  settings.SetInt(kExportSection, "Colors", choices.colour_mode);
   settings.SetInt(kExportSection, "Dither", choices.dither);
-  settings.SetInt(kExportSection, "NumCol", choices.customCount);
+  settings.SetInt(kExportSection, "NumCol", choices.custom_count);
 }
 
 void StoreExportSliders(Settings& settings, const ExportChoices& choices) {
@@ -70,25 +70,25 @@ std::string ExportStartFolder(const Settings& settings) {
 ExportControlStates ExportControlsFor(const ExportChoices& choices) {
   ExportControlStates s;
   const bool jpeg = choices.format == kExportJpeg || choices.format == kExportEditableJpg;
-  s.jpegOptionsVisible = jpeg;
-  s.colourOptionsVisible = !jpeg;
-  s.ditherEnabled = choices.colourMode != kExportTrueColour;
-  s.heightEditEnabled = !choices.aspectLock;
+  s.jpeg_options_visible = jpeg;
+  s.colour_options_visible = !jpeg;
+  s.dither_enabled = choices.colour_mode != kExportTrueColour;
+  s.height_edit_enabled = !choices.aspect_lock;
   return s;
 }
 
-int AspectHeight(int sourceWidth, int sourceHeight, int width) {
-  if (sourceWidth == 0) return 0;
+int AspectHeight(int source_width, int source_height, int width) {
+  if (source_width == 0) return 0;
   // A typed width can be anything; keep the product inside int before truncating.
-  const double h = static_cast<double>(sourceHeight) / sourceWidth * width;
+  const double h = static_cast<double>(source_height) / source_width * width;
   return static_cast<int>(std::clamp(h, -2147483648.0, 2147483647.0));
 }
 
-ExportSize ScaledExportSize(int sourceWidth, int sourceHeight, int scaleIndex) {
-  const double f = scaleIndex >= 0 && scaleIndex < static_cast<int>(kExportScaleFactors.size())
-                       ? kExportScaleFactors[scaleIndex]
+ExportSize ScaledExportSize(int source_width, int source_height, int scale_index) {
+  const double f = scale_index >= 0 && scale_index < static_cast<int>(kExportScaleFactors.size())
+                       ? kExportScaleFactors[scale_index]
                        : 1.0;
-  return {static_cast<int>(sourceWidth * f), static_cast<int>(sourceHeight * f)};
+  return {static_cast<int>(source_width * f), static_cast<int>(source_height * f)};
 }
 
 }  // namespace lumi

@@ -23,18 +23,22 @@ inline constexpr std::array<std::string_view, 4> kExportFormatTexts = {
     "JPEG fomat", "BMP format", "PNG format", "Editable E-JPG"};
 
 // Colour radios: 24-bit, 256 colours, or the custom count typed beside the third radio.
-enum ExportColourMode : int { kExportTrueColour = 0, kExport256Colours = 1, kExportCustomColours = 2 };
+enum ExportColourMode : int {
+  kExportTrueColour = 0,
+  kExport256Colours = 1,
+  kExportCustomColours = 2
+};
 inline constexpr std::array<std::string_view, 2> kExportColourModeTexts = {"24 bit colors",
-                                                                          "256 colors"};
+                                                                           "256 colors"};
 inline constexpr std::string_view kExportCustomCountLabel = "colors";
 
 // Dither radios, numbered as the quantiser's dither modes.
 inline constexpr std::array<std::string_view, 3> kExportDitherTexts = {"None", "Error Diffusion",
-                                                                      "Floyd-Steinberg"};
+                                                                       "Floyd-Steinberg"};
 
 // Resampling kernel combo ("Cubic" resamples with the box kernel).
 inline constexpr std::array<std::string_view, 4> kExportKernelTexts = {"Cubic", "Bilinear",
-                                                                      "Hamming", "Blackman"};
+                                                                       "Hamming", "Blackman"};
 
 // Scale combo beside "W" and the factor of each entry.
 inline constexpr std::array<std::string_view, 4> kExportScaleTexts = {"100%", "75%", "50%", "25%"};
@@ -56,23 +60,23 @@ inline constexpr std::string_view kExportButton = "Export";
 inline constexpr std::string_view kCancel = "Cancel";
 }  // namespace export_texts
 
-// The settings section and its value names.
+// The settings section of the choices.
 inline constexpr std::string_view kExportSection = "Export";
 
 struct ExportChoices {
-  int format = kExportJpeg;         // ExportFormat
-  int colourMode = kExportTrueColour;  // ExportColourMode
-  int dither = 2;                   // 0 none, 1 error diffusion, 2 Floyd-Steinberg
-  int width = 0;                    // output size, "W" and "H"
+  int format = kExportJpeg;             // ExportFormat
+  int colour_mode = kExportTrueColour;  // ExportColourMode
+  int dither = 2;                       // 0 none, 1 error diffusion, 2 Floyd-Steinberg
+  int width = 0;                        // output size, "W" and "H"
   int height = 0;
-  bool aspectLock = false;          // "Aspect Ratio"
-  bool progressive = true;          // "Progresive"
-  bool greyscale = false;           // "Grayscale"
-  int customCount = 64;             // the count beside the third colour radio
-  int kernel = 0;                   // kExportKernelTexts index
-  int scale = 0;                    // kExportScaleTexts index
-  int quality = 95;                 // quality slider, 0..100
-  int sharpen = 0;                  // sharpen slider, 0..100
+  bool aspect_lock = false;  // "Aspect Ratio"; not stored, the dialog opens with it off
+  bool progressive = true;   // "Progresive"
+  bool greyscale = false;    // "Grayscale"
+  int custom_count = 64;     // the count beside the third colour radio
+  int kernel = 0;            // kExportKernelTexts index
+  int scale = 0;             // kExportScaleTexts index
+  int quality = 95;          // quality slider, 0..100
+  int sharpen = 0;           // sharpen slider, 0..100
 };
 
 // The choices as the dialog opens: every value from the "Export" section (defaults "Qlt"
@@ -81,7 +85,7 @@ struct ExportChoices {
 // source size and the scale at "100%". A stored value no control can show (an index out of
 // its list, a slider position beyond 0..100) falls back to its default or is clamped, as
 // the control itself would.
-ExportChoices LoadExportChoices(const Settings& settings, int sourceWidth, int sourceHeight);
+ExportChoices LoadExportChoices(const Settings& settings, int source_width, int source_height);
 
 // The moments the dialog stores its choices:
 // every ExportImage start: "Type" and "ResType";
@@ -100,20 +104,20 @@ std::string ExportStartFolder(const Settings& settings);
 // What the window shows for a format and colour mode.
 struct ExportControlStates {
   // "Progresive", "Grayscale", "Quality:" and the quality slider (JPEG formats).
-  bool jpegOptionsVisible = false;
+  bool jpeg_options_visible = false;
   // The colour radios, the custom count and its label, the dither label and radios
   // (BMP and PNG).
-  bool colourOptionsVisible = false;
+  bool colour_options_visible = false;
   // The dither radios are enabled whenever the colour mode is not 24-bit.
-  bool ditherEnabled = false;
+  bool dither_enabled = false;
   // The "H" edit is enabled only while the aspect lock is off.
-  bool heightEditEnabled = true;
+  bool height_edit_enabled = true;
 };
 ExportControlStates ExportControlsFor(const ExportChoices& choices);
 
-// "H" while the aspect lock is on: trunc(sourceHeight / sourceWidth x width); 0 for a
+// "H" while the aspect lock is on: trunc(source_height / source_width x width); 0 for a
 // source without width.
-int AspectHeight(int sourceWidth, int sourceHeight, int width);
+int AspectHeight(int source_width, int source_height, int width);
 
 // The output size of a scale combo entry: each side times 1, 0.75, 0.5 or 0.25,
 // truncated. An index outside the list counts as "100%".
@@ -122,6 +126,6 @@ struct ExportSize {
   int height = 0;
   bool operator==(const ExportSize&) const = default;
 };
-ExportSize ScaledExportSize(int sourceWidth, int sourceHeight, int scaleIndex);
+ExportSize ScaledExportSize(int source_width, int source_height, int scale_index);
 
 }  // namespace lumi

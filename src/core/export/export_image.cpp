@@ -63,10 +63,10 @@ void Sharpen(std::vector<std::uint8_t>& output, const ExportChoices& choices) {
 // (stored as the next start folder). Nothing when the user cancelled.
 std::optional<std::filesystem::path> TargetPath(ExportMode mode, const ExportChoices& choices,
                                                 const ExportContext& context) {
-  if (mode == ExportMode::kPreview) return context.tempFolder / kTempName;
-  if (!context.askSavePath) return std::nullopt;
-  auto chosen = context.askSavePath(
-      ExportSaveDialogFor(choices, ExportStartFolder(context.settings)));
+  if (mode == ExportMode::kPreview) return context.temp_folder / kTempName;
+  if (!context.ask_save_path) return std::nullopt;
+  auto chosen =
+      context.ask_save_path(ExportSaveDialogFor(choices, ExportStartFolder(context.settings)));
   if (chosen) StoreExportPath(context.settings, chosen->string());
   return chosen;
 }
@@ -95,12 +95,12 @@ ExportResult WriteJpeg(ExportMode mode, const std::vector<std::uint8_t>& output,
   PxClearJPGText();
   // The appender tells the user what went wrong; a JPG without its project is no
   // editable JPG, so it is not reported as written.
-  if (editable && !context.appendProject(*target)) return result;
+  if (editable && !context.append_project(*target)) return result;
   result.written = true;
   result.path = *target;
   if (mode == ExportMode::kPreview) {
     StoreExportJpegOptions(context.settings, choices);
-    result.sizeLabel = SizeLabel(*target, choices, true);
+    result.size_label = SizeLabel(*target, choices, true);
     result.preview = PxLoadJPG(*target);
   }
   return result;
@@ -117,7 +117,8 @@ ExportResult WriteBmpOrPng(ExportMode mode, const std::vector<std::uint8_t>& out
   const int w = choices.width, h = choices.height;
   bool written = false;
   if (plan.colours == 0) {
-    written = bmp ? PxSaveBMP(*target, output.data(), w, h) : PxSavePNG(*target, output.data(), w, h);
+    written =
+        bmp ? PxSaveBMP(*target, output.data(), w, h) : PxSavePNG(*target, output.data(), w, h);
   } else {
     std::vector<std::uint8_t> indices(static_cast<std::size_t>(w) * h);
     std::vector<std::uint8_t> palette(256 * 4);
@@ -127,7 +128,7 @@ ExportResult WriteBmpOrPng(ExportMode mode, const std::vector<std::uint8_t>& out
       context.host.Message("Dithering Error", MessageKind::Error);
       return result;
     }
-    written = bmp ? PxSaveBMP(*target, indices.data(), w, h, plan.bitsPerPixel, plan.colours,
+    written = bmp ? PxSaveBMP(*target, indices.data(), w, h, plan.bits_per_pixel, plan.colours,
                               palette.data())
                   : PxSavePNG(*target, indices.data(), w, h, plan.colours, palette.data());
   }
@@ -138,7 +139,7 @@ ExportResult WriteBmpOrPng(ExportMode mode, const std::vector<std::uint8_t>& out
   result.written = true;
   result.path = *target;
   if (mode == ExportMode::kPreview) {
-    result.sizeLabel = SizeLabel(*target, choices, false);
+    result.size_label = SizeLabel(*target, choices, false);
     result.preview = bmp ? PxLoadBMP(*target) : PxLoadPNG(*target);
   }
   return result;
@@ -146,33 +147,33 @@ ExportResult WriteBmpOrPng(ExportMode mode, const std::vector<std::uint8_t>& out
 
 }  // namespace
 
-SaveDialogRequest ExportSaveDialogFor(const ExportChoices& choices, std::string startFolder) {
+SaveDialogRequest ExportSaveDialogFor(const ExportChoices& choices, std::string start_folder) {
   SaveDialogRequest r;
-  r.startFolder = std::move(startFolder);
+  r.start_folder = std::move(start_folder);
   if (IsJpegFormat(choices.format)) {
     r.title = "Export";
     r.filter = "JPG File (*.jpg)|*.jpg||";
-    r.defaultName = "*.jpg";
+    r.default_name = "*.jpg";
     return r;
   }
   const bool bmp = choices.format == kExportBmp;
   r.filter = bmp ? "BMP File (*.bmp)|*.bmp||" : "PNG File (*.png)|*.png||";
-  r.defaultName = bmp ? "*.bmp" : "*.png";
-  if (choices.colourMode == kExportTrueColour)
+  r.default_name = bmp ? "*.bmp" : "*.png";
+  if (choices.colour_mode == kExportTrueColour)
     r.title = bmp ? "Export True Color BMP" : "Export True Color PNG";
   else if (!bmp)
     r.title = "Export 8-bit PNG";
-  else if (choices.colourMode == kExport256Colours)
+  else if (choices.colour_mode == kExport256Colours)
     r.title = "Export 8bit BMP";
   else
-    r.title = choices.customCount > 16 ? "Export 8-bit BMP" : "Export 4-bit BMP";
+    r.title = choices.custom_count > 16 ? "Export 8-bit BMP" : "Export 4-bit BMP";
   return r;
 }
 
 ExportColourPlan ExportColourPlanFor(const ExportChoices& choices) {
-  if (IsJpegFormat(choices.format) || choices.colourMode == kExportTrueColour) return {0, 24};
+  if (IsJpegFormat(choices.format) || choices.colour_mode == kExportTrueColour) return {0, 24};
   const int colours =
-      choices.colourMode == kExport256Colours ? 256 : std::min(choices.customCount, 256);
+      choices.colour_mode == kExport256Colours ? 256 : std::min(choices.custom_count, 256);
   // PNG palettes are always 8 bits; a BMP of at most 16 colours packs two pixels a byte.
   if (choices.format == kExportBmp && colours <= 16) return {colours, 4};
   return {colours, 8};
@@ -185,11 +186,13 @@ std::optional<std::string> ValidateExportChoices(const ExportChoices& c) {
     return "The width and height must be between 1 and 32768 pixels.";
   if (static_cast<std::int64_t>(c.width) * c.height > CDIBSection::kMaxPixels)
     return "The image is too big to export: at most 268435456 pixels are allowed.";
+  if (c.quality < 0 || c.quality > 100 || c.sharpen < 0 || c.sharpen > 100)
+    return "The quality and the sharpening must be between 0 and 100.";
   if (!IsJpegFormat(c.format)) {
-    if (c.colourMode < 0 || c.colourMode > 2) return "Unknown color mode.";
-    if (c.colourMode != kExportTrueColour && (c.dither < 0 || c.dither > 2))
+    if (c.colour_mode < 0 || c.colour_mode > 2) return "Unknown color mode.";
+    if (c.colour_mode != kExportTrueColour && (c.dither < 0 || c.dither > 2))
       return "Unknown dithering mode.";
-    if (c.colourMode == kExportCustomColours && c.customCount < 2)
+    if (c.colour_mode == kExportCustomColours && c.custom_count < 2)
       return "The number of colors must be at least 2.";
   }
   return std::nullopt;
@@ -205,7 +208,7 @@ ExportResult ExportImage(ExportMode mode, const RgbImage* source, const ExportCh
     context.host.Message(*problem, MessageKind::Warning);
     return {};
   }
-  if (choices.format == kExportEditableJpg && !context.appendProject) {
+  if (choices.format == kExportEditableJpg && !context.append_project) {
     context.host.Message("There is no project to embed in an editable JPG.", MessageKind::Warning);
     return {};
   }

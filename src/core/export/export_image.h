@@ -5,9 +5,9 @@
 // export itself into a file the user chooses.
 //
 // The window drives it with the choices of export_choices.h:
-//   ExportContext ctx{host, settings, dataFolder, askPathWithQFileDialog, appendProject};
+//   ExportContext ctx{host, settings, dataFolder, askPathWithQFileDialog, append_project};
 //   ExportResult r = ExportImage(ExportMode::kPreview, &source, choices, ctx);
-//   sizeLabel->setText(r.sizeLabel); preview->show(r.preview);
+//   size_label->setText(r.size_label); preview->show(r.preview);
 //   ...
 //   ExportImage(ExportMode::kExport, &source, choices, ctx);   // then the dialog closes
 #include <filesystem>
@@ -28,28 +28,29 @@ enum class ExportMode { kPreview = 0, kExport = 1 };
 // What the save dialog of an export shows. The dialog always prompts before overwriting
 // and has no read-only box.
 struct SaveDialogRequest {
-  std::string title;        // "Export", "Export True Color BMP", ...
-  std::string filter;       // description|pattern pairs ending in "||": "JPG File (*.jpg)|*.jpg||"
-  std::string defaultName;  // "*.jpg": the initial name, whose extension is also the default
-  std::string startFolder;  // the stored "Path"
+  std::string title;         // "Export", "Export True Color BMP", ...
+  std::string filter;        // description|pattern pairs ending in "||": "JPG File (*.jpg)|*.jpg||"
+  std::string default_name;  // "*.jpg": the initial name, whose extension is also the default
+  std::string start_folder;  // the stored "Path"
   bool operator==(const SaveDialogRequest&) const = default;
 };
 
 // The save dialog for the choices' format and colour mode (titles exactly as shown).
-SaveDialogRequest ExportSaveDialogFor(const ExportChoices& choices, std::string startFolder);
+SaveDialogRequest ExportSaveDialogFor(const ExportChoices& choices, std::string start_folder);
 
 // How BMP and PNG are written for the choices: the colour count of the reduction (0 for
 // none, 24-bit output) and the bits per pixel of the file.
 struct ExportColourPlan {
   int colours = 0;
-  int bitsPerPixel = 24;
+  int bits_per_pixel = 24;
 };
 ExportColourPlan ExportColourPlanFor(const ExportChoices& choices);
 
 // The message for choices that cannot be exported, or nothing when they can: the output
 // size must be 1..32768 on each side and at most 2^28 pixels; a custom colour count
 // (BMP and PNG with the third colour radio) must be at least 2 (counts above 256 give 256
-// colours); format, colour mode and dither must be entries of their lists.
+// colours); quality and sharpening lie in 0..100 as on the sliders; format, colour mode and
+// dither must be entries of their lists.
 std::optional<std::string> ValidateExportChoices(const ExportChoices& choices);
 
 struct ExportContext {
@@ -57,12 +58,12 @@ struct ExportContext {
   Settings& settings;  // the "Export" section
   // Folder of the preview's temporary file "export.tmp" (the data folder). The file is
   // overwritten by every preview and left in place.
-  std::filesystem::path tempFolder;
+  std::filesystem::path temp_folder;
   // The save dialog of an export: the chosen path, or nothing when the user cancelled.
-  std::function<std::optional<std::filesystem::path>(const SaveDialogRequest&)> askSavePath;
+  std::function<std::optional<std::filesystem::path>(const SaveDialogRequest&)> ask_save_path;
   // Appends the document's project to a JPEG just written (the editable JPG); returns
   // false after telling the user why. Needed only for the editable format.
-  std::function<bool(const std::filesystem::path&)> appendProject;
+  std::function<bool(const std::filesystem::path&)> append_project;
 };
 
 struct ExportResult {
@@ -71,7 +72,7 @@ struct ExportResult {
   // Preview only: "Size: 12.34 kB,   Quality: 95" for JPEG, "Size: 12.34 kB" for BMP and
   // PNG, each followed by " (Sharpened)" when the sharpen slider is above 0; and the file
   // read back as RGB.
-  std::string sizeLabel;
+  std::string size_label;
   std::optional<RgbImage> preview;
 };
 

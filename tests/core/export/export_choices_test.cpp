@@ -17,9 +17,9 @@ TEST(ExportChoices, OpenWithTheDefaultsAndTheSourceSize) {
   EXPECT_FALSE(c.greyscale);
   EXPECT_TRUE(c.progressive);
   EXPECT_EQ(c.format, kExportJpeg);
-  EXPECT_EQ(c.colourMode, kExportTrueColour);
+  EXPECT_EQ(c.colour_mode, kExportTrueColour);
   EXPECT_EQ(c.dither, 2);
-  EXPECT_EQ(c.customCount, 64);
+  EXPECT_EQ(c.custom_count, 64);
   EXPECT_EQ(c.kernel, 0);
   EXPECT_EQ(c.width, 640);
   EXPECT_EQ(c.height, 480);
@@ -50,9 +50,9 @@ TEST(ExportChoices, EveryStoredChoiceReopens) {
   c.sharpen = 100;
   c.greyscale = true;
   c.progressive = false;
-  c.colourMode = kExportCustomColours;
+  c.colour_mode = kExportCustomColours;
   c.dither = 0;
-  c.customCount = 17;
+  c.custom_count = 17;
   StoreExportSliders(settings, c);
   StoreExportJpegOptions(settings, c);
   StoreExportColourOptions(settings, c);
@@ -62,9 +62,9 @@ TEST(ExportChoices, EveryStoredChoiceReopens) {
   EXPECT_EQ(back.sharpen, 100);
   EXPECT_TRUE(back.greyscale);
   EXPECT_FALSE(back.progressive);
-  EXPECT_EQ(back.colourMode, kExportCustomColours);
+  EXPECT_EQ(back.colour_mode, kExportCustomColours);
   EXPECT_EQ(back.dither, 0);
-  EXPECT_EQ(back.customCount, 17);
+  EXPECT_EQ(back.custom_count, 17);
   EXPECT_EQ(ExportStartFolder(settings), "/home/u/pictures/a.jpg");
   EXPECT_EQ(settings.GetInt("Export", "Qlt", -1), 0);
   EXPECT_EQ(settings.GetInt("Export", "NumCol", -1), 17);
@@ -112,13 +112,13 @@ TEST(ExportChoices, ControlsFollowFormatColourModeAndLock) {
   for (const Case& k : cases) {
     ExportChoices c;
     c.format = k.format;
-    c.colourMode = k.colour_mode;
-    c.aspectLock = k.lock;
+    c.colour_mode = k.colour_mode;
+    c.aspect_lock = k.lock;
     const ExportControlStates s = ExportControlsFor(c);
-    EXPECT_EQ(s.jpegOptionsVisible, k.jpeg_visible) << k.format << "/" << k.colour_mode;
-    EXPECT_EQ(s.colourOptionsVisible, k.colours_visible) << k.format << "/" << k.colour_mode;
-    EXPECT_EQ(s.ditherEnabled, k.dither_enabled) << k.format << "/" << k.colour_mode;
-    EXPECT_EQ(s.heightEditEnabled, k.height_enabled) << k.format << "/" << k.colour_mode;
+    EXPECT_EQ(s.jpeg_options_visible, k.jpeg_visible) << k.format << "/" << k.colour_mode;
+    EXPECT_EQ(s.colour_options_visible, k.colours_visible) << k.format << "/" << k.colour_mode;
+    EXPECT_EQ(s.dither_enabled, k.dither_enabled) << k.format << "/" << k.colour_mode;
+    EXPECT_EQ(s.height_edit_enabled, k.height_enabled) << k.format << "/" << k.colour_mode;
   }
 }
 

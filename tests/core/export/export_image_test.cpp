@@ -60,7 +60,7 @@ struct JpegHeader {
   int components = 0;
   bool progressive = false;
   std::vector<std::string> comments;
-  std::vector<int> luminanceTable;  // quantisation table 0, natural order
+  std::vector<int> luminance_table;  // quantisation table 0, natural order
 };
 
 JpegHeader ReadJpegHeader(const Bytes& file) {
@@ -77,7 +77,8 @@ JpegHeader ReadJpegHeader(const Bytes& file) {
   for (auto* m = info.marker_list; m; m = m->next)
     h.comments.emplace_back(reinterpret_cast<const char*>(m->data), m->data_length);
   if (info.quant_tbl_ptrs[0])
-    for (int i = 0; i < DCTSIZE2; ++i) h.luminanceTable.push_back(info.quant_tbl_ptrs[0]->quantval[i]);
+    for (int i = 0; i < DCTSIZE2; ++i)
+      h.luminance_table.push_back(info.quant_tbl_ptrs[0]->quantval[i]);
   jpeg_destroy_decompress(&info);
   return h;
 }
@@ -91,18 +92,21 @@ class ExportImageTest : public ::testing::Test {
   void TearDown() override { PxClearJPGText(); }
 
   ExportContext Context() {
-    return ExportContext{host_, settings_, dir_.File("data"),
-                         [this](const SaveDialogRequest& r) -> std::optional<std::filesystem::path> {
-                           requests_.push_back(r);
-                           return answer_;
-                         },
-                         {}};
+    return ExportContext{
+        host_,
+        settings_,
+        dir_.File("data"),
+        [this](const SaveDialogRequest& r) -> std::optional<std::filesystem::path> {
+          requests_.push_back(r);
+          return answer_;
+        },
+        {}};
   }
   ExportChoices Choices(int format, int colour_mode = 0, int count = 64) const {
     ExportChoices c = LoadExportChoices(MemorySettings{}, source_.width, source_.height);
     c.format = format;
-    c.colourMode = colour_mode;
-    c.customCount = count;
+    c.colour_mode = colour_mode;
+    c.custom_count = count;
     return c;
   }
   std::filesystem::path TempFile() const { return dir_.File("data") / "export.tmp"; }
@@ -120,8 +124,8 @@ TEST_F(ExportImageTest, EveryFormatAndColourModeRow) {
   struct Row {
     int format, colour_mode, count;
     const char* title;
-    int bmp_bits;           // BMP rows
-    int entries;            // palette entries in the file (0: none)
+    int bmp_bits;  // BMP rows
+    int entries;   // palette entries in the file (0: none)
   };
   const Row rows[] = {
       {kExportBmp, 0, 64, "Export True Color BMP", 24, 0},
@@ -141,13 +145,14 @@ TEST_F(ExportImageTest, EveryFormatAndColourModeRow) {
     const bool bmp = row.format == kExportBmp;
     answer_ = dir_.File("out") / (bmp ? "a.bmp" : "a.png");
     requests_.clear();
-    const ExportResult r = ExportImage(ExportMode::kExport, &source_, Choices(row.format, row.colour_mode, row.count), Context());
+    const ExportResult r = ExportImage(ExportMode::kExport, &source_,
+                                       Choices(row.format, row.colour_mode, row.count), Context());
     ASSERT_TRUE(r.written);
     EXPECT_EQ(r.path, *answer_);
     ASSERT_EQ(requests_.size(), 1u);
     EXPECT_EQ(requests_[0].title, row.title);
     EXPECT_EQ(requests_[0].filter, bmp ? "BMP File (*.bmp)|*.bmp||" : "PNG File (*.png)|*.png||");
-    EXPECT_EQ(requests_[0].defaultName, bmp ? "*.bmp" : "*.png");
+    EXPECT_EQ(requests_[0].default_name, bmp ? "*.bmp" : "*.png");
     const Bytes file = TempDir::Read(*answer_);
     if (bmp) {
       EXPECT_EQ(Le(file, 28, 2), static_cast<std::uint32_t>(row.bmp_bits));
@@ -164,12 +169,14 @@ TEST_F(ExportImageTest, EveryFormatAndColourModeRow) {
 }
 
 TEST_F(ExportImageTest, FourBitRowsOfOddWidthEndWithZeroBits) {
-  const ExportResult r = ExportImage(ExportMode::kPreview, &source_, Choices(kExportBmp, 2, 16), Context());
+  const ExportResult r =
+      ExportImage(ExportMode::kPreview, &source_, Choices(kExportBmp, 2, 16), Context());
   ASSERT_TRUE(r.written);
   const Bytes file = TempDir::Read(TempFile());
   const std::size_t row_bytes = ((4 * 61 + 31) >> 5) * 4;
   const std::size_t offset = Le(file, 10, 4);
-  for (int y = 0; y < 47; ++y) EXPECT_EQ(file[offset + y * row_bytes + 30] & 0x0F, 0) << "row " << y;
+  for (int y = 0; y < 47; ++y)
+    EXPECT_EQ(file[offset + y * row_bytes + 30] & 0x0F, 0) << "row " << y;
 }
 
 TEST_F(ExportImageTest, CancelledSaveDialogWritesNothing) {
@@ -178,12 +185,12 @@ TEST_F(ExportImageTest, CancelledSaveDialogWritesNothing) {
     const ExportResult r = ExportImage(ExportMode::kExport, &source_, Choices(format), Context());
     EXPECT_FALSE(r.written);
     ASSERT_FALSE(requests_.empty());
-    EXPECT_EQ(requests_.back().startFolder, "/start/folder");
+    EXPECT_EQ(requests_.back().start_folder, "/start/folder");
   }
   ASSERT_EQ(requests_.size(), 3u);
   EXPECT_EQ(requests_[0].title, "Export");
   EXPECT_EQ(requests_[0].filter, "JPG File (*.jpg)|*.jpg||");
-  EXPECT_EQ(requests_[0].defaultName, "*.jpg");
+  EXPECT_EQ(requests_[0].default_name, "*.jpg");
   EXPECT_TRUE(Empty("data"));
   EXPECT_TRUE(Empty("out"));
   EXPECT_TRUE(host_.Messages().empty());
@@ -204,13 +211,13 @@ TEST_F(ExportImageTest, QualityExtremesReachTheJpegLibraryUnchanged) {
     ASSERT_TRUE(r.written);
     EXPECT_EQ(PxGetDCTMethod(), 3);
     const Bytes file = TempDir::Read(TempFile());
-    EXPECT_EQ(ReadJpegHeader(file).luminanceTable, std::vector<int>(64, k.table_value));
+    EXPECT_EQ(ReadJpegHeader(file).luminance_table, std::vector<int>(64, k.table_value));
     // The same bytes as a direct write at that quality.
     const auto direct = dir_.File("out") / "direct.jpg";
     ASSERT_TRUE(PxSaveJPG(direct, source_.pixels.data(), 61, 47, k.quality, true, false));
     EXPECT_EQ(TempDir::Read(direct), file);
-    EXPECT_TRUE(r.sizeLabel.starts_with("Size: ")) << r.sizeLabel;
-    EXPECT_TRUE(r.sizeLabel.ends_with(k.label_end)) << r.sizeLabel;
+    EXPECT_TRUE(r.size_label.starts_with("Size: ")) << r.size_label;
+    EXPECT_TRUE(r.size_label.ends_with(k.label_end)) << r.size_label;
     ASSERT_TRUE(r.preview);
     EXPECT_EQ(r.preview->width, 61);
   }
@@ -233,15 +240,15 @@ TEST_F(ExportImageTest, SizeLabelOfBmpAndPngCountsTheFile) {
   // 61 x 47 at 24 bits: rows of 184 bytes, 54 + 184 x 47 = 8702 bytes = 8.498 kB.
   ExportChoices c = Choices(kExportBmp);
   ExportResult r = ExportImage(ExportMode::kPreview, &source_, c, Context());
-  EXPECT_EQ(r.sizeLabel, "Size: 8.498 kB");
+  EXPECT_EQ(r.size_label, "Size: 8.498 kB");
   ASSERT_TRUE(r.preview);
   EXPECT_EQ(r.preview->pixels, source_.pixels) << "24-bit BMP reads back exactly";
   EXPECT_EQ(r.path, TempFile());
   // 16 colours at 4 bits: rows of 32 bytes, 54 + 64 + 32 x 47 = 1622 bytes = 1.584 kB.
-  c.colourMode = kExportCustomColours;
-  c.customCount = 16;
+  c.colour_mode = kExportCustomColours;
+  c.custom_count = 16;
   r = ExportImage(ExportMode::kPreview, &source_, c, Context());
-  EXPECT_EQ(r.sizeLabel, "Size: 1.584 kB");
+  EXPECT_EQ(r.size_label, "Size: 1.584 kB");
 }
 
 TEST_F(ExportImageTest, SharpenAmountIsHalfTheSliderTruncated) {
@@ -258,14 +265,14 @@ TEST_F(ExportImageTest, SharpenAmountIsHalfTheSliderTruncated) {
     ExportChoices c = Choices(kExportBmp);
     c.sharpen = k.slider;
     const ExportResult r = ExportImage(ExportMode::kPreview, &source_, c, Context());
-    EXPECT_EQ(r.sizeLabel, "Size: 8.498 kB (Sharpened)") << "slider " << k.slider;
+    EXPECT_EQ(r.size_label, "Size: 8.498 kB (Sharpened)") << "slider " << k.slider;
     ASSERT_TRUE(r.preview);
     EXPECT_EQ(r.preview->pixels, sharpened(k.amount)) << "slider " << k.slider;
   }
   ExportChoices c = Choices(kExportJpeg);
   c.sharpen = 1;
   const ExportResult r = ExportImage(ExportMode::kPreview, &source_, c, Context());
-  EXPECT_TRUE(r.sizeLabel.ends_with(",   Quality: 95 (Sharpened)")) << r.sizeLabel;
+  EXPECT_TRUE(r.size_label.ends_with(",   Quality: 95 (Sharpened)")) << r.size_label;
   EXPECT_EQ(sharpened(0), source_.pixels) << "amount 0 leaves the picture as it was";
 }
 
@@ -284,7 +291,7 @@ TEST_F(ExportImageTest, ScaleComboSizeIsTheOutputSize) {
 TEST_F(ExportImageTest, EditableJpgCarriesTheCommentThenTheProject) {
   std::vector<std::filesystem::path> appended;
   ExportContext context = Context();
-  context.appendProject = [&](const std::filesystem::path& p) {
+  context.append_project = [&](const std::filesystem::path& p) {
     // The JPEG is complete when the project is appended.
     EXPECT_TRUE(ReadJpegHeader(TempDir::Read(p)).comments ==
                 std::vector<std::string>{"Lumiverdant PLV"});
@@ -309,10 +316,10 @@ TEST_F(ExportImageTest, EditableJpgCarriesTheCommentThenTheProject) {
   EXPECT_EQ(appended, std::vector<std::filesystem::path>{TempFile()});
 
   // A failed append is no editable JPG.
-  context.appendProject = [](const std::filesystem::path&) { return false; };
+  context.append_project = [](const std::filesystem::path&) { return false; };
   const ExportResult failed = ExportImage(ExportMode::kPreview, &source_, c, context);
   EXPECT_FALSE(failed.written);
-  EXPECT_TRUE(failed.sizeLabel.empty());
+  EXPECT_TRUE(failed.size_label.empty());
 }
 
 TEST_F(ExportImageTest, SettingsAreStoredAtTheirMoments) {
@@ -341,7 +348,7 @@ TEST_F(ExportImageTest, SettingsAreStoredAtTheirMoments) {
 
 TEST_F(ExportImageTest, WriteFailureShowsTheLibraryText) {
   ExportContext context = Context();
-  context.tempFolder = dir_.File("missing");
+  context.temp_folder = dir_.File("missing");
   for (int format : {kExportJpeg, kExportBmp, kExportPng}) {
     host_.Clear();
     EXPECT_FALSE(ExportImage(ExportMode::kPreview, &source_, Choices(format), context).written);
@@ -365,6 +372,14 @@ TEST_F(ExportImageTest, UnusableSizesAndCountsAreRefusedBeforeAnythingIsWritten)
       {kExportPng, 20000, 20000, 0, 64, area}, {kExportBmp, 61, 47, 2, 1, count},
       {kExportPng, 61, 47, 2, 0, count},       {kExportBmp, 61, 47, 2, -3, count},
   };
+  for (int quality : {-1, 101}) {
+    host_.Clear();
+    ExportChoices c = Choices(kExportJpeg);
+    c.quality = quality;
+    EXPECT_FALSE(ExportImage(ExportMode::kPreview, &source_, c, Context()).written);
+    EXPECT_EQ(host_.Messages(),
+              std::vector<std::string>{"The quality and the sharpening must be between 0 and 100."});
+  }
   for (const Case& k : cases) {
     for (ExportMode mode : {ExportMode::kPreview, ExportMode::kExport}) {
       host_.Clear();
@@ -375,15 +390,18 @@ TEST_F(ExportImageTest, UnusableSizesAndCountsAreRefusedBeforeAnythingIsWritten)
       c.height = k.height;
       const ExportResult r = ExportImage(mode, &source_, c, Context());
       EXPECT_FALSE(r.written);
-      EXPECT_EQ(host_.Messages(), std::vector<std::string>{k.message}) << k.width << "x" << k.height;
+      EXPECT_EQ(host_.Messages(), std::vector<std::string>{k.message})
+          << k.width << "x" << k.height;
       EXPECT_TRUE(requests_.empty()) << "no save dialog for choices that cannot be written";
     }
   }
   EXPECT_TRUE(Empty("data"));
   EXPECT_TRUE(Empty("out"));
   // A count below 2 is harmless where no custom count is used.
-  EXPECT_TRUE(ExportImage(ExportMode::kPreview, &source_, Choices(kExportBmp, 1, 0), Context()).written);
-  EXPECT_TRUE(ExportImage(ExportMode::kPreview, &source_, Choices(kExportJpeg, 2, 0), Context()).written);
+  EXPECT_TRUE(
+      ExportImage(ExportMode::kPreview, &source_, Choices(kExportBmp, 1, 0), Context()).written);
+  EXPECT_TRUE(
+      ExportImage(ExportMode::kPreview, &source_, Choices(kExportJpeg, 2, 0), Context()).written);
 }
 
 TEST_F(ExportImageTest, NothingWithoutASource) {

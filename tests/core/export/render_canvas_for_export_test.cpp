@@ -17,7 +17,8 @@
 namespace lumi {
 namespace {
 
-std::unique_ptr<CDrawObject> RandomObject(Host& host, std::mt19937& rng, int canvas_w, int canvas_h) {
+std::unique_ptr<CDrawObject> RandomObject(Host& host, std::mt19937& rng, int canvas_w,
+                                          int canvas_h) {
   auto o = std::make_unique<CDrawObject>(host);
   o->SetFillColor(RGB(rng() % 256, rng() % 256, rng() % 256));
   o->SetEffectKind(static_cast<int>(rng() % 8));
@@ -42,7 +43,8 @@ TEST(RenderCanvasForExport, MatchesPlainCompositionOnRandomScenes) {
     if (scene % 3 == 1) canvas.crop = Rect{15, 10, 95, 70};
     if (scene % 3 == 2) canvas.crop = Rect{0, 40, 37, 90};
     std::vector<std::unique_ptr<CDrawObject>> objects;
-    for (int i = 0; i < 8; ++i) objects.push_back(RandomObject(host, rng, canvas.width, canvas.height));
+    for (int i = 0; i < 8; ++i)
+      objects.push_back(RandomObject(host, rng, canvas.width, canvas.height));
     for (const auto& o : objects) {
       const int kind = o->GetEffectKind();
       if (!o->GetHidden() && kind != 0 && kind != 6 && !o->EffectLayer().IsEmpty()) ++layers_shown;
