@@ -1,0 +1,227 @@
+#include "export/export_image.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <new>
+#include <system_error>
+#include <vector>
+
+#include "base/host.h"
+#include "base/settings.h"
+#include "effects/sharpen_soften.h"
+#include "image/color_quantizer.h"
+#include "image/dib_section.h"
+#include "image/two_pass_scaler.h"
+
+namespace lumi {
+namespace {
+
+constexpr const char* kJpegComment = "Lumiverdant PLV";
+constexpr const char* kTempName = "export.tmp";
+
+bool IsJpegFormat(int format) { return format == kExportJpeg || format == kExportEditableJpg; }
+
+std::string SizeLabel(const std::filesystem::path& path, const ExportChoices& choices, bool jpeg) {
+  std::error_code ec;
+  const auto bytes = std::filesystem::file_size(path, ec);
+  const double kilobytes = ec ? 0.0 : static_cast<double>(bytes) / 1024;
+  char text[128];
+  if (jpeg)
+    std::snprintf(text, sizeof text, "Size: %.4lG kB,   Quality: %d", kilobytes, choices.quality);
+  else
+    std::snprintf(text, sizeof text, "Size: %.4lG kB", kilobytes);
+  std::string label = text;
+  if (choices.sharpen > 0) label += " (Sharpened)";
+  return label;
+}
+
+// The output picture: the source at the output size, sharpened when asked.
+std::vector<std::uint8_t> MakeOutput(const RgbImage& source, const ExportChoices& choices) {
+  std::vector<std::uint8_t> output;
+  if (choices.width == source.width && choices.height == source.height) {
+    output = source.pixels;
+  } else {
+    output.resize(static_cast<std::size_t>(choices.width) * choices.height * 3);
+    CTwoPassScaler scaler(ScaleKernelFromIndex(choices.kernel));
+    if (!scaler.Scale(source.pixels.data(), source.width, source.height, output.data(),
+                      choices.width, choices.height, 3))
+      throw std::bad_alloc();  // the sizes were checked, so only memory can be missing
+  }
+  return output;
+}
+
+void Sharpen(std::vector<std::uint8_t>& output, const ExportChoices& choices) {
+  if (choices.sharpen <= 0) return;
+  // The filter reads its neighbours from an untouched copy.
+  const std::vector<std::uint8_t> copy = output;
+  PxSharpen(copy.data(), output.data(), choices.width, choices.height,
+            static_cast<int>(choices.sharpen * 0.5));
+}
+
+// The path to write: the temporary file for a preview, the user's choice for an export
+// (stored as the next start folder). Nothing when the user cancelled.
+std::optional<std::filesystem::path> TargetPath(ExportMode mode, const ExportChoices& choices,
+                                                const ExportContext& context) {
+  if (mode == ExportMode::kPreview) return context.temp_folder / kTempName;
+  if (!context.ask_save_path) return std::nullopt;
+  auto chosen =
+      context.ask_save_path(ExportSaveDialogFor(choices, ExportStartFolder(context.settings)));
+  if (chosen) StoreExportPath(context.settings, chosen->string());
+  return chosen;
+}
+
+ExportResult WriteJpeg(ExportMode mode, const std::vector<std::uint8_t>& output,
+                       const ExportChoices& choices, const ExportContext& context) {
+  ExportResult result;
+  const bool editable = choices.format == kExportEditableJpg;
+  PxSetDCTMethod(3);
+  const auto target = TargetPath(mode, choices, context);
+  if (!target) return result;
+  if (editable) {
+    PxClearJPGText();
+    PxAddJPGText(kJpegComment);
+  }
+  if (!PxSaveJPG(*target, output.data(), choices.width, choices.height, choices.quality,
+                 !choices.greyscale, choices.progressive)) {
+    const int code = PxGetLastError();
+    context.host.Message(editable && code == kPxBadJpg
+                             ? std::string("The project is too big to be embedded inside JPG")
+                             : ErrorText(code),
+                         MessageKind::Error);
+    PxClearJPGText();
+    return result;
+  }
+  PxClearJPGText();
+  // The appender tells the user what went wrong; a JPG without its project is no
+  // editable JPG, so it is not reported as written.
+  if (editable && !context.append_project(*target)) return result;
+  result.written = true;
+  result.path = *target;
+  if (mode == ExportMode::kPreview) {
+    StoreExportJpegOptions(context.settings, choices);
+    result.size_label = SizeLabel(*target, choices, true);
+    result.preview = PxLoadJPG(*target);
+  }
+  return result;
+}
+
+ExportResult WriteBmpOrPng(ExportMode mode, const std::vector<std::uint8_t>& output,
+                           const ExportChoices& choices, const ExportContext& context) {
+  ExportResult result;
+  StoreExportColourOptions(context.settings, choices);
+  const bool bmp = choices.format == kExportBmp;
+  const auto target = TargetPath(mode, choices, context);
+  if (!target) return result;
+  const ExportColourPlan plan = ExportColourPlanFor(choices);
+  const int w = choices.width, h = choices.height;
+  bool written = false;
+  if (plan.colours == 0) {
+    written =
+        bmp ? PxSaveBMP(*target, output.data(), w, h) : PxSavePNG(*target, output.data(), w, h);
+  } else {
+    std::vector<std::uint8_t> indices(static_cast<std::size_t>(w) * h);
+    std::vector<std::uint8_t> palette(256 * 4);
+    CColorQuantizer quantizer;
+    if (!quantizer.Quantize(output.data(), indices.data(), w, h, plan.colours, palette.data(),
+                            choices.dither)) {
+      context.host.Message("Dithering Error", MessageKind::Error);
+      return result;
+    }
+    written = bmp ? PxSaveBMP(*target, indices.data(), w, h, plan.bits_per_pixel, plan.colours,
+                              palette.data())
+                  : PxSavePNG(*target, indices.data(), w, h, plan.colours, palette.data());
+  }
+  if (!written) {
+    context.host.Message(ErrorText(PxGetLastError()), MessageKind::Error);
+    return result;
+  }
+  result.written = true;
+  result.path = *target;
+  if (mode == ExportMode::kPreview) {
+    result.size_label = SizeLabel(*target, choices, false);
+    result.preview = bmp ? PxLoadBMP(*target) : PxLoadPNG(*target);
+  }
+  return result;
+}
+
+}  // namespace
+
+SaveDialogRequest ExportSaveDialogFor(const ExportChoices& choices, std::string start_folder) {
+  SaveDialogRequest r;
+  r.start_folder = std::move(start_folder);
+  if (IsJpegFormat(choices.format)) {
+    r.title = "Export";
+    r.filter = "JPG File (*.jpg)|*.jpg||";
+    r.default_name = "*.jpg";
+    return r;
+  }
+  const bool bmp = choices.format == kExportBmp;
+  r.filter = bmp ? "BMP File (*.bmp)|*.bmp||" : "PNG File (*.png)|*.png||";
+  r.default_name = bmp ? "*.bmp" : "*.png";
+  if (choices.colour_mode == kExportTrueColour)
+    r.title = bmp ? "Export True Color BMP" : "Export True Color PNG";
+  else if (!bmp)
+    r.title = "Export 8-bit PNG";
+  else if (choices.colour_mode == kExport256Colours)
+    r.title = "Export 8bit BMP";
+  else
+    r.title = choices.custom_count > 16 ? "Export 8-bit BMP" : "Export 4-bit BMP";
+  return r;
+}
+
+ExportColourPlan ExportColourPlanFor(const ExportChoices& choices) {
+  if (IsJpegFormat(choices.format) || choices.colour_mode == kExportTrueColour) return {0, 24};
+  const int colours =
+      choices.colour_mode == kExport256Colours ? 256 : std::min(choices.custom_count, 256);
+  // PNG palettes are always 8 bits; a BMP of at most 16 colours packs two pixels a byte.
+  if (choices.format == kExportBmp && colours <= 16) return {colours, 4};
+  return {colours, 8};
+}
+
+std::optional<std::string> ValidateExportChoices(const ExportChoices& c) {
+  if (c.format < 0 || c.format > 3) return "Unknown export format.";
+  if (c.width < 1 || c.height < 1 || c.width > CDIBSection::kMaxSide ||
+      c.height > CDIBSection::kMaxSide)
+    return "The width and height must be between 1 and 32768 pixels.";
+  if (static_cast<std::int64_t>(c.width) * c.height > CDIBSection::kMaxPixels)
+    return "The image is too big to export: at most 268435456 pixels are allowed.";
+  if (c.quality < 0 || c.quality > 100 || c.sharpen < 0 || c.sharpen > 100)
+    return "The quality and the sharpening must be between 0 and 100.";
+  if (!IsJpegFormat(c.format)) {
+    if (c.colour_mode < 0 || c.colour_mode > 2) return "Unknown color mode.";
+    if (c.colour_mode != kExportTrueColour && (c.dither < 0 || c.dither > 2))
+      return "Unknown dithering mode.";
+    if (c.colour_mode == kExportCustomColours && c.custom_count < 2)
+      return "The number of colors must be at least 2.";
+  }
+  return std::nullopt;
+}
+
+ExportResult ExportImage(ExportMode mode, const RgbImage* source, const ExportChoices& choices,
+                         const ExportContext& context) {
+  if (!source || source->width < 1 || source->height < 1 ||
+      source->pixels.size() != static_cast<std::size_t>(source->width) * source->height * 3)
+    return {};
+  StoreExportFormat(context.settings, choices);
+  if (auto problem = ValidateExportChoices(choices)) {
+    context.host.Message(*problem, MessageKind::Warning);
+    return {};
+  }
+  if (choices.format == kExportEditableJpg && !context.append_project) {
+    context.host.Message("There is no project to embed in an editable JPG.", MessageKind::Warning);
+    return {};
+  }
+  try {
+    std::vector<std::uint8_t> output = MakeOutput(*source, choices);
+    WaitCursor wait(context.host);
+    Sharpen(output, choices);
+    return IsJpegFormat(choices.format) ? WriteJpeg(mode, output, choices, context)
+                                        : WriteBmpOrPng(mode, output, choices, context);
+  } catch (const std::bad_alloc&) {
+    context.host.Message("Not enough memory", MessageKind::Error);
+    return {};
+  }
+}
+
+}  // namespace lumi
