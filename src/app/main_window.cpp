@@ -174,7 +174,7 @@ bool MainWindow::OpenWithoutAsking(const QString& path) {
   // A refused file may have left a new empty document in place of the old one.
   DocumentReplaced();
   // An editable JPG opens without giving the document its name, and is not listed.
-  if (opened) AddDocumentToRecent();
+  if (opened && !document_->GetPath().empty()) AddDocumentToRecent();
   return opened;
 }
 

@@ -5,6 +5,7 @@
 #include "base/errors.h"
 #include "document/scene.h"
 #include "document/scene_project.h"
+#include "export/editable_jpg.h"
 #include "options.h"
 
 namespace lumi::cli {
@@ -30,11 +31,8 @@ CliSession::~CliSession() { SetDefaultRenderContext(nullptr); }
 void CliSession::Load(const fs::path& input) {
   const std::string ext = LowerExtension(input);
   if (ext == ".json") return LoadScene(input);
-  if (ext == ".plv") return LoadProject(input);
-  if (ext == ".jpg" || ext == ".jpeg") {
-    throw UsageError("editable JPG files cannot be read by this version; use a .plv project or a JSON scene");
-  }
-  throw UsageError("the input must be a .plv project or a .json scene: " + input.string());
+  if (ext == ".plv" || ext == ".jpg" || ext == ".jpeg") return LoadProject(input);
+  throw UsageError("the input must be a .plv project, an editable .jpg or a .json scene: " + input.string());
 }
 
 void CliSession::LoadScene(const fs::path& input) {
@@ -53,7 +51,13 @@ void CliSession::LoadProject(const fs::path& input) {
   const bool opened = doc_.Open(input);
   host_.CollectMessages(false);
   const std::string why = host_.TakeCollected();
-  if (!opened) throw ArchiveError(input.string() + ": " + (why.empty() ? "not a project" : why));
+  if (!opened) {
+    // A JPG without a project is a plain picture, not a damaged file.
+    if (why.rfind(kOrdinaryJpgText.substr(0, 30), 0) == 0) {
+      throw UsageError(input.string() + " is an ordinary JPG without a project (editable JPGs are made by 'export --format ejpg')");
+    }
+    throw ArchiveError(input.string() + ": " + (why.empty() ? "not a project" : why));
+  }
   if (!why.empty()) host_.Message(why, MessageKind::Warning);
 }
 

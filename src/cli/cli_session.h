@@ -28,10 +28,11 @@ class CliSession {
 
   CliHost& GetHost() { return host_; }
   CPlenivorDoc& Doc() { return doc_; }
+  Settings& GetSettings() { return settings_; }
 
-  // Loads a JSON scene (.json) or a project (.plv) into the document. A bad scene throws
-  // SceneError, a file that cannot be read FileError, a damaged project ArchiveError;
-  // editable JPGs are refused with a UsageError until this program can read them.
+  // Loads a JSON scene (.json), a project (.plv) or an editable JPG (.jpg, .jpeg) into the
+  // document. A bad scene throws SceneError, a file that cannot be read FileError, an
+  // ordinary JPG UsageError, a damaged project or editable JPG ArchiveError.
   void Load(const std::filesystem::path& input);
   void LoadScene(const std::filesystem::path& input);
   void LoadProject(const std::filesystem::path& input);

@@ -5,6 +5,8 @@
 #include "base/errors.h"
 #include "cli_session.h"
 #include "commands.h"
+#include "export/export_choices.h"
+#include "export/render_canvas_for_export.h"
 #include "options.h"
 
 namespace lumi::cli {
@@ -16,16 +18,25 @@ int RunBuild(const std::vector<std::string>& args) {
   const std::filesystem::path output = opts.Required("-o");
   if (LowerExtension(input) != ".json") throw UsageError("the input must be a .json scene: " + input.string());
   const std::string ext = LowerExtension(output);
-  if (ext == ".jpg" || ext == ".jpeg") {
-    throw UsageError("editable JPG files cannot be written by this version; use a .plv output");
-  }
-  if (ext != ".plv") throw UsageError("the output must end in .plv: " + output.string());
+  const bool editable_jpg = ext == ".jpg" || ext == ".jpeg";
+  if (!editable_jpg && ext != ".plv") throw UsageError("the output must end in .plv or .jpg: " + output.string());
 
   CliSession session(opts.Value("--data"));
   // Every check happens while the scene is built; the file is written only afterwards,
   // through a temporary file, so a failure leaves no output behind.
   session.LoadScene(input);
-  session.Doc().WriteProjectFile(output);
+  if (editable_jpg) {
+    // The canvas as a baseline JPG at quality 95 with the project appended.
+    const RgbImage source = RenderCanvasForExport(session.Doc());
+    ExportChoices choices;
+    choices.format = kExportEditableJpg;
+    choices.width = source.width;
+    choices.height = source.height;
+    choices.progressive = false;
+    ExportCanvas(session, source, choices, output);
+  } else {
+    session.Doc().WriteProjectFile(output);
+  }
   std::printf("%s\n", output.string().c_str());
   return 0;
 }

@@ -17,6 +17,11 @@ using nlohmann::ordered_json;
 // One "  key: value" line per field; nested values stay on their line as compact JSON.
 void PrintFields(const ordered_json& fields) {
   for (const auto& [key, value] : fields.items()) {
+    if (key == "source" && value.contains("zlib")) {
+      // A bitmap's pixels: their size says more to a reader than their Base64 text.
+      std::printf("  source: stored pixels, %zu bytes of Base64\n", value["zlib"].get<std::string>().size());
+      continue;
+    }
     std::printf("  %s: %s\n", key.c_str(), value.is_string() ? value.get<std::string>().c_str() : value.dump().c_str());
   }
 }

@@ -1,10 +1,18 @@
 #pragma once
 // The subcommands of lumiverdant-cli. Each returns the exit status: 0 done, 1 a user
 // error, 2 damaged input.
+#include <filesystem>
 #include <string>
 #include <vector>
 
+namespace lumi {
+struct ExportChoices;
+struct RgbImage;
+}  // namespace lumi
+
 namespace lumi::cli {
+
+class CliSession;
 
 struct Command {
   const char* name;
@@ -18,5 +26,12 @@ const std::vector<Command>& Commands();
 int RunRender(const std::vector<std::string>& args);
 int RunBuild(const std::vector<std::string>& args);
 int RunInfo(const std::vector<std::string>& args);
+int RunExport(const std::vector<std::string>& args);
+int RunButtons(const std::vector<std::string>& args);
+
+// Writes `source` (the composed canvas of the session's document) as the Export dialog
+// does with `choices`; throws FileError with the reason when nothing was written.
+void ExportCanvas(CliSession& session, const RgbImage& source, const ExportChoices& choices,
+                  const std::filesystem::path& output);
 
 }  // namespace lumi::cli

@@ -85,10 +85,9 @@ TEST_F(CliProject, InputsThatAreNotProjectsAreUserErrors) {
     const char* says;
   } cases[] = {
       {"render '" + (dir_ / "missing.plv").string() + "' -o x.png", "cannot read"},
-      {"render '" + jpg.string() + "' -o x.png", "editable JPG files cannot be read"},
+      {"render '" + jpg.string() + "' -o x.png", "is an ordinary JPG without a project"},
       {"build '" + jpg.string() + "' -o x.plv", "the input must be a .json scene"},
-      {"build '" + Write("s.json", "{}").string() + "' -o x.jpg", "editable JPG files cannot be written"},
-      {"build '" + Write("s.json", "{}").string() + "' -o x.png", "the output must end in .plv"},
+      {"build '" + Write("s.json", "{}").string() + "' -o x.png", "the output must end in .plv or .jpg"},
   };
   for (const auto& c : cases) {
     const CliRun run = Cli(c.args);

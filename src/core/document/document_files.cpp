@@ -113,7 +113,7 @@ bool CPlenivorDoc::OpenEditableJpg(const std::filesystem::path& path) {
   }
   // Never the JPG's path: a later Save asks for a name instead of overwriting the JPG.
   m_path.clear();
-  return false;
+  return loaded;
 }
 
 void CPlenivorDoc::WriteProjectFile(const std::filesystem::path& path) {

@@ -140,7 +140,8 @@ class CPlenivorDoc {
   // damaged data shows a message and fails the open as a whole: the document is then a
   // new empty document without a path and the file is untouched. A file that cannot be
   // opened at all is reported and leaves the document as it was. A path ending in ".jpg"
-  // or "jpeg" goes to the editable-JPG reader and never gives the document a path.
+  // or "jpeg" goes to the editable-JPG reader and never gives the document a path (true
+  // when the embedded project was loaded).
   bool Open(const std::filesystem::path& path);
   // Replaces the editable-JPG reader (ReadEditableJpg unless set): it loads the embedded
   // project into the (new) document and returns true when it did. Tests use it.

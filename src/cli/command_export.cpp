@@ -1,0 +1,128 @@
+// lumiverdant-cli export: the Export dialog's work with its choices given as options.
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <optional>
+
+#include "base/errors.h"
+#include "cli_session.h"
+#include "commands.h"
+#include "export/editable_jpg.h"
+#include "export/export_choices.h"
+#include "export/export_image.h"
+#include "export/render_canvas_for_export.h"
+#include "options.h"
+
+namespace lumi::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int Pick(const std::map<std::string, int>& names, const std::string& option, const std::string& value) {
+  const auto it = names.find(value);
+  if (it != names.end()) return it->second;
+  std::string list;
+  for (const auto& [name, index] : names) list += (list.empty() ? "" : ", ") + name;
+  throw UsageError(option + " is one of " + list + ", not '" + value + "'");
+}
+
+int FormatFor(const Options& opts, const fs::path& output) {
+  if (const auto format = opts.Value("--format")) {
+    return Pick({{"jpg", kExportJpeg}, {"bmp", kExportBmp}, {"png", kExportPng}, {"ejpg", kExportEditableJpg}},
+                "--format", *format);
+  }
+  const std::string ext = LowerExtension(output);
+  if (ext == ".jpg" || ext == ".jpeg") return kExportJpeg;
+  if (ext == ".bmp") return kExportBmp;
+  if (ext == ".png") return kExportPng;
+  throw UsageError("give --format, or an output ending in .jpg, .bmp or .png: " + output.string());
+}
+
+// The choices the Export dialog would hold, from the options; unset options keep the
+// dialog's defaults (quality 95, Floyd-Steinberg, cubic) but the file is baseline unless
+// --progressive is given.
+ExportChoices ChoicesFrom(const Options& opts, const fs::path& output, const RgbImage& source) {
+  ExportChoices c;
+  c.format = FormatFor(opts, output);
+  c.width = source.width;
+  c.height = source.height;
+  const auto width = opts.Int("--width", -(1 << 30), 1 << 30);
+  const auto height = opts.Int("--height", -(1 << 30), 1 << 30);
+  // One side alone keeps the aspect, as the dialog's lock does.
+  if (width && height) {
+    c.width = *width;
+    c.height = *height;
+  } else if (width) {
+    c.width = *width;
+    c.height = AspectHeight(source.width, source.height, *width);
+  } else if (height) {
+    c.height = *height;
+    c.width = AspectHeight(source.height, source.width, *height);
+  }
+  if (const auto kernel = opts.Value("--kernel")) {
+    c.kernel = Pick({{"cubic", 0}, {"bilinear", 1}, {"hamming", 2}, {"blackman", 3}}, "--kernel", *kernel);
+  }
+  c.sharpen = opts.Int("--sharpen", 0, 100).value_or(0);
+  c.quality = opts.Int("--quality", 0, 100).value_or(95);
+  c.progressive = opts.Has("--progressive");
+  c.greyscale = opts.Has("--gray");
+  if (const auto colours = opts.Value("--colors")) {
+    if (*colours == "24bit") {
+      c.colour_mode = kExportTrueColour;
+    } else if (*colours == "256") {
+      c.colour_mode = kExport256Colours;
+    } else {
+      c.colour_mode = kExportCustomColours;
+      c.custom_count = opts.Int("--colors", -(1 << 30), 1 << 30).value_or(0);
+    }
+  }
+  if (const auto dither = opts.Value("--dither")) {
+    c.dither = Pick({{"none", 0}, {"diffusion", 1}, {"floyd", 2}}, "--dither", *dither);
+  }
+  const bool jpeg = c.format == kExportJpeg || c.format == kExportEditableJpg;
+  if (jpeg && (opts.Has("--colors") || opts.Has("--dither"))) {
+    throw UsageError("--colors and --dither apply to BMP and PNG output");
+  }
+  if (!jpeg && (opts.Has("--quality") || c.progressive || c.greyscale)) {
+    throw UsageError("--quality, --progressive and --gray apply to JPG output");
+  }
+  if (const auto why = ValidateExportChoices(c)) throw UsageError(*why);
+  return c;
+}
+
+}  // namespace
+
+void ExportCanvas(CliSession& session, const RgbImage& source, const ExportChoices& choices,
+                  const fs::path& output) {
+  CliHost& host = session.GetHost();
+  ExportContext context{host, session.GetSettings(), fs::temp_directory_path(),
+                        [&](const SaveDialogRequest&) { return std::optional<fs::path>(output); },
+                        [&](const fs::path& jpg) { return AppendProjectToJpg(session.Doc(), jpg, host); }};
+  // The export tells the user why it failed through the host; here that is the one line
+  // of the error.
+  host.CollectMessages(true);
+  const ExportResult result = ExportImage(ExportMode::kExport, &source, choices, context);
+  host.CollectMessages(false);
+  const std::string why = host.TakeCollected();
+  if (!result.written) throw FileError("cannot export " + output.string() + (why.empty() ? "" : ": " + why));
+}
+
+int RunExport(const std::vector<std::string>& args) {
+  const Options opts(args,
+                     {"-o", "--format", "--width", "--height", "--kernel", "--sharpen", "--quality",
+                      "--colors", "--dither", "--data"},
+                     {"--progressive", "--gray"});
+  if (opts.Positional().size() != 1) throw UsageError("export takes one INPUT (see export --help)");
+  const fs::path input = opts.Positional()[0];
+  const fs::path output = opts.Required("-o");
+
+  CliSession session(opts.Value("--data"));
+  session.Load(input);
+  const RgbImage source = RenderCanvasForExport(session.Doc());
+  ExportCanvas(session, source, ChoicesFrom(opts, output, source), output);
+  std::printf("%s\n", output.string().c_str());
+  return 0;
+}
+
+}  // namespace lumi::cli
