@@ -2,6 +2,9 @@
 #include <QScrollBar>
 #include <QtTest/QtTest>
 
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+
 #include "base/host.h"
 #include "document/scene.h"
 #include "edit/scene_view_document.h"
@@ -100,6 +103,67 @@ class PlenivorViewTest : public QObject {
     view.verticalScrollBar()->setValue(40);
     QCOMPARE(view.View().Zoom().ScrollPosition().y, 40);
     QCOMPARE(view.View().Zoom().DeviceToCanvas({0, 0}).y, 40);
+  }
+
+  void zoomStopsAtTheLimitsSetWhenFirstShownAndKeepsTheMiddle() {
+    lumi::RecordingHost host;
+    lumi::SceneViewDocument document(WelcomeScene(host));
+    lumi::app::CPlenivorView view(host);
+    view.SetDocument(&document);
+    view.resize(820, 620);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QCOMPARE(view.View().Zoom().MinScale(), 0.02f);
+    QCOMPARE(view.View().Zoom().MaxScale(), 22.0f);
+    const QPoint middle(view.viewport()->width() / 2, view.viewport()->height() / 2);
+    // The zoom list ends at 1600%; a zoom rectangle asking for more than the limit is
+    // refused and only recentres.
+    for (int i = 0; i < 40; ++i) view.zoomIn();
+    QCOMPARE(view.View().Zoom().Scale(), 16.0f);
+    view.View().ZoomToRectangle({199, 149, 201, 151});
+    QCOMPARE(view.View().Zoom().Scale(), 16.0f);
+    // Zooming recentres on the canvas middle, whatever the scale.
+    const lumi::Point seen = view.View().Zoom().DeviceToCanvas({middle.x(), middle.y()});
+    QVERIFY2(std::abs(seen.x - 200) <= 1 && std::abs(seen.y - 150) <= 1,
+             qPrintable(QStringLiteral("middle shows (%1,%2)").arg(seen.x).arg(seen.y)));
+    view.View().ZoomToRectangle({-200000, -200000, 200000, 200000});
+    QCOMPARE(view.View().Zoom().Scale(), 16.0f);
+    // Within the limits the rectangle fills the view.
+    const int w = view.viewport()->width();
+    view.View().ZoomToRectangle({0, 0, w * 50, 10});
+    QCOMPARE(view.View().Zoom().Scale(), static_cast<float>(w + 1) / static_cast<float>(w * 50));
+  }
+
+  void aCanvasNarrowerThan80HasNoShadow() {
+    lumi::RecordingHost host;
+    lumi::SceneViewDocument document(lumi::BuildScene(
+        nlohmann::json::parse("{\"canvas\": {\"width\": 79, \"height\": 50, \"color\": \"#FF0000\"}}"), host, nullptr));
+    lumi::app::CPlenivorView view(host);
+    view.SetDocument(&document);
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QImage shot = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const lumi::Point o = view.View().Zoom().ViewportOrigin();
+    QCOMPARE(shot.pixel(o.x + 40, o.y + 25) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF);
+    QCOMPARE(shot.pixel(o.x + 79, o.y + 25) & 0xFFFFFF, qRgb(0, 0, 0) & 0xFFFFFF);  // frame
+    QCOMPARE(shot.pixel(o.x + 80, o.y + 25) & 0xFFFFFF, qRgb(0xE1, 0xE1, 0xE1) & 0xFFFFFF);
+    QCOMPARE(shot.pixel(o.x + 40, o.y + 51) & 0xFFFFFF, qRgb(0xE1, 0xE1, 0xE1) & 0xFFFFFF);
+  }
+
+  void hintZeroClearsTheSelection() {
+    lumi::RecordingHost host;
+    lumi::SceneViewDocument document(WelcomeScene(host));
+    lumi::app::CPlenivorView view(host);
+    view.SetDocument(&document);
+    view.resize(820, 620);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.View().SelectObject(&document.ObjectAt(1));
+    view.View().OnUpdate(lumi::kHintRepaint);
+    QCOMPARE(view.View().Selected(), &document.ObjectAt(1));
+    view.View().OnUpdate(lumi::kHintGeneral);
+    QCOMPARE(view.View().Selected(), nullptr);
   }
 
   void zoomListAndOriginalSizeStayInStep() {
