@@ -19,6 +19,14 @@ lumi::Scene WelcomeScene(lumi::Host& host) {
   return lumi::ReadSceneFile(path.toStdString(), host, nullptr);
 }
 
+// Shows `document` in `view` at the given size; false when the window never appeared.
+bool ShowOver(lumi::app::CPlenivorView& view, const lumi::ViewDocument& document, int width, int height) {
+  view.SetDocument(&document);
+  view.resize(width, height);
+  view.show();
+  return QTest::qWaitForWindowExposed(&view);
+}
+
 QRgb Rgb(lumi::COLORREF c) { return qRgb(lumi::GetRValue(c), lumi::GetGValue(c), lumi::GetBValue(c)); }
 
 }  // namespace
@@ -30,10 +38,7 @@ class PlenivorViewTest : public QObject {
     lumi::RecordingHost host;
     lumi::SceneViewDocument document(WelcomeScene(host));
     lumi::app::CPlenivorView view(host);
-    view.SetDocument(&document);
-    view.resize(820, 620);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(ShowOver(view, document, 820, 620));
     QVERIFY(view.viewport()->width() > 400 && view.viewport()->height() > 300);
 
     QImage shot = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -72,10 +77,7 @@ class PlenivorViewTest : public QObject {
     lumi::RecordingHost host;
     lumi::SceneViewDocument document(WelcomeScene(host));
     lumi::app::CPlenivorView view(host);
-    view.SetDocument(&document);
-    view.resize(820, 620);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(ShowOver(view, document, 820, 620));
     const lumi::Point o = view.View().Zoom().ViewportOrigin();
     host.Clear();
     QTest::mouseMove(view.viewport(), QPoint(o.x + 30, o.y + 40));
@@ -88,10 +90,7 @@ class PlenivorViewTest : public QObject {
     lumi::RecordingHost host;
     lumi::SceneViewDocument document(WelcomeScene(host));
     lumi::app::CPlenivorView view(host);
-    view.SetDocument(&document);
-    view.resize(200, 150);  // smaller than the canvas: both bars
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(ShowOver(view, document, 200, 150));  // smaller than the canvas: both bars
     QVERIFY(view.horizontalScrollBar()->maximum() > 0);
     view.View().SelectObject(&document.ObjectAt(3));
     view.View().Paint();
@@ -109,10 +108,7 @@ class PlenivorViewTest : public QObject {
     lumi::RecordingHost host;
     lumi::SceneViewDocument document(WelcomeScene(host));
     lumi::app::CPlenivorView view(host);
-    view.SetDocument(&document);
-    view.resize(820, 620);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(ShowOver(view, document, 820, 620));
     QCOMPARE(view.View().Zoom().MinScale(), 0.02f);
     QCOMPARE(view.View().Zoom().MaxScale(), 22.0f);
     const QPoint middle(view.viewport()->width() / 2, view.viewport()->height() / 2);
@@ -139,10 +135,7 @@ class PlenivorViewTest : public QObject {
     lumi::SceneViewDocument document(lumi::BuildScene(
         nlohmann::json::parse("{\"canvas\": {\"width\": 79, \"height\": 50, \"color\": \"#FF0000\"}}"), host, nullptr));
     lumi::app::CPlenivorView view(host);
-    view.SetDocument(&document);
-    view.resize(400, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(ShowOver(view, document, 400, 300));
     const QImage shot = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const lumi::Point o = view.View().Zoom().ViewportOrigin();
     QCOMPARE(shot.pixel(o.x + 40, o.y + 25) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF);
@@ -155,10 +148,7 @@ class PlenivorViewTest : public QObject {
     lumi::RecordingHost host;
     lumi::SceneViewDocument document(WelcomeScene(host));
     lumi::app::CPlenivorView view(host);
-    view.SetDocument(&document);
-    view.resize(820, 620);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(ShowOver(view, document, 820, 620));
     view.View().SelectObject(&document.ObjectAt(1));
     view.View().OnUpdate(lumi::kHintRepaint);
     QCOMPARE(view.View().Selected(), &document.ObjectAt(1));
