@@ -13,6 +13,7 @@
 #include "plenivor_view.h"
 #include "startup.h"
 #include "render/render_context.h"
+#include "sample_document.h"
 
 using lumi::Answer;
 using lumi::CPlenivorDoc;
@@ -32,14 +33,7 @@ void WriteSampleProject(const std::filesystem::path& path) {
   lumi::MemorySettings settings;
   lumi::CTextureBank bank;
   CPlenivorDoc doc(host, settings, bank);
-  doc.NewDocument();
-  doc.SetCanvasSize(200, 150);
-  doc.SetCanvasColor(lumi::RGB(0xC0, 0xD8, 0xF0));
-  auto rectangle = doc.MakeObject();
-  rectangle->CreateRectangle(20, 30, 120, 90);
-  rectangle->SetFillColor(lumi::RGB(0xFF, 0, 0));
-  rectangle->Render();
-  doc.Objects().push_back(std::move(rectangle));
+  lumi::app::testing::FillSampleDocument(doc);
   QVERIFY(doc.SaveAs(path, SaveFilter::Project));
 }
 

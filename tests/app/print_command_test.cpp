@@ -10,23 +10,14 @@
 #include "document/plenivor_doc.h"
 #include "library/texture_bank.h"
 #include "print_command.h"
+#include "sample_document.h"
 
 using lumi::app::FitCanvasToPage;
 
 namespace {
 
-// A 200 x 150 pale blue canvas with one red rectangle from (20, 30) to (120, 90).
 struct SampleDocument {
-  SampleDocument() {
-    doc.NewDocument();
-    doc.SetCanvasSize(200, 150);
-    doc.SetCanvasColor(lumi::RGB(0xC0, 0xD8, 0xF0));
-    auto rectangle = doc.MakeObject();
-    rectangle->CreateRectangle(20, 30, 120, 90);
-    rectangle->SetFillColor(lumi::RGB(0xFF, 0, 0));
-    rectangle->Render();
-    doc.Objects().push_back(std::move(rectangle));
-  }
+  SampleDocument() { lumi::app::testing::FillSampleDocument(doc); }
   lumi::RecordingHost host;
   lumi::MemorySettings settings;
   lumi::CTextureBank bank;
