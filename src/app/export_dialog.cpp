@@ -148,9 +148,9 @@ void CExportDlg::BuildControls() {
   right->addStretch();
   right->addLayout(buttons);
 
-  auto* main = new QHBoxLayout(this);
-  main->addLayout(left);
-  main->addLayout(right);
+  auto* columns = new QHBoxLayout(this);
+  columns->addLayout(left);
+  columns->addLayout(right);
 }
 
 void CExportDlg::FillControls(const ExportChoices& c) {

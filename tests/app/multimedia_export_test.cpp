@@ -133,7 +133,10 @@ class MultimediaExportTest : public QObject {
     QCOMPARE(files, (QStringList{"btn.bmp", "btn.txt", "btn0a.bmp", "btn0b.bmp"}));
     QFile table(out.filePath(QStringLiteral("btn.txt")));
     QVERIFY(table.open(QIODevice::ReadOnly));
-    QVERIFY(table.readAll().contains("btn0x.bmp : Left 40,Top 20"));
+    // The position is that of the button's export rectangle (its visible extent).
+    const lumi::Rect rect = lumi::ExportRect(*sample.doc.Objects()[1]);
+    QVERIFY(table.readAll().contains(
+        QStringLiteral("\r\nbtn0x.bmp : Left %1,Top %2\r\n").arg(rect.left).arg(rect.top).toLatin1()));
   }
 
   void cancellingEitherQuestionWritesNothing() {
