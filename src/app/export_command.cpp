@@ -14,7 +14,7 @@
 namespace lumi::app {
 
 bool RunExportCommand(QWidget* owner, CPlenivorDoc& document, Host& host, Settings& settings,
-                      const std::filesystem::path& temp_folder) {
+                      const std::filesystem::path& temp_folder, ExportPathQuestion ask_path) {
   RgbImage source;
   {
     WaitCursor wait(host);
@@ -28,21 +28,19 @@ bool RunExportCommand(QWidget* owner, CPlenivorDoc& document, Host& host, Settin
       return false;
     }
   }
+  if (!ask_path) {
+    ask_path = [owner](const SaveDialogRequest& request) {
+      return AskSavePath(owner, {request.title, request.filter, request.default_name,
+                                 request.start_folder});
+    };
+  }
   ExportContext context{
-      host, settings, temp_folder,
-      [owner](const SaveDialogRequest& request) {
-        return AskSavePath(owner, {request.title, request.filter, request.default_name,
-                                   request.start_folder});
-      },
+      host, settings, temp_folder, std::move(ask_path),
       [&document, &host](const std::filesystem::path& jpg) {
         return AppendProjectToJpg(document, jpg, host);
       }};
-  bool exported = false;
-  {
-    CExportDlg dialog(source, std::move(context), owner);
-    exported = dialog.exec() == QDialog::Accepted;
-  }
-  return exported;
+  CExportDlg dialog(source, std::move(context), owner);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace lumi::app
