@@ -21,7 +21,9 @@
 #include "edit/drawing_view.h"
 #include "edit/plenivor_view_document.h"
 #include "edit/zoom_combo.h"
+#include "export_command.h"
 #include "file_filter.h"
+#include "multimedia_export_command.h"
 #include "plenivor_view.h"
 #include "print_command.h"
 #include "qt_host.h"
@@ -100,6 +102,17 @@ void MainWindow::CreateMenus() {
                        [this] { OpenWithDialog(); });
   file_menu->addAction(QStringLiteral("&Save"), QKeySequence::Save, this, [this] { SaveFile(); });
   file_menu->addAction(QStringLiteral("Save &As..."), this, [this] { SaveAsWithDialog(); });
+  file_menu->addSeparator();
+  // Both exports may leave the picture changed (looks switched, the canvas composed):
+  // the views repaint afterwards.
+  file_menu->addAction(QStringLiteral("&Export..."), this, [this] {
+    RunExportCommand(this, *document_, *host_, services_.GetSettings(), services_.Folders().root);
+    UpdateAllViews(CPlenivorDoc::kHintExported);
+  })->setObjectName(QStringLiteral("exportAction"));
+  file_menu->addAction(QStringLiteral("&Multimedia Export..."), this, [this] {
+    RunMultimediaExport(*document_, *host_, services_.GetSettings(), QtMultimediaExportSteps(this));
+    UpdateAllViews(CPlenivorDoc::kHintExported);
+  })->setObjectName(QStringLiteral("multimediaExportAction"));
   file_menu->addSeparator();
   file_menu->addAction(QStringLiteral("&Print..."), QKeySequence::Print, this,
                        [this] { print_->Print(); });
