@@ -12,9 +12,6 @@ namespace lumi {
 class CPlenivorDoc;
 class Host;
 class Settings;
-}  // namespace lumi
-
-namespace lumi {
 struct SaveDialogRequest;
 }  // namespace lumi
 
