@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev
   libfreetype-dev libfontconfig-dev libharfbuzz-dev
   nlohmann-json3-dev

@@ -1,6 +1,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 
 #include "app_services.h"
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Plenivor"));
   QApplication::setApplicationName(QStringLiteral("Lumiverdant"));
+  // The installed theme icon; run from the source tree, the one beside the data.
+  QApplication::setWindowIcon(QIcon::fromTheme(
+      QStringLiteral("lumiverdant"), QIcon(lumi::app::InstalledDataFolder() + QStringLiteral("/lumiverdant.svg"))));
 
   // Start-up problems are told before there is a main window.
   lumi::app::QtHost startup_host;
