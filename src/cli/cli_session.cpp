@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "base/data_folder.h"
 #include "base/errors.h"
 #include "document/scene.h"
 #include "document/scene_project.h"
@@ -18,8 +19,21 @@ std::string LowerExtension(const fs::path& path) {
   return ext;
 }
 
+namespace {
+
+// The folder given, else the program's per-user data folder when it exists.
+std::optional<FolderSet> DataFolders(const std::optional<std::string>& data_dir) {
+  if (data_dir) return FolderSet::FromRoot(*data_dir);
+  const fs::path user = UserDataFolder();
+  std::error_code ec;
+  if (!user.empty() && fs::is_directory(user, ec)) return FolderSet::FromRoot(user.string());
+  return std::nullopt;
+}
+
+}  // namespace
+
 CliSession::CliSession(const std::optional<std::string>& data_dir)
-    : folders_(data_dir ? std::optional<FolderSet>(FolderSet::FromRoot(*data_dir)) : std::nullopt),
+    : folders_(DataFolders(data_dir)),
       context_{&bank_, folders_ ? &*folders_ : nullptr},
       doc_(host_, settings_, bank_) {
   SetDefaultRenderContext(&context_);

@@ -19,8 +19,9 @@ std::string LowerExtension(const std::filesystem::path& path);
 
 class CliSession {
  public:
-  // `data_dir`: the data folder whose Textures/ and Transp/ the objects read; without
-  // one no texture files are read and the objects keep the names they give.
+  // `data_dir`: the data folder whose Textures/ and Transp/ the objects read; without one
+  // the program's per-user data folder when it exists, else no texture files are read and
+  // the objects keep the names they give.
   explicit CliSession(const std::optional<std::string>& data_dir);
   ~CliSession();
   CliSession(const CliSession&) = delete;

@@ -29,7 +29,9 @@ const std::vector<Command>& Commands() {
        "  --layer WHICH     with --object: its rendered image (default), its effect layer, or\n"
        "                    its coverage mask as grey\n"
        "  --data DIR        the data folder: texture files are read from DIR/Textures and\n"
-       "                    DIR/Transp (without it, objects render without texture images)\n",
+       "                    DIR/Transp (default: the program's per-user data folder,\n"
+       "                    ~/.local/share/Plenivor/Lumiverdant, when it exists; otherwise\n"
+       "                    objects render without texture images)\n",
        RunRender},
       {"build", "make a .plv project or an editable JPG from a JSON scene",
        "Usage: lumiverdant-cli build SCENE.json -o OUTPUT.(plv|jpg) [--data DIR]\n"
@@ -43,7 +45,8 @@ const std::vector<Command>& Commands() {
        "                    (.jpg: the canvas as a JPG at quality 95 with the project inside,\n"
        "                    which any viewer shows and 'render', 'info' and the program open)\n"
        "  --data DIR        the data folder: texture files are read from DIR/Textures and\n"
-       "                    DIR/Transp (a portable scene embeds them in the project)\n",
+       "                    DIR/Transp (a portable scene embeds them in the project; default\n"
+       "                    the program's per-user data folder when it exists)\n",
        RunBuild},
       {"export", "export a drawing as the Export dialog does",
        "Usage: lumiverdant-cli export INPUT -o OUTPUT [--format jpg|bmp|png|ejpg]\n"
@@ -72,7 +75,8 @@ const std::vector<Command>& Commands() {
        "  --colors C        24bit (default), 256, or a count N from 2 (a BMP of 16 colours or\n"
        "                    fewer has 4 bits per pixel; counts above 256 give 256)\n"
        "  --dither D        the dithering of a colour reduction (default floyd)\n"
-       "  --data DIR        the data folder the objects' textures are read from\n",
+       "  --data DIR        the data folder the objects' textures are read from (default\n"
+       "                    the program's per-user data folder when it exists)\n",
        RunExport},
       {"buttons", "export the objects' button looks as image sets",
        "Usage: lumiverdant-cli buttons INPUT -o OUTPUT.(pvx|bmp|jpg) [--data DIR]\n"
@@ -84,7 +88,8 @@ const std::vector<Command>& Commands() {
        "OUTPUT they become one Pavonix project. Prints the paths written.\n"
        "\n"
        "  -o OUTPUT         the Pavonix project or the background image to write\n"
-       "  --data DIR        the data folder the objects' textures are read from\n",
+       "  --data DIR        the data folder the objects' textures are read from (default\n"
+       "                    the program's per-user data folder when it exists)\n",
        RunButtons},
       {"info", "show the canvas, groups and objects of a drawing",
        "Usage: lumiverdant-cli info INPUT [--json] [--data DIR]\n"
@@ -94,7 +99,8 @@ const std::vector<Command>& Commands() {
        "\n"
        "  --json            print a JSON scene instead (see docs/scene-format.md); 'build'\n"
        "                    makes the same project from it\n"
-       "  --data DIR        the data folder the objects' textures are read from\n",
+       "  --data DIR        the data folder the objects' textures are read from (default\n"
+       "                    the program's per-user data folder when it exists)\n",
        RunInfo},
   };
   return commands;

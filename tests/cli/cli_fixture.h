@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -34,6 +35,9 @@ class CliTest : public ::testing::Test {
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
+    // The program's own data folder is looked up under XDG_DATA_HOME: an empty one keeps
+    // every run independent of what this machine's user has installed.
+    setenv("XDG_DATA_HOME", (dir_ / "xdg-data").c_str(), 1);
   }
   void TearDown() override { fs::remove_all(dir_); }
 

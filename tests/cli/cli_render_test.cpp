@@ -77,7 +77,18 @@ TEST_F(CliRender, TexturesComeFromTheDataFolder) {
   EXPECT_EQ(Pixel(*image, 15, 20), (std::vector<std::uint8_t>{0, 200, 0}));
   EXPECT_EQ(Pixel(*image, 45, 20), (std::vector<std::uint8_t>{0, 0, 255}));
 
-  // Without the data folder no texture file is read and nothing is reported.
+  // Without --data the program's per-user data folder is read when there is one.
+  fs::create_directories(dir_ / "xdg-data" / "Plenivor");
+  fs::rename(dir_ / "data", dir_ / "xdg-data" / "Plenivor" / "Lumiverdant");
+  run = Cli("render '" + scene.string() + "' -o '" + out.string() + "'");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_NE(run.out.find("This file uses missing texture: Gone.jpg"), std::string::npos) << run.out;
+  image = PxLoadPNG(out);
+  ASSERT_TRUE(image.has_value());
+  EXPECT_EQ(Pixel(*image, 15, 20), (std::vector<std::uint8_t>{0, 200, 0}));
+
+  // Without any data folder no texture file is read and nothing is reported.
+  fs::remove_all(dir_ / "xdg-data");
   run = Cli("render '" + scene.string() + "' -o '" + out.string() + "'");
   ASSERT_EQ(run.status, 0) << run.out;
   EXPECT_EQ(run.out, out.string() + "\n");

@@ -1,5 +1,6 @@
 #include "base/data_folder.h"
 
+#include <cstdlib>
 #include <system_error>
 
 #include "base/errors.h"
@@ -7,6 +8,19 @@
 namespace lumi {
 
 namespace fs = std::filesystem;
+
+fs::path UserDataFolder() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  fs::path base;
+  if (xdg && fs::path(xdg).is_absolute()) {
+    base = xdg;
+  } else if (const char* home = std::getenv("HOME"); home && *home) {
+    base = fs::path(home) / ".local" / "share";
+  } else {
+    return {};
+  }
+  return base / "Plenivor" / "Lumiverdant";
+}
 
 const std::vector<std::string>& SeededFolderNames() {
   static const std::vector<std::string> names = {"Textures", "Transp",  "Styles",

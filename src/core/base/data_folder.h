@@ -7,6 +7,11 @@
 
 namespace lumi {
 
+// Where the program keeps the user's data folder: "Plenivor/Lumiverdant" under
+// $XDG_DATA_HOME, or under ~/.local/share when that is not set to an absolute path.
+// Empty when neither variable gives a place.
+std::filesystem::path UserDataFolder();
+
 // The library and content folders the installed copy provides.
 const std::vector<std::string>& SeededFolderNames();
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 namespace lumi {
@@ -49,6 +50,32 @@ TEST_F(DataFolderTest, LaterStartsKeepTheUsersFolders) {
   EXPECT_EQ(copied, std::vector<std::string>{"Samples"});
   EXPECT_EQ(Read(user_ / "Textures" / "wood.jpg"), "edited by the user");
   EXPECT_FALSE(fs::exists(user_ / "Help" / "index.htm")) << "an existing folder is not refilled";
+}
+
+// The place follows the XDG rule that Qt's GenericDataLocation uses, so the program and
+// the command line find the same folder.
+TEST(UserDataFolder, FollowsXdgDataHomeElseHome) {
+  const char* saved_xdg = std::getenv("XDG_DATA_HOME");
+  const char* saved_home = std::getenv("HOME");
+  const std::string xdg = saved_xdg ? saved_xdg : "", home = saved_home ? saved_home : "";
+  const struct {
+    const char* xdg;  // nullptr: unset
+    const char* home;
+    const char* expected;
+  } cases[] = {
+      {"/data/xdg", "/home/ann", "/data/xdg/Plenivor/Lumiverdant"},
+      {nullptr, "/home/ann", "/home/ann/.local/share/Plenivor/Lumiverdant"},
+      {"relative/xdg", "/home/ann", "/home/ann/.local/share/Plenivor/Lumiverdant"},
+      {"", "/home/ann", "/home/ann/.local/share/Plenivor/Lumiverdant"},
+      {nullptr, "", ""},
+  };
+  for (const auto& c : cases) {
+    if (c.xdg) setenv("XDG_DATA_HOME", c.xdg, 1); else unsetenv("XDG_DATA_HOME");
+    setenv("HOME", c.home, 1);
+    EXPECT_EQ(UserDataFolder(), fs::path(c.expected)) << (c.xdg ? c.xdg : "(unset)");
+  }
+  if (saved_xdg) setenv("XDG_DATA_HOME", xdg.c_str(), 1); else unsetenv("XDG_DATA_HOME");
+  if (saved_home) setenv("HOME", home.c_str(), 1); else unsetenv("HOME");
 }
 
 }  // namespace
