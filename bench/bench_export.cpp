@@ -23,7 +23,7 @@ using namespace lumi;
 
 struct Scene {
   SilentHost host;
-  CanvasSpec canvas{1800, 1500, RGB(250, 248, 240), {}};
+  CanvasArea canvas{1800, 1500, RGB(250, 248, 240), {}};
   std::vector<std::unique_ptr<CDrawObject>> objects;
 };
 

@@ -17,7 +17,7 @@ MultimediaExportSteps QtMultimediaExportSteps(QWidget* owner) {
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Target();
   };
-  steps.ask_path = [owner](const SaveDialogSpec& spec) { return AskSavePath(owner, spec); };
+  steps.ask_path = [owner](const SaveQuestion& question) { return AskSavePath(owner, question); };
   return steps;
 }
 

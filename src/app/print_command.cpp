@@ -41,7 +41,7 @@ QRect FitCanvasToPage(QSize canvas, const QRect& page) {
 
 void PaintCanvasOnPage(QPainter& painter, const QRect& page, const CPlenivorDoc& document,
                        Host& host) {
-  const CanvasSpec canvas{document.GetCanvasWidth(), document.GetCanvasHeight(),
+  const CanvasArea canvas{document.GetCanvasWidth(), document.GetCanvasHeight(),
                           document.GetCanvasColor(), std::nullopt};
   const QRect target = FitCanvasToPage({canvas.width, canvas.height}, page);
   if (target.isEmpty()) return;

@@ -12,7 +12,7 @@ class QWidget;
 
 namespace lumi::app {
 
-struct SaveDialogSpec {
+struct SaveQuestion {
   std::string_view title;
   std::string_view filter;        // "JPG File (*.jpg)|*.jpg||"
   std::string_view default_name;  // "*.jpg": its extension is added to a name without one
@@ -25,6 +25,6 @@ QString SaveDialogStartFolder(std::string_view stored);
 QString WithDefaultExtension(const QString& chosen, std::string_view default_name);
 
 // Asks for the path (Qt asks before overwriting); nothing when the user cancelled.
-std::optional<std::filesystem::path> AskSavePath(QWidget* parent, const SaveDialogSpec& spec);
+std::optional<std::filesystem::path> AskSavePath(QWidget* parent, const SaveQuestion& question);
 
 }  // namespace lumi::app

@@ -74,7 +74,7 @@ int RunRender(const std::vector<std::string>& args) {
     }
     if (!ok) throw FileError("cannot write " + output.string() + ": " + ErrorText(PxGetLastError()));
   } else {
-    const CDIBSection image = ComposeCanvas(session.Doc().GetCanvasSpec(), objects, session.GetHost());
+    const CDIBSection image = ComposeCanvas(session.Doc().GetCanvasArea(), objects, session.GetHost());
     WriteFlatImage(output, image);
   }
   std::printf("%s\n", output.string().c_str());

@@ -71,10 +71,10 @@ struct Script {
               ++targets_asked;
               return target;
             },
-            [this](const lumi::app::SaveDialogSpec& spec) {
-              titles.emplace_back(spec.title);
-              filters.emplace_back(spec.filter);
-              starts.emplace_back(spec.start);
+            [this](const lumi::app::SaveQuestion& question) {
+              titles.emplace_back(question.title);
+              filters.emplace_back(question.filter);
+              starts.emplace_back(question.start);
               return path;
             }};
   }

@@ -34,7 +34,7 @@ void Blend(Canvas& canvas, const CDIBSection& bitmap, int left, int top) {
 
 }  // namespace
 
-RgbImage ComposeCanvasRgb(const CanvasSpec& layout,
+RgbImage ComposeCanvasRgb(const CanvasArea& layout,
                           const std::vector<std::unique_ptr<CDrawObject>>& objects) {
   const Rect area = layout.crop ? *layout.crop : Rect{0, 0, layout.width, layout.height};
   Canvas canvas{area.right - area.left, area.bottom - area.top, {}};

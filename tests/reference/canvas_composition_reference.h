@@ -10,7 +10,7 @@
 
 namespace lumi::reference {
 
-RgbImage ComposeCanvasRgb(const CanvasSpec& canvas,
+RgbImage ComposeCanvasRgb(const CanvasArea& canvas,
                           const std::vector<std::unique_ptr<CDrawObject>>& objects);
 
 }  // namespace lumi::reference

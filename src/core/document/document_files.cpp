@@ -182,7 +182,7 @@ bool CPlenivorDoc::SaveFlat(const std::filesystem::path& path, SaveFilter filter
   }
   bool written = false;
   try {
-    written = SaveFlatImage(WithExtension(path, extension, true), format, GetCanvasSpec(),
+    written = SaveFlatImage(WithExtension(path, extension, true), format, GetCanvasArea(),
                             m_objects, *host_);
   } catch (const Error& e) {
     host_->Message(e.what(), MessageKind::Error);

@@ -74,8 +74,8 @@ void CPlenivorDoc::SetCropRect(const Rect& r) {
   m_cropBottom = r.bottom;
 }
 
-CanvasSpec CPlenivorDoc::GetCanvasSpec() const {
-  CanvasSpec canvas;
+CanvasArea CPlenivorDoc::GetCanvasArea() const {
+  CanvasArea canvas;
   canvas.width = m_canvasWidth;
   canvas.height = m_canvasHeight;
   canvas.colour = m_canvasColor;

@@ -107,7 +107,7 @@ class CPlenivorDoc {
   bool IsPortable() const { return m_portable != 0; }
   void SetPortable(bool portable) { m_portable = portable ? 1 : 0; }
   // The canvas as the composition for export sees it (the crop region when active).
-  CanvasSpec GetCanvasSpec() const;
+  CanvasArea GetCanvasArea() const;
 
   // ---- the project stream
   // Writes or reads the whole project. Writing first prepares every object

@@ -12,7 +12,7 @@ void ShowCompositionProgress(Host& host, std::size_t index, std::size_t count) {
   host.StatusText(0, "Working: " + std::to_string(percent) + "%");
 }
 
-CDIBSection ComposeCanvas(const CanvasSpec& canvas,
+CDIBSection ComposeCanvas(const CanvasArea& canvas,
                           const std::vector<std::unique_ptr<CDrawObject>>& objects, Host& host) {
   const Rect area = canvas.crop ? *canvas.crop : Rect{0, 0, canvas.width, canvas.height};
   CDIBSection image;

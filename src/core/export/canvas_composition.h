@@ -16,7 +16,7 @@ namespace lumi {
 class CDrawObject;
 class Host;
 
-struct CanvasSpec {
+struct CanvasArea {
   int width = 0;
   int height = 0;
   COLORREF colour = 0xFFFFFF;
@@ -30,7 +30,7 @@ struct CanvasSpec {
 // "Working: %d%%" with trunc((index + 1) / count x 100).
 void ShowCompositionProgress(Host& host, std::size_t index, std::size_t count);
 
-CDIBSection ComposeCanvas(const CanvasSpec& canvas,
+CDIBSection ComposeCanvas(const CanvasArea& canvas,
                           const std::vector<std::unique_ptr<CDrawObject>>& objects, Host& host);
 
 }  // namespace lumi

@@ -5,7 +5,7 @@
 
 namespace lumi {
 
-RgbImage RenderCanvasForExport(const CanvasSpec& canvas,
+RgbImage RenderCanvasForExport(const CanvasArea& canvas,
                                const std::vector<std::unique_ptr<CDrawObject>>& objects,
                                Host& host) {
   const CDIBSection bitmap = ComposeCanvas(canvas, objects, host);
@@ -15,7 +15,7 @@ RgbImage RenderCanvasForExport(const CanvasSpec& canvas,
 }
 
 RgbImage RenderCanvasForExport(const CPlenivorDoc& doc) {
-  return RenderCanvasForExport(doc.GetCanvasSpec(), doc.Objects(), doc.GetHost());
+  return RenderCanvasForExport(doc.GetCanvasArea(), doc.Objects(), doc.GetHost());
 }
 
 }  // namespace lumi

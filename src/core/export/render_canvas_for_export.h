@@ -15,7 +15,7 @@ class CPlenivorDoc;
 // image, reporting "Working: %d%%" after each object, and converts it to RGB. Throws
 // BitmapError when the area is empty or beyond the program's bitmap limits (a crop region
 // of zero size, a damaged canvas size), or when memory runs out.
-RgbImage RenderCanvasForExport(const CanvasSpec& canvas,
+RgbImage RenderCanvasForExport(const CanvasArea& canvas,
                                const std::vector<std::unique_ptr<CDrawObject>>& objects,
                                Host& host);
 

@@ -8,7 +8,7 @@
 namespace lumi {
 
 bool SaveFlatImage(const std::filesystem::path& path, FlatImageFormat format,
-                   const CanvasSpec& canvas,
+                   const CanvasArea& canvas,
                    const std::vector<std::unique_ptr<CDrawObject>>& objects, Host& host) {
   WaitCursor wait(host);
   const CDIBSection bitmap = ComposeCanvas(canvas, objects, host);

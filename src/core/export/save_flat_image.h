@@ -14,7 +14,7 @@ enum class FlatImageFormat { Jpg = 1, Png = 2, Bmp = 3 };
 // Shows the writer's error text through `host` and returns false when the file could not
 // be written. The wait cursor shows throughout.
 bool SaveFlatImage(const std::filesystem::path& path, FlatImageFormat format,
-                   const CanvasSpec& canvas,
+                   const CanvasArea& canvas,
                    const std::vector<std::unique_ptr<CDrawObject>>& objects, Host& host);
 
 }  // namespace lumi

@@ -39,7 +39,7 @@ TEST(RenderCanvasForExport, MatchesPlainCompositionOnRandomScenes) {
   std::mt19937 rng(11);
   int layers_shown = 0;
   for (int scene = 0; scene < 12; ++scene) {
-    CanvasSpec canvas{120, 90, RGB(rng() % 256, rng() % 256, rng() % 256), {}};
+    CanvasArea canvas{120, 90, RGB(rng() % 256, rng() % 256, rng() % 256), {}};
     if (scene % 3 == 1) canvas.crop = Rect{15, 10, 95, 70};
     if (scene % 3 == 2) canvas.crop = Rect{0, 40, 37, 90};
     std::vector<std::unique_ptr<CDrawObject>> objects;
