@@ -9,6 +9,7 @@
 
 #include "base/archive.h"
 #include "base/byte_stream.h"
+#include "base/deflate.h"
 #include "base/errors.h"
 #include "base/host.h"
 #include "document/plenivor_doc.h"
@@ -33,44 +34,12 @@ std::optional<std::vector<std::uint8_t>> Compress(std::span<const std::uint8_t> 
   return packed;
 }
 
-// Inflates one zlib stream that must yield exactly `expected` bytes. The output grows as
-// the data really inflate, so a lying `expected` costs no more memory than the payload
-// produces. Input after the end of the zlib stream is ignored, as zlib's one-call
-// uncompress does.
+// Inflates one zlib stream that must yield exactly `expected` bytes. Input after the end
+// of the zlib stream is ignored, as zlib's one-call uncompress does.
 std::optional<std::vector<std::uint8_t>> InflateExactly(std::span<const std::uint8_t> packed,
                                                         std::uint32_t expected) {
-  z_stream zs{};
-  if (inflateInit(&zs) != Z_OK) return std::nullopt;
-  zs.next_in = const_cast<Bytef*>(packed.data());
-  zs.avail_in = static_cast<uInt>(packed.size());
-
-  std::vector<std::uint8_t> out;
-  std::size_t capacity = std::min<std::size_t>(
-      expected, std::max<std::size_t>(packed.size() * 4, std::size_t{1} << 16));
-  bool ended = false;
-  try {
-    out.resize(capacity);
-    for (;;) {
-      if (zs.total_out == out.size() && out.size() < expected) {
-        out.resize(std::min<std::size_t>(expected, out.size() * 2));
-      }
-      zs.next_out = out.data() + zs.total_out;
-      zs.avail_out = static_cast<uInt>(out.size() - zs.total_out);
-      const int rc = inflate(&zs, Z_NO_FLUSH);
-      if (rc == Z_STREAM_END) {
-        ended = true;
-        break;
-      }
-      // Z_BUF_ERROR means no progress: the input ran out, or the data want more than
-      // `expected` bytes of output. Anything else but Z_OK is damaged data.
-      if (rc != Z_OK) break;
-    }
-  } catch (const std::bad_alloc&) {
-    ended = false;
-  }
-  const bool exact = ended && zs.total_out == expected;
-  inflateEnd(&zs);
-  if (!exact) return std::nullopt;
+  auto out = InflateBytes(packed, expected, TrailingInput::kIgnored);
+  if (!out || out->size() != expected) return std::nullopt;
   return out;
 }
 

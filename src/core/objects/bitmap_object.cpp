@@ -73,15 +73,19 @@ int CDrawObject::CreateBitmap(int x, int y, const std::filesystem::path& path) {
   if (!LoadSourceFile(path)) return 0;
   m_sourcePath = path.string();
   m_kindName = path.filename().string();
+  PlaceNewBitmap(x, y);
+  return 1;
+}
+
+void CDrawObject::PlaceNewBitmap(int x, int y) {
   m_x = x;
   m_y = y;
   m_kind = kKindBitmap;
-  m_polynome.ResetEnvelope();
   m_outline.MakeRectangle();
+  m_polynome.ResetEnvelope();
   m_bevelKind = 0;
   m_bitmapAngle = 0;
   SetSize(m_sourceWidth, m_sourceHeight);
-  return 1;
 }
 
 int CDrawObject::CreateBitmapFromClipboard(const RgbImage& rgb, int centre_x, int centre_y) {
@@ -93,14 +97,7 @@ int CDrawObject::CreateBitmapFromClipboard(const RgbImage& rgb, int centre_x, in
   } catch (const BitmapError&) {
     return 0;
   }
-  m_x = centre_x - m_sourceWidth / 2;
-  m_y = centre_y - m_sourceHeight / 2;
-  m_kind = kKindBitmap;
-  m_outline.MakeRectangle();
-  m_polynome.ResetEnvelope();
-  m_bevelKind = 0;
-  m_bitmapAngle = 0;
-  SetSize(m_sourceWidth, m_sourceHeight);
+  PlaceNewBitmap(centre_x - m_sourceWidth / 2, centre_y - m_sourceHeight / 2);
   return 1;
 }
 

@@ -350,6 +350,8 @@ class CDrawObject {
   // Reads an image file into the source bitmap under the wait cursor; on failure shows the
   // reader's text (or "Image Load Error") and returns false, leaving the source as it was.
   bool LoadSourceFile(const std::filesystem::path& path);
+  // A new bitmap object at (x, y): a plain box of the source's size, no bevel or turn.
+  void PlaceNewBitmap(int x, int y);
   // The plain attribute list of the transfer, without the looks.
   void CopyStyleFrom(const CDrawObject& source);
   // Record steps (object_record.cpp): rows 1 to 80 in either direction, the rest of the

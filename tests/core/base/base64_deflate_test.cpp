@@ -44,6 +44,8 @@ TEST(Deflate, RoundTripAndTheLimits) {
   auto longer = packed;
   longer.push_back(0);
   EXPECT_FALSE(InflateBytes(longer, data.size() * 2).has_value()) << "bytes after the stream";
+  EXPECT_EQ(InflateBytes(longer, data.size() * 2, TrailingInput::kIgnored), data);
+  EXPECT_EQ(InflateBytes(packed, data.size()), data) << "a limit of exactly the size";
   auto damaged = packed;
   damaged[packed.size() / 2] ^= 0x55;
   EXPECT_FALSE(InflateBytes(damaged, data.size() * 2).has_value());
