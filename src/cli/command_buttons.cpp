@@ -7,6 +7,7 @@
 #include "cli_session.h"
 #include "commands.h"
 #include "export/multi_state_export.h"
+#include "export/multi_state_files.h"
 #include "objects/draw_object.h"
 #include "options.h"
 
@@ -19,8 +20,8 @@ namespace fs = std::filesystem;
 // The files a generic export writes besides the background: each button's images, named
 // as the export names them, and the table.
 void PrintGenericFiles(const std::string& path, const ObjectList& objects) {
-  const std::string stem = path.substr(0, path.size() - 4);
-  const std::string ext = LowerExtension(path).substr(1);
+  const std::string stem = SeparateBase(path);
+  const std::string ext = SeparateExtension(path);
   for (int j = 0; j < CountExportedFramed(objects); ++j) {
     const CDrawObject& o = *objects[static_cast<std::size_t>(ExportedFramedIndex(objects, j))];
     const bool solo = o.GetStatesSuppressed() != 0;

@@ -6,7 +6,7 @@
 #include "base/errors.h"
 #include "cli_session.h"
 #include "commands.h"
-#include "export/canvas_composition.h"
+#include "export/save_flat_image.h"
 #include "image/bitmap_png.h"
 #include "image/pixwerk.h"
 #include "objects/draw_object.h"
@@ -18,24 +18,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Writes a composed canvas in the format the output's extension names.
-void WriteFlatImage(const fs::path& out, const CDIBSection& image) {
+// The flat-image format the output's extension names.
+FlatImageFormat FormatOf(const fs::path& out) {
   const std::string ext = LowerExtension(out);
-  if (ext != ".png" && ext != ".jpg" && ext != ".jpeg" && ext != ".bmp") {
-    throw UsageError("the output must end in .png, .jpg or .bmp: " + out.string());
-  }
-  const std::optional<RgbImage> rgb = PxBitmapToRGB(image);
-  bool ok = false;
-  if (!rgb) {
-    ok = false;
-  } else if (ext == ".png") {
-    ok = PxSavePNG(out, rgb->pixels.data(), rgb->width, rgb->height);
-  } else if (ext == ".bmp") {
-    ok = PxSaveBMP(out, rgb->pixels.data(), rgb->width, rgb->height);
-  } else {
-    ok = PxSaveJPG(out, rgb->pixels.data(), rgb->width, rgb->height, 95, true, false);
-  }
-  if (!ok) throw FileError("cannot write " + out.string() + ": " + ErrorText(PxGetLastError()));
+  if (ext == ".png") return FlatImageFormat::Png;
+  if (ext == ".bmp") return FlatImageFormat::Bmp;
+  if (ext == ".jpg" || ext == ".jpeg") return FlatImageFormat::Jpg;
+  throw UsageError("the output must end in .png, .jpg or .bmp: " + out.string());
 }
 
 }  // namespace
@@ -74,8 +63,14 @@ int RunRender(const std::vector<std::string>& args) {
     }
     if (!ok) throw FileError("cannot write " + output.string() + ": " + ErrorText(PxGetLastError()));
   } else {
-    const CDIBSection image = ComposeCanvas(session.Doc().GetCanvasArea(), objects, session.GetHost());
-    WriteFlatImage(output, image);
+    // The canvas as "Save As" writes an image; the writer's complaint becomes the error line.
+    const FlatImageFormat format = FormatOf(output);
+    CliHost& host = session.GetHost();
+    host.CollectMessages(true);
+    const bool written = SaveFlatImage(output, format, session.Doc().GetCanvasArea(), objects, host);
+    host.CollectMessages(false);
+    const std::string why = host.TakeCollected();
+    if (!written) throw FileError("cannot write " + output.string() + ": " + why);
   }
   std::printf("%s\n", output.string().c_str());
   return 0;
