@@ -35,7 +35,16 @@ void CliHost::Message(std::string_view text, MessageKind kind) {
   ++messages_;
 }
 
-std::string CliHost::TakeCollected() {
+std::string CliHost::CollectDuring(const std::function<void()>& work) {
+  collecting_ = true;
+  try {
+    work();
+  } catch (...) {
+    collecting_ = false;
+    collected_.clear();
+    throw;
+  }
+  collecting_ = false;
   std::string text = std::move(collected_);
   collected_.clear();
   return text;

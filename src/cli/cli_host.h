@@ -3,6 +3,7 @@
 // asked (questions are answered Cancel and said so), and progress is a bar on stderr
 // when stderr is a terminal, quiet otherwise.
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "base/host.h"
@@ -23,10 +24,10 @@ class CliHost final : public Host {
   void EndWaitCursor() override {}
 
   int MessageCount() const { return messages_; }
-  // While collecting, messages are kept (joined with "; ") instead of printed, so that a
-  // failing operation's explanation can become the single line of the error.
-  void CollectMessages(bool on) { collecting_ = on; }
-  std::string TakeCollected();
+  // Runs `work` with its messages kept back (joined with "; ") instead of printed, and
+  // returns them, so that a failing operation's explanation can become the single line of
+  // the error.
+  std::string CollectDuring(const std::function<void()>& work);
 
  private:
   void DrawBar(int position);

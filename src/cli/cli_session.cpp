@@ -61,10 +61,8 @@ void CliSession::LoadProject(const fs::path& input) {
   }
   // The document tells why it refused the file through the host; on the command line
   // that becomes the one line of the error instead of extra message lines.
-  host_.CollectMessages(true);
-  const bool opened = doc_.Open(input);
-  host_.CollectMessages(false);
-  const std::string why = host_.TakeCollected();
+  bool opened = false;
+  const std::string why = host_.CollectDuring([&] { opened = doc_.Open(input); });
   if (!opened) {
     // A JPG without a project is a plain picture, not a damaged file.
     if (why.rfind(kOrdinaryJpgText.substr(0, 30), 0) == 0) {

@@ -56,11 +56,11 @@ int RunButtons(const std::vector<std::string>& args) {
   CliHost& host = session.GetHost();
   const ButtonCanvas canvas{doc.GetCanvasWidth(), doc.GetCanvasHeight(), doc.GetCanvasColor()};
   // The export tells why it stopped through the host: here that is the error's one line.
-  host.CollectMessages(true);
-  const bool prepared = PrepareMultiStateExport(doc.Objects(), host);
-  const bool written = prepared && ExportMultiState(target, output, canvas, doc.Objects(), host);
-  host.CollectMessages(false);
-  const std::string why = host.TakeCollected();
+  bool prepared = false, written = false;
+  const std::string why = host.CollectDuring([&] {
+    prepared = PrepareMultiStateExport(doc.Objects(), host);
+    written = prepared && ExportMultiState(target, output, canvas, doc.Objects(), host);
+  });
   if (!prepared) throw UsageError(why.empty() ? "there are no objects with button looks" : why);
   if (!written) throw FileError("cannot export " + output + (why.empty() ? "" : ": " + why));
   std::printf("%s\n", output.c_str());

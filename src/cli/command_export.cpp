@@ -101,10 +101,9 @@ void ExportCanvas(CliSession& session, const RgbImage& source, const ExportChoic
                         [&](const fs::path& jpg) { return AppendProjectToJpg(session.Doc(), jpg, host); }};
   // The export tells the user why it failed through the host; here that is the one line
   // of the error.
-  host.CollectMessages(true);
-  const ExportResult result = ExportImage(ExportMode::kExport, &source, choices, context);
-  host.CollectMessages(false);
-  const std::string why = host.TakeCollected();
+  ExportResult result;
+  const std::string why =
+      host.CollectDuring([&] { result = ExportImage(ExportMode::kExport, &source, choices, context); });
   if (!result.written) throw FileError("cannot export " + output.string() + (why.empty() ? "" : ": " + why));
 }
 

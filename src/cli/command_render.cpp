@@ -66,10 +66,9 @@ int RunRender(const std::vector<std::string>& args) {
     // The canvas as "Save As" writes an image; the writer's complaint becomes the error line.
     const FlatImageFormat format = FormatOf(output);
     CliHost& host = session.GetHost();
-    host.CollectMessages(true);
-    const bool written = SaveFlatImage(output, format, session.Doc().GetCanvasArea(), objects, host);
-    host.CollectMessages(false);
-    const std::string why = host.TakeCollected();
+    bool written = false;
+    const std::string why = host.CollectDuring(
+        [&] { written = SaveFlatImage(output, format, session.Doc().GetCanvasArea(), objects, host); });
     if (!written) throw FileError("cannot write " + output.string() + ": " + why);
   }
   std::printf("%s\n", output.string().c_str());
