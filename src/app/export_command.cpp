@@ -29,10 +29,7 @@ bool RunExportCommand(QWidget* owner, CPlenivorDoc& document, Host& host, Settin
     }
   }
   if (!ask_path) {
-    ask_path = [owner](const SaveDialogRequest& request) {
-      return AskSavePath(owner, {request.title, request.filter, request.default_name,
-                                 request.start_folder});
-    };
+    ask_path = [owner](const SaveDialogRequest& request) { return AskSavePath(owner, request); };
   }
   ExportContext context{
       host, settings, temp_folder, std::move(ask_path),

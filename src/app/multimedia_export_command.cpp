@@ -17,7 +17,7 @@ MultimediaExportSteps QtMultimediaExportSteps(QWidget* owner) {
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Target();
   };
-  steps.ask_path = [owner](const SaveQuestion& question) { return AskSavePath(owner, question); };
+  steps.ask_path = [owner](const SaveDialogRequest& request) { return AskSavePath(owner, request); };
   return steps;
 }
 
@@ -30,7 +30,8 @@ bool RunMultimediaExport(CPlenivorDoc& document, Host& host, Settings& settings,
   const MultiStateSaveDialog& dialog = MultiStateSaveDialogFor(*target);
   const std::string start = settings.GetString(kMultiStateSettingsSection, dialog.setting, "");
   const std::optional<std::filesystem::path> path =
-      steps.ask_path({dialog.title, dialog.filter, dialog.default_name, start});
+      steps.ask_path({std::string(dialog.title), std::string(dialog.filter),
+                      std::string(dialog.default_name), start});
   if (!path) return false;
   settings.SetString(kMultiStateSettingsSection, dialog.setting, path->string());
   const ButtonCanvas canvas{document.GetCanvasWidth(), document.GetCanvasHeight(),

@@ -23,7 +23,7 @@ struct MultimediaExportSteps {
   // The "Multimedia Export" dialog: the chosen target, or nothing for Cancel.
   std::function<std::optional<MultiStateTarget>()> choose_target;
   // The save dialog: the chosen path, or nothing for Cancel.
-  std::function<std::optional<std::filesystem::path>(const SaveQuestion&)> ask_path;
+  std::function<std::optional<std::filesystem::path>(const SaveDialogRequest&)> ask_path;
 };
 
 // The steps with the dialogs of the program, parented by `owner`.

@@ -32,15 +32,15 @@ QString WithDefaultExtension(const QString& chosen, std::string_view default_nam
   return dot < 0 ? chosen : chosen + pattern.mid(dot);
 }
 
-std::optional<std::filesystem::path> AskSavePath(QWidget* parent, const SaveQuestion& question) {
+std::optional<std::filesystem::path> AskSavePath(QWidget* parent, const SaveDialogRequest& request) {
   // The export runs under the wait cursor; the user needs the arrow to choose a file.
   QApplication::setOverrideCursor(Qt::ArrowCursor);
   const QString chosen =
-      QFileDialog::getSaveFileName(parent, FromView(question.title), SaveDialogStartFolder(question.start),
-                                   QtFileFilter(question.filter));
+      QFileDialog::getSaveFileName(parent, FromView(request.title), SaveDialogStartFolder(request.start_folder),
+                                   QtFileFilter(request.filter));
   QApplication::restoreOverrideCursor();
   if (chosen.isEmpty()) return std::nullopt;
-  return std::filesystem::path(WithDefaultExtension(chosen, question.default_name).toStdString());
+  return std::filesystem::path(WithDefaultExtension(chosen, request.default_name).toStdString());
 }
 
 }  // namespace lumi::app

@@ -8,23 +8,19 @@
 
 #include <QString>
 
+#include "export/save_dialog_request.h"
+
 class QWidget;
 
 namespace lumi::app {
-
-struct SaveQuestion {
-  std::string_view title;
-  std::string_view filter;        // "JPG File (*.jpg)|*.jpg||"
-  std::string_view default_name;  // "*.jpg": its extension is added to a name without one
-  std::string_view start;         // a stored folder or a stored file path, or empty
-};
 
 // The folder a stored path names: the path itself when it is a folder, else its parent.
 QString SaveDialogStartFolder(std::string_view stored);
 // `chosen` with the default name's extension added when its file name has none.
 QString WithDefaultExtension(const QString& chosen, std::string_view default_name);
 
-// Asks for the path (Qt asks before overwriting); nothing when the user cancelled.
-std::optional<std::filesystem::path> AskSavePath(QWidget* parent, const SaveQuestion& question);
+// Asks for the path (Qt asks before overwriting); nothing when the user cancelled. The
+// default name's extension is added to a name typed without one.
+std::optional<std::filesystem::path> AskSavePath(QWidget* parent, const SaveDialogRequest& request);
 
 }  // namespace lumi::app

@@ -71,10 +71,10 @@ struct Script {
               ++targets_asked;
               return target;
             },
-            [this](const lumi::app::SaveQuestion& question) {
-              titles.emplace_back(question.title);
-              filters.emplace_back(question.filter);
-              starts.emplace_back(question.start);
+            [this](const lumi::SaveDialogRequest& request) {
+              titles.emplace_back(request.title);
+              filters.emplace_back(request.filter);
+              starts.emplace_back(request.start_folder);
               return path;
             }};
   }

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "export/export_choices.h"
+#include "export/save_dialog_request.h"
 #include "image/pixwerk.h"
 
 namespace lumi {
@@ -24,16 +25,6 @@ class Host;
 class Settings;
 
 enum class ExportMode { kPreview = 0, kExport = 1 };
-
-// What the save dialog of an export shows. The dialog always prompts before overwriting
-// and has no read-only box.
-struct SaveDialogRequest {
-  std::string title;         // "Export", "Export True Color BMP", ...
-  std::string filter;        // description|pattern pairs ending in "||": "JPG File (*.jpg)|*.jpg||"
-  std::string default_name;  // "*.jpg": the initial name, whose extension is also the default
-  std::string start_folder;  // the stored "Path"
-  bool operator==(const SaveDialogRequest&) const = default;
-};
 
 // The save dialog for the choices' format and colour mode (titles exactly as shown).
 SaveDialogRequest ExportSaveDialogFor(const ExportChoices& choices, std::string start_folder);
