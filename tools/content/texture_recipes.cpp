@@ -379,6 +379,8 @@ RgbImage Ripples(int size) {
 }
 
 // ---- transparency ----------------------------------------------------------------------
+// A transparency texture cuts an object away where it is bright and keeps it where it
+// is dark; the renderer tiles it from the object's top-left corner without scaling.
 
 Colour Grey(double v) { return {v, v, v}; }
 
@@ -388,12 +390,12 @@ double EdgeDistance(double x, double y) { return std::min({x, 1 - x, y, 1 - y});
 RgbImage TVignette(int size) {
   return Paint(size, [&](double x, double y, int, int) {
     const double r = std::hypot(x - 0.5, y - 0.5) / 0.5;
-    return Grey(255 * Smooth(1.0, 0.3, r));
+    return Grey(255 * Smooth(0.55, 1.05, r));  // white cuts away: a clear rim
   });
 }
 RgbImage TVignetteSquare(int size) {
   return Paint(size, [&](double x, double y, int, int) {
-    return Grey(255 * Smooth(0.0, 0.22, EdgeDistance(x, y)));
+    return Grey(255 * Smooth(0.12, 0.0, EdgeDistance(x, y)));
   });
 }
 RgbImage TStripes(int size, int count, int slope) {
@@ -416,7 +418,7 @@ RgbImage TGrunge(int size) {
 RgbImage TPaperEdge(int size) {
   return Paint(size, [&](double x, double y, int, int) {
     const double ragged = EdgeDistance(x, y) + 0.035 * Fractal(x, y, 8, 8, 5, 0.6, 511);
-    return Grey(255 * Smooth(0.035, 0.05, ragged));
+    return Grey(255 * Smooth(0.05, 0.035, ragged));
   });
 }
 RgbImage TDots(int size) {
@@ -436,7 +438,7 @@ RgbImage TScratches(int size) {
     const double a = Fractal(x, y, 1, 64, 3, 0.5, 531, true);
     const double b = Fractal(Fract(x + y), Fract(y - x), 1, 40, 2, 0.5, 532, true);
     const double marks = std::max(Smooth(0.04, 0.0, a), 0.7 * Smooth(0.03, 0.0, b));
-    return Grey(235 - 200 * marks + 8 * Grain(px, py, 533));
+    return Grey(20 + 200 * marks + 8 * Grain(px, py, 533));
   });
 }
 RgbImage TSoftWaves(int size) {
@@ -508,7 +510,7 @@ std::vector<TextureRecipe> MakeRecipes() {
   transp("Stripes Diagonal.jpg", [](int s) { return TStripes(s, 8, 8); });
   transp("Checkers.jpg", TCheckers);
   transp("Grunge.jpg", TGrunge);
-  transp("Paper Edge.jpg", TPaperEdge);
+  r.push_back({"Paper Edge.jpg", true, 512, TPaperEdge});
   transp("Dots.jpg", TDots);
   transp("Clouds.jpg", TClouds);
   transp("Scratches.jpg", TScratches);
