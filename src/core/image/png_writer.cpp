@@ -1,6 +1,7 @@
 // PNG files through libpng: 8-bit RGB or 8-bit palette, no interlace, with a zero
 // background colour (bKGD), a 1 x 1 pixel aspect of unknown unit (pHYs), the time of
 // writing (tIME) and no gamma chunk.
+#include <cerrno>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
@@ -59,6 +60,19 @@ int BytesPerPixel(const Job& job) {
   }
 }
 
+// The time stamped into the file: now, or the fixed moment SOURCE_DATE_EPOCH gives (whole
+// seconds since 1970), so that a build can make the same file twice.
+std::time_t StampTime() {
+  const char* fixed = std::getenv("SOURCE_DATE_EPOCH");
+  if (fixed && *fixed) {
+    char* end = nullptr;
+    errno = 0;
+    const long long seconds = std::strtoll(fixed, &end, 10);
+    if (errno == 0 && *end == '\0' && seconds >= 0) return static_cast<std::time_t>(seconds);
+  }
+  return std::time(nullptr);
+}
+
 // The whole encoding. Plain data only: the jump skips destructors.
 bool Encode(png_structp png, png_infop info, Output* out, const Job* job) {
   if (setjmp(png_jmpbuf(png))) return false;
@@ -74,7 +88,7 @@ bool Encode(png_structp png, png_infop info, Output* out, const Job* job) {
   png_set_bKGD(png, info, &background);
   png_set_pHYs(png, info, 1, 1, PNG_RESOLUTION_UNKNOWN);
   png_time now;
-  png_convert_from_time_t(&now, std::time(nullptr));
+  png_convert_from_time_t(&now, StampTime());
   png_set_tIME(png, info, &now);
   png_write_info(png, info);
   const std::size_t row_bytes = static_cast<std::size_t>(job->width) * BytesPerPixel(*job);

@@ -247,6 +247,42 @@ TEST(PngWriter, RgbFileChunksAndRoundTrip) {
   EXPECT_EQ(back->pixels, rgb);
 }
 
+// A build that renders pictures sets SOURCE_DATE_EPOCH so that the same picture gives
+// the same file; without it (or with a value that is no number) the stamp is now.
+TEST(PngWriter, FixedSourceDateMakesTheSameFileTwice) {
+  TempDir dir;
+  const Bytes rgb = {1, 2, 3, 4, 5, 6};
+  struct Case {
+    const char* epoch;
+    int year, month, day, hour, minute, second;
+  };
+  std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  const Case cases[] = {{"1700000000", 2023, 11, 14, 22, 13, 20},
+                        {"0", 1970, 1, 1, 0, 0, 0},
+                        {"12x", utc.tm_year + 1900, -1, -1, -1, -1, -1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.epoch);
+    setenv("SOURCE_DATE_EPOCH", c.epoch, 1);
+    ASSERT_TRUE(PxSavePNG(dir.File("a.png"), rgb.data(), 2, 1));
+    const Bytes file = TempDir::Read(dir.File("a.png"));
+    unsetenv("SOURCE_DATE_EPOCH");
+    const auto chunks = Chunks(file);
+    ASSERT_EQ(chunks[3].type, "tIME");
+    const Bytes& t = chunks[3].data;
+    ASSERT_EQ(t.size(), 7u);
+    if (c.month < 0) {
+      EXPECT_NEAR((t[0] << 8) | t[1], c.year, 1);
+      continue;
+    }
+    EXPECT_EQ(t, (Bytes{static_cast<std::uint8_t>(c.year >> 8), static_cast<std::uint8_t>(c.year & 255),
+                        static_cast<std::uint8_t>(c.month), static_cast<std::uint8_t>(c.day),
+                        static_cast<std::uint8_t>(c.hour), static_cast<std::uint8_t>(c.minute),
+                        static_cast<std::uint8_t>(c.second)}));
+  }
+}
+
 TEST(PngWriter, PaletteFileChunksAndRoundTrip) {
   TempDir dir;
   // Entries blue, green, red, 0.
