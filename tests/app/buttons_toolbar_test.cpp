@@ -1,0 +1,177 @@
+// The bitmap button's cold and hover looks and tool tip, the image toggle button's three
+// pictures, the shaded progress bar's tube, and the flat toolbar's frames, embossed
+// disabled pictures and buttons built from the toolbar layouts.
+#include <QAction>
+#include <QEnterEvent>
+#include <QPainter>
+#include <QStyleOption>
+#include <QTest>
+#include <QToolButton>
+
+#include "controls/bitmap_button.h"
+#include "controls/control_colours.h"
+#include "controls/image_toggle_button.h"
+#include "controls/shaded_progress_ctrl.h"
+#include "controls/toolbar_ex.h"
+
+using lumi::RGB;
+using namespace lumi::app;
+
+namespace {
+
+bool HasPixel(const QImage& image, const std::function<bool(QRgb)>& test) {
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (test(image.pixel(x, y))) return true;
+  return false;
+}
+
+bool Saturated(QRgb c) { return qMax(qRed(c), qMax(qGreen(c), qBlue(c))) - qMin(qRed(c), qMin(qGreen(c), qBlue(c))) > 60; }
+
+void Hover(QWidget* w, bool in) {
+  if (in) {
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(w, &enter);
+  } else {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(w, &leave);
+  }
+}
+
+}  // namespace
+
+class ButtonsToolbarTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void coldPictureIsGreyButTheMaskColour() {
+    QImage palette_like(3, 1, QImage::Format_ARGB32);
+    palette_like.setPixel(0, 0, qRgb(255, 0, 0));
+    palette_like.setPixel(1, 0, qRgb(255, 0, 255));
+    palette_like.setPixel(2, 0, qRgb(255, 255, 255));
+    const QImage cold = ColdImageOf(palette_like, RGB(255, 0, 255));
+    QCOMPARE(cold.pixel(0, 0), qRgb(128, 128, 128));  // L = 77
+    QCOMPARE(cold.pixel(1, 0), qRgb(255, 0, 255));    // the mask colour keeps its colour
+    QCOMPARE(cold.pixel(2, 0), qRgb(255, 255, 255));
+  }
+
+  void flatButtonShowsColourOnlyWhileHovered() {
+    COXBitmapButton button;
+    QVERIFY(button.LoadBitmap(QStringLiteral("remove-point")));
+    button.setText(QStringLiteral("\nRemove Point"));
+    QVERIFY(button.SetFlatLook(true));
+    button.SetToolTipEnabled(true);
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+    QCOMPARE(button.size(), QSize(22, 22));  // the picture plus 3 pixels on each side
+    QCOMPARE(button.toolTip(), QStringLiteral("Remove Point"));
+    QCOMPARE(button.accessibleName(), QStringLiteral("Remove Point"));
+    Hover(&button, false);  // the offscreen pointer starts over a window shown at the origin
+    QVERIFY(!HasPixel(button.grab().toImage(), Saturated));  // cold: grey only
+    Hover(&button, true);
+    QVERIFY(button.IsHovered());
+    QVERIFY(HasPixel(button.grab().toImage(), Saturated));
+    Hover(&button, false);
+    QVERIFY(!HasPixel(button.grab().toImage(), Saturated));
+    button.SetToolTipEnabled(false);
+    QVERIFY(button.toolTip().isEmpty());
+    QVERIFY(!button.LoadBitmap(QStringLiteral("/no/such/picture.bmp")));
+    QVERIFY(button.NormalImage().isNull());
+  }
+
+  void imageToggleButtonShowsItsState() {
+    CImageToggleButton button;
+    QVERIFY(button.LoadImages(QStringLiteral("frame-pushed"), 60));
+    QVERIFY(!button.LoadImages(QStringLiteral("frame-pushed"), 90));  // fewer than three pictures
+    button.resize(64, 44);
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+    const QImage off = button.grab().toImage();
+    button.SetOn(true);
+    const QImage on = button.grab().toImage();
+    QVERIFY(off != on);
+    QCOMPARE(off.pixel(0, 0), qRgb(255, 255, 255));
+    button.setEnabled(false);
+    QCOMPARE(button.grab().toImage().pixel(0, 0), qRgb(192, 192, 192));
+  }
+
+  void progressBarDrawsATubeOfTints() {
+    CShadedProgressCtrl bar;
+    bar.SetColour(RGB(0, 0, 255));
+    bar.setRange(0, 100);
+    bar.setValue(50);
+    bar.resize(200, 11);
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    const QImage image = bar.grab().toImage();
+    QCOMPARE(image.pixel(40, 5), qRgb(153, 153, 255));  // the lightest tint in the middle
+    QCOMPARE(image.pixel(40, 0), qRgb(0, 0, 153));      // the darkest at the edges
+    QCOMPARE(image.pixel(40, 10), qRgb(0, 0, 153));
+    QCOMPARE(image.pixel(99, 5), ToQColor(bar.Palette().shadow).rgb());
+    QCOMPARE(image.pixel(150, 5), ButtonFace(bar.palette()).rgb());
+    bar.SetStep(10);
+    bar.setValue(95);
+    bar.StepIt();
+    QCOMPARE(bar.value(), 5);
+  }
+
+  void toolbarFramesAndEmbossedPictures() {
+    CToolBarStyle look;
+    QPalette pal;
+    pal.setColor(QPalette::Light, Qt::white);
+    pal.setColor(QPalette::Dark, QColor(128, 128, 128));
+    auto draw = [&](QStyle::State state) {
+      QImage image(10, 10, QImage::Format_RGB32);
+      image.fill(QColor(200, 200, 200));
+      QPainter p(&image);
+      QStyleOption option;
+      option.rect = image.rect();
+      option.palette = pal;
+      option.state = state;
+      look.drawPrimitive(QStyle::PE_PanelButtonTool, &option, &p);
+      return image;
+    };
+    const QImage hovered = draw(QStyle::State_Enabled | QStyle::State_MouseOver);
+    QCOMPARE(hovered.pixel(0, 0), qRgb(255, 255, 255));
+    QCOMPARE(hovered.pixel(9, 9), qRgb(128, 128, 128));
+    const QImage sunken = draw(QStyle::State_Enabled | QStyle::State_On);
+    QCOMPARE(sunken.pixel(0, 0), qRgb(128, 128, 128));
+    QCOMPARE(sunken.pixel(9, 9), qRgb(255, 255, 255));
+    const QImage plain = draw(QStyle::State_Enabled);
+    QCOMPARE(plain.pixel(0, 0), qRgb(200, 200, 200));
+    QCOMPARE(draw(QStyle::State_MouseOver).pixel(0, 0), qRgb(200, 200, 200));  // disabled: no hover frame
+    QCOMPARE(look.pixelMetric(QStyle::PM_ButtonShiftHorizontal), 1);
+
+    QImage dot(4, 4, QImage::Format_ARGB32);
+    dot.fill(Qt::transparent);
+    dot.setPixel(1, 1, qRgb(255, 0, 0));
+    const QImage embossed = EmbossedImage(dot, Qt::white, QColor(128, 128, 128));
+    QCOMPARE(embossed.pixel(1, 1), qRgb(128, 128, 128));
+    QCOMPARE(embossed.pixel(2, 2), qRgb(255, 255, 255));
+    QCOMPARE(qAlpha(embossed.pixel(0, 0)), 0);
+  }
+
+  void toolbarButtonsFromTheLayouts() {
+    for (const lumi::ToolbarLayout& layout : lumi::MainToolbars()) {
+      CToolBarEx bar(QString::fromUtf8(layout.title.data(), layout.title.size()));
+      QAction select(QStringLiteral("Select Object"));
+      bar.AddButtons(layout, [&](const lumi::ToolbarButton& b) { return b.command == "Select Object" ? &select : nullptr; });
+      int buttons = 0, separators = 0;
+      for (QAction* action : bar.actions()) {
+        if (action->isSeparator()) { ++separators; continue; }
+        ++buttons;
+        QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
+        QCOMPARE(action->isEnabled(), action == &select);  // commands not wired yet are disabled, not silent
+        auto* tool = qobject_cast<QToolButton*>(bar.widgetForAction(action));
+        QVERIFY(tool && tool->style() == bar.style());
+      }
+      int expected_buttons = 0;
+      for (const lumi::ToolbarButton& b : layout.buttons) expected_buttons += b.id != 0;
+      QCOMPARE(buttons, expected_buttons);
+      QCOMPARE(buttons + separators, static_cast<int>(layout.buttons.size()));
+    }
+  }
+};
+
+QTEST_MAIN(ButtonsToolbarTest)
+#include "buttons_toolbar_test.moc"
