@@ -50,7 +50,12 @@ void CShadedProgressCtrl::paintEvent(QPaintEvent*) {
       else p.drawLine(at, 0, at, h - 1);
     }
   }
-  QPainter(this).drawImage(0, 0, image);
+  QPainter p(this);
+  p.drawImage(0, 0, image);
+  if (isTextVisible()) {
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(rect(), Qt::AlignCenter, text());
+  }
 }
 
 }  // namespace lumi::app

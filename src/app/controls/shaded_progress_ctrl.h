@@ -2,6 +2,8 @@
 // CShadedProgressCtrl: a progress bar drawn as a shaded tube in tints of one base colour
 // (lighter towards the middle, darker towards the edges), closed at its far end by two
 // shadow columns. Range and value are those of QProgressBar; the step is kept here.
+// The percentage text is drawn over the tube only when the owner turns it on
+// (setTextVisible(true)); it starts hidden.
 #include <QProgressBar>
 
 #include "base/colour.h"
