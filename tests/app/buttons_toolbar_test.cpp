@@ -2,6 +2,9 @@
 // pictures, the shaded progress bar's tube, and the flat toolbar's frames, embossed
 // disabled pictures and buttons built from the toolbar layouts.
 #include <QAction>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QEnterEvent>
 #include <QPainter>
 #include <QStyleOption>
@@ -9,6 +12,9 @@
 #include <QToolButton>
 
 #include "controls/bitmap_button.h"
+#include "controls/color_picker.h"
+#include "controls/color_slider.h"
+#include "controls/round_slider_ctrl.h"
 #include "controls/control_colours.h"
 #include "controls/image_toggle_button.h"
 #include "controls/shaded_progress_ctrl.h"
@@ -170,6 +176,67 @@ class ButtonsToolbarTest : public QObject {
       QCOMPARE(buttons, expected_buttons);
       QCOMPARE(buttons + separators, static_cast<int>(layout.buttons.size()));
     }
+  }
+
+  void writesAGalleryOfTheControls() {
+    // Every control in one window, kept as artefacts/controls-gallery.png to look at.
+    QWidget window;
+    window.setStyleSheet(QString());
+    auto* grid = new QGridLayout(&window);
+    auto* slider = new CColorSlider;
+    slider->SetBaseColour(RGB(255, 0, 0));
+    slider->SetKnobColourMode(1);
+    slider->SetPosition(180);
+    auto* centred = new CColorSlider;
+    centred->SetBaseColour(RGB(255, 255, 255));
+    centred->SetCentred(true);
+    centred->SetPosition(40);
+    auto* dial = new CRoundSliderCtrl;
+    dial->SetRange(0, 360);
+    dial->SetZeroAngle(270);
+    dial->SetPosition(45);
+    dial->setFixedSize(64, 64);
+    auto* picker = new CColorPicker;
+    picker->SetFirstColour(RGB(40, 160, 60));
+    picker->SetSecondColour(RGB(250, 200, 0));
+    picker->SetGenePictureIndex(1);
+    picker->setFixedSize(220, 50);
+    auto* progress = new CShadedProgressCtrl;
+    progress->SetColour(RGB(0, 0, 255));
+    progress->setValue(60);
+    progress->setFixedHeight(14);
+    auto* buttons = new QHBoxLayout;
+    for (const char* name : {"remove-point", "smooth-node", "sharp-node", "break-path", "close-and-fill-path"}) {
+      auto* b = new COXBitmapButton;
+      b->LoadBitmap(QString::fromLatin1(name));
+      b->SetFlatLook(std::string(name) != "remove-point");
+      buttons->addWidget(b);
+    }
+    for (const char* name : {"frame-normal", "frame-highlighted", "frame-pushed"}) {
+      auto* t = new CImageToggleButton;
+      t->LoadImages(QString::fromLatin1(name), 60);
+      t->SetOn(std::string(name) == "frame-highlighted");
+      t->setEnabled(std::string(name) != "frame-pushed");
+      t->setFixedSize(64, 44);
+      buttons->addWidget(t);
+    }
+    auto* bar = new CToolBarEx(QStringLiteral("Tools"));
+    QAction select(QStringLiteral("Select Object"));
+    bar->AddButtons(lumi::MainToolbars()[1], [&](const lumi::ToolbarButton& b) { return b.command == "Select Object" ? &select : nullptr; });
+    grid->addWidget(slider, 0, 0);
+    grid->addWidget(centred, 0, 1);
+    grid->addWidget(dial, 0, 2);
+    grid->addWidget(picker, 1, 0, 1, 2);
+    grid->addWidget(progress, 2, 0, 1, 3);
+    grid->addLayout(buttons, 3, 0, 1, 3);
+    grid->addWidget(bar, 4, 0, 1, 3);
+    window.resize(560, 230);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage gallery = window.grab().toImage();
+    QVERIFY(QDir().mkpath(QStringLiteral(LUMI_APP_ARTEFACTS)));
+    QVERIFY(gallery.save(QStringLiteral(LUMI_APP_ARTEFACTS "/controls-gallery.png")));
+    QVERIFY(HasPixel(gallery, Saturated));
   }
 };
 

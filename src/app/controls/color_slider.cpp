@@ -17,6 +17,8 @@ CColorSlider::CColorSlider(QWidget* parent) : QWidget(parent) {
   InstallControlsAccessibility();
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // The ticks and the track sit at fixed rows from the top and the bottom: keep the height.
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
 void CColorSlider::SetRange(int minimum, int maximum) {
