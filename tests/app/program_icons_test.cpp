@@ -48,7 +48,20 @@ class ProgramIconsTest : public QObject {
     QCOMPARE(IconImage("cursor-zoom", QSize()).size(), QSize(32, 32));
     QCOMPARE(IconImage("gene-button", QSize()).size(), QSize(45, 15));   // three 15-pixel pictures
     QCOMPARE(IconImage("frame-normal", QSize()).size(), QSize(180, 40));  // three 60-pixel pictures
-    QVERIFY(ToolCursor("pencil", 2, 30).shape() == Qt::BitmapCursor);
+    const QCursor pencil = ToolCursor("pencil");
+    QVERIFY(pencil.shape() == Qt::BitmapCursor);
+    QCOMPARE(pencil.hotSpot(), QPoint(2, 29));
+    // The hot spot of every cursor lies within what its picture draws (a crosshair's
+    // centre may be a gap).
+    for (const lumi::CursorPicture& c : lumi::CursorPictures()) {
+      const QImage image = IconImage(c.name, QSize(32, 32));
+      QRect inked;
+      for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+          if (qAlpha(image.pixel(x, y)) > 0) inked |= QRect(x, y, 1, 1);
+      QVERIFY2(inked.contains(c.hot_x, c.hot_y), c.name.c_str());
+    }
+    QVERIFY(ToolCursor("no-such-role").shape() == Qt::ArrowCursor);
     QVERIFY(IconImage("no-such-picture", QSize(16, 16)).isNull());
   }
 

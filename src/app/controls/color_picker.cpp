@@ -183,10 +183,10 @@ void CColorPicker::mouseReleaseEvent(QMouseEvent* event) {
 
 void CColorPicker::UpdateCursor(QPoint at) {
   switch (ZoneAt(at)) {
-    case PickerZone::kFirstSwatch: setCursor(ToolCursor("picker-first", 4, 4)); break;
-    case PickerZone::kSecondSwatch: setCursor(ToolCursor("picker-second", 4, 4)); break;
-    case PickerZone::kGeneButton: setCursor(ToolCursor("gene", 4, 4)); break;
-    case PickerZone::kSpectrum: setCursor(ToolCursor("spectrum", 3, 28)); break;
+    case PickerZone::kFirstSwatch: setCursor(ToolCursor("picker-first")); break;
+    case PickerZone::kSecondSwatch: setCursor(ToolCursor("picker-second")); break;
+    case PickerZone::kGeneButton: setCursor(ToolCursor("gene")); break;
+    case PickerZone::kSpectrum: setCursor(ToolCursor("spectrum")); break;
     case PickerZone::kNone: unsetCursor(); break;
   }
 }

@@ -30,10 +30,15 @@ QImage IconImage(const std::string& name, QSize size, qreal device_pixel_ratio) 
   return image;
 }
 
-QCursor ToolCursor(const std::string& role, int hot_x, int hot_y) {
-  const QImage image = IconImage("cursor-" + role, QSize(32, 32));
-  if (image.isNull()) return QCursor(Qt::ArrowCursor);
-  return QCursor(QPixmap::fromImage(image), hot_x, hot_y);
+QCursor ToolCursor(const std::string& role) {
+  const std::string name = "cursor-" + role;
+  for (const CursorPicture& c : CursorPictures()) {
+    if (c.name != name) continue;
+    const QImage image = IconImage(name, QSize(32, 32));
+    if (image.isNull()) break;
+    return QCursor(QPixmap::fromImage(image), c.hot_x, c.hot_y);
+  }
+  return QCursor(Qt::ArrowCursor);
 }
 
 }  // namespace lumi::app

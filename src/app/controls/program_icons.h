@@ -26,8 +26,8 @@ QIcon CommandIcon(std::string_view command);
 // null image when there is none.
 QImage IconImage(const std::string& name, QSize size, qreal device_pixel_ratio = 1.0);
 
-// A cursor made from "cursor-<role>" at 32 pixels, its hot spot at (hot_x, hot_y) of the
-// 32 x 32 picture; the arrow when the picture is missing.
-QCursor ToolCursor(const std::string& role, int hot_x, int hot_y);
+// The cursor of a role ("zoom", "pencil", ...): the picture "cursor-<role>" at 32 pixels
+// with the hot spot of ui/toolbar_commands.h; the arrow when there is no such picture.
+QCursor ToolCursor(const std::string& role);
 
 }  // namespace lumi::app

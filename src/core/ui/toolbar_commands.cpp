@@ -53,12 +53,20 @@ std::string IconNameForCommand(std::string_view command) {
   return name;
 }
 
-const std::vector<std::string>& CursorIconNames() {
-  static const std::vector<std::string> names = {
-      "cursor-zoom", "cursor-zoom-drag", "cursor-draw", "cursor-insert", "cursor-node", "cursor-add-point",
-      "cursor-rotate", "cursor-transparency-brush", "cursor-pencil", "cursor-crop", "cursor-colour-picker",
-      "cursor-opaque-brush", "cursor-corner", "cursor-move", "cursor-picker-first", "cursor-picker-second",
-      "cursor-gene", "cursor-spectrum"};
+const std::vector<CursorPicture>& CursorPictures() {
+  static const std::vector<CursorPicture> cursors = {
+      {"cursor-zoom", 11, 11},           {"cursor-zoom-drag", 11, 11},     {"cursor-draw", 15, 15},
+      {"cursor-insert", 16, 16},         {"cursor-node", 1, 1},            {"cursor-add-point", 1, 1},
+      {"cursor-rotate", 1, 1},           {"cursor-transparency-brush", 2, 28}, {"cursor-pencil", 2, 29},
+      {"cursor-crop", 8, 8},             {"cursor-colour-picker", 2, 29},  {"cursor-opaque-brush", 2, 28},
+      {"cursor-corner", 16, 16},         {"cursor-move", 16, 16},          {"cursor-picker-first", 1, 1},
+      {"cursor-picker-second", 1, 1},    {"cursor-gene", 1, 1},            {"cursor-spectrum", 2, 29}};
+  return cursors;
+}
+
+std::vector<std::string> CursorIconNames() {
+  std::vector<std::string> names;
+  for (const CursorPicture& c : CursorPictures()) names.push_back(c.name);
   return names;
 }
 
@@ -79,7 +87,7 @@ std::vector<std::string> AllIconNames() {
         std::string name = IconNameForCommand(b.command);
         if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
       }
-  names.insert(names.end(), CursorIconNames().begin(), CursorIconNames().end());
+  for (const CursorPicture& c : CursorPictures()) names.push_back(c.name);
   names.insert(names.end(), PanelIconNames().begin(), PanelIconNames().end());
   return names;
 }

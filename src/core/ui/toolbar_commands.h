@@ -29,9 +29,17 @@ const std::vector<ToolbarLayout>& MainToolbars();
 // The picture name of a command text.
 std::string IconNameForCommand(std::string_view command);
 
-// The cursor roles of the tools, the colour picker and the select tool's handles, as
-// picture names ("cursor-zoom", ...).
-const std::vector<std::string>& CursorIconNames();
+// A cursor picture (32 x 32) and the pixel of it that points.
+struct CursorPicture {
+  std::string name;  // "cursor-<role>"
+  int hot_x;
+  int hot_y;
+};
+
+// The cursor roles of the tools, the colour picker and the select tool's handles.
+const std::vector<CursorPicture>& CursorPictures();
+// Their picture names ("cursor-zoom", ...).
+std::vector<std::string> CursorIconNames();
 
 // The node panel buttons, the Multimedia Extension frame buttons (strips of three
 // 60-pixel pictures: disabled, off, on), the gene button strip (three 15-pixel pictures:
