@@ -17,6 +17,7 @@
 #include "controls/round_slider_ctrl.h"
 #include "controls/control_colours.h"
 #include "controls/image_toggle_button.h"
+#include "controls/init_dialog_bar.h"
 #include "controls/shaded_progress_ctrl.h"
 #include "controls/toolbar_ex.h"
 
@@ -176,6 +177,28 @@ class ButtonsToolbarTest : public QObject {
       QCOMPARE(buttons, expected_buttons);
       QCOMPARE(buttons + separators, static_cast<int>(layout.buttons.size()));
     }
+  }
+
+  void barInitialisesOnlyAfterItsControlsAreBuilt() {
+    struct Bar : CInitDialogBar {
+      bool builds = true;
+      int filled = 0, own_setup = 0;
+      bool BuildControls() override { return builds; }
+      void UpdateControlsFromMembers() override { ++filled; }
+      bool OnInitDialogBar() override {
+        if (!CInitDialogBar::OnInitDialogBar()) return false;
+        ++own_setup;
+        return true;
+      }
+    };
+    Bar working;
+    QVERIFY(working.Create());
+    QCOMPARE(working.filled, 1);
+    QCOMPARE(working.own_setup, 1);
+    Bar broken;
+    broken.builds = false;
+    QVERIFY(!broken.Create());
+    QCOMPARE(broken.filled + broken.own_setup, 0);  // nothing initialised without its controls
   }
 
   void writesAGalleryOfTheControls() {

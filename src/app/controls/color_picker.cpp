@@ -32,8 +32,17 @@ CColorPicker::CColorPicker(QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void CColorPicker::SetFirstColour(COLORREF colour) { first_ = colour; update(); NotifyAccessibleValue(this, 0); }
-void CColorPicker::SetSecondColour(COLORREF colour) { second_ = colour; update(); NotifyAccessibleValue(this, 0); }
+void CColorPicker::SetFirstColour(COLORREF colour) {
+  first_ = colour;
+  update();
+  NotifyAccessibleValue(this, ColourText(first_));
+}
+
+void CColorPicker::SetSecondColour(COLORREF colour) {
+  second_ = colour;
+  update();
+  NotifyAccessibleValue(this, ColourText(second_));
+}
 void CColorPicker::SetColoursAndReport(COLORREF first, COLORREF second) {
   first_ = first;
   if (!single_) second_ = second;
@@ -108,7 +117,7 @@ void CColorPicker::PickAt(QPoint at) {
 }
 
 void CColorPicker::ColoursChanged() {
-  NotifyAccessibleValue(this, 0);
+  NotifyAccessibleValue(this, ColourText(first_));
   emit coloursChanged();
 }
 

@@ -93,7 +93,7 @@ void InstallControlsAccessibility() {
   (void)installed;
 }
 
-void NotifyAccessibleValue(QWidget* control, int value) {
+void NotifyAccessibleValue(QWidget* control, const QVariant& value) {
   if (!QAccessible::isActive()) return;
   QAccessibleValueChangeEvent event(control, value);
   QAccessible::updateAccessibility(&event);

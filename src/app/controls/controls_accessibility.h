@@ -4,6 +4,7 @@
 // (first, then second, separated by ", "). A control's name is its accessibleName(),
 // else its tool tip, else what kind of control it is.
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 
 namespace lumi::app {
@@ -11,8 +12,8 @@ namespace lumi::app {
 // Registers the interfaces of the custom controls with Qt once; every control calls it.
 void InstallControlsAccessibility();
 
-// Tells assistive tools that a control's value changed.
-void NotifyAccessibleValue(QWidget* control, int value);
+// Tells assistive tools that a control's value changed (a number, or the picker's text).
+void NotifyAccessibleValue(QWidget* control, const QVariant& value);
 
 // "#RRGGBB" of a colour 0x00BBGGRR.
 QString ColourText(unsigned colour);
