@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QTemporaryDir>
 #include <QEnterEvent>
 #include <QPainter>
 #include <QStyleOption>
@@ -19,7 +20,9 @@
 #include "controls/image_toggle_button.h"
 #include "controls/init_dialog_bar.h"
 #include "controls/shaded_progress_ctrl.h"
+#include "controls/texture_combo.h"
 #include "controls/toolbar_ex.h"
+#include "image/pixwerk.h"
 
 using lumi::RGB;
 using namespace lumi::app;
@@ -246,6 +249,15 @@ class ButtonsToolbarTest : public QObject {
     auto* bar = new CToolBarEx(QStringLiteral("Tools"));
     QAction select(QStringLiteral("Select Object"));
     bar->AddButtons(lumi::MainToolbars()[1], [&](const lumi::ToolbarButton& b) { return b.command == "Select Object" ? &select : nullptr; });
+    QTemporaryDir textures;
+    std::vector<std::uint8_t> rgb;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 40; ++x) rgb.insert(rgb.end(), {std::uint8_t(120 + x * 3), std::uint8_t(60 + y * 4), 40});
+    QVERIFY(lumi::PxSaveBMP((textures.path() + "/_warm wood.bmp").toStdString(), rgb.data(), 40, 40));
+    auto* list = new CTextureCombo;
+    list->Fill(lumi::TextureListKind::kFill, textures.path() + u'/');
+    list->setCurrentIndex(3);
+    grid->addWidget(list, 1, 2);
     grid->addWidget(slider, 0, 0);
     grid->addWidget(centred, 0, 1);
     grid->addWidget(dial, 0, 2);
