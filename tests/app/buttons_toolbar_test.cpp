@@ -182,6 +182,36 @@ class ButtonsToolbarTest : public QObject {
     }
   }
 
+  void toolbarButtonRaisesUnderThePointer() {
+    QWidget window;
+    auto* bar = new CToolBarEx(QStringLiteral("Tools"), &window);
+    QAction select(QStringLiteral("Select Object"));
+    QAction zoom(QStringLiteral("Zoom"));
+    zoom.setCheckable(true);
+    zoom.setChecked(true);
+    bar->AddButtons(lumi::MainToolbars()[1], [&](const lumi::ToolbarButton& b) {
+      return b.command == "Select Object" ? &select : b.command == "Zoom" ? &zoom : nullptr;
+    });
+    window.resize(600, 60);
+    bar->resize(600, 40);
+    window.move(100, 100);  // away from where the offscreen pointer starts
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QWidget* button = bar->widgetForAction(&select);
+    QWidget* checked = bar->widgetForAction(&zoom);
+    const QColor light = button->palette().color(QPalette::Light);
+    const QColor dark = button->palette().color(QPalette::Dark);
+    const QImage before = button->grab().toImage();
+    QVERIFY(before.pixel(0, 0) != light.rgb());  // flat until hovered
+    const QImage sunken = checked->grab().toImage();
+    QCOMPARE(sunken.pixel(0, 0), dark.rgb());    // a checked button is sunken
+    QTest::mouseMove(&window, button->mapTo(&window, button->rect().center()));
+    QTRY_VERIFY(button->underMouse());
+    const QImage hovered = button->grab().toImage();
+    QCOMPARE(hovered.pixel(0, 0), light.rgb());
+    QCOMPARE(hovered.pixel(hovered.width() - 1, hovered.height() - 1), dark.rgb());
+  }
+
   void barInitialisesOnlyAfterItsControlsAreBuilt() {
     struct Bar : CInitDialogBar {
       bool builds = true;
