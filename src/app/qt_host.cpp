@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "controls/shaded_progress_ctrl.h"
+
 namespace lumi::app {
 
 namespace {
@@ -68,6 +70,12 @@ void QtHost::ProgressStart(std::string_view title, int range) {
   delete progress_;
   range_ = range > 0 ? range : 1;
   progress_ = new QProgressDialog(ToQString(title), QString(), 0, range_, owner_);
+  auto* bar = new CShadedProgressCtrl;  // a blue tube with the percentage over it
+  bar->SetColour(RGB(0, 0, 255));
+  bar->SetStep(10);
+  bar->setTextVisible(true);
+  progress_->setBar(bar);
+  progress_->setRange(0, range_);
   progress_->setWindowTitle(kTitle);
   progress_->setWindowModality(Qt::ApplicationModal);
   progress_->setMinimumDuration(0);
