@@ -260,7 +260,9 @@ void ToolMachine::SelectPress(Point p, Keys keys) {
     hit = selected_;
   // 5. A hit: Shift collects it, otherwise it is selected and dragged.
   if (hit) {
-    if (keys.shift && !multi_.empty()) {
+    // With Shift a different selection joins the multi-selection first, then the hit
+    // object is toggled in it.
+    if (keys.shift && (!multi_.empty() || (selected_ && selected_ != hit))) {
       ToggleInMultiSelection(hit);
       return;
     }

@@ -135,7 +135,11 @@ TEST_F(SelectTool, ShiftClicksCollectAndToggle) {
   EXPECT_EQ(tools_.Selected(), nullptr);
   Click({220, 120}, {.shift = true});
   EXPECT_EQ(tools_.MultiSelection(), (std::vector<CDrawObject*>{&a}));
-  (void)b;
+  // Ctrl+Shift 2 pixels outside a box (no shape there) collects it by its rectangle,
+  // after the single selection.
+  tools_.SelectObject(&a);
+  Click({198, 120}, {.shift = true, .ctrl = true});
+  EXPECT_EQ(tools_.MultiSelection(), (std::vector<CDrawObject*>{&a, &b}));
 }
 
 TEST_F(SelectTool, MoveFollowsTheMouseAndOverlayShowsTheOutline) {
@@ -180,6 +184,59 @@ TEST_F(SelectTool, SelectionFrameColourFollowsTheKind) {
     EXPECT_EQ(overlay.shapes[0].colour, colour);
     EXPECT_EQ(overlay.shapes[3].colour, 0x808080u) << "handle 3 is grey";
   }
+}
+
+}  // namespace
+}  // namespace lumi::testing
+
+namespace lumi::testing {
+namespace {
+
+class TextDoubleClick : public ToolTest {
+ protected:
+  CDrawObject& AddText(const char* text) {
+    auto o = doc_.MakeObject();
+    ScriptedTextDialog create;
+    create.Ok([&](TextDialogValues& v) { v.text = text; v.size = 40; });
+    EXPECT_EQ(o->CreateText(20, 20, text, create), 1);
+    return Add(std::move(o));
+  }
+};
+
+TEST_F(TextDoubleClick, EditsTheTextAndKeepsItsOptionsAsDefaults) {
+  CDrawObject& text = AddText("Hello");
+  doc_.TakeSnapshot();
+  const std::size_t depth = doc_.UndoDepth();
+  text_dialog_.Ok([](TextDialogValues& v) {
+    v.text = "Bye";
+    v.bold = true;
+  });
+  tools_.DoubleClick({text.GetX() + 10, text.GetY() + text.GetHeight() / 2}, {.ctrl = true});
+  EXPECT_EQ(text.GetText(), "Bye");
+  EXPECT_EQ(tools_.GetTextDefaults().bold, 1);
+  EXPECT_EQ(doc_.UndoDepth(), depth + 1);
+}
+
+TEST_F(TextDoubleClick, AnEmptiedTextIsDeletedAndUndoBringsItBack) {
+  CDrawObject& text = AddText("Hello");
+  doc_.TakeSnapshot();
+  tools_.SelectObject(&text);
+  text_dialog_.Ok([](TextDialogValues& v) { v.text.clear(); });
+  tools_.DoubleClick({text.GetX() + 10, text.GetY() + text.GetHeight() / 2}, {.ctrl = true});
+  EXPECT_TRUE(doc_.Objects().empty());
+  EXPECT_EQ(tools_.Selected(), nullptr);
+  // The deletion is its own undo step: one undo restores the text.
+  doc_.Undo();
+  ASSERT_EQ(doc_.Objects().size(), 1u);
+  EXPECT_EQ(doc_.Objects()[0]->GetText(), "Hello");
+}
+
+TEST_F(TextDoubleClick, OtherObjectsEnterTheShapeTool) {
+  AddRectangle(100, 100, 200, 150);
+  tools_.DoubleClick({150, 120}, {});
+  EXPECT_EQ(tools_.CurrentTool(), Tool::Shape);
+  EXPECT_EQ(quick_.Last(), (QuickToolsRequest{"", 0, kQuickNodePanel, -1}));
+  EXPECT_EQ(tools_.Selected(), doc_.Objects()[0].get());
 }
 
 }  // namespace
