@@ -10,7 +10,7 @@ packages=(
   libfreetype-dev libfontconfig-dev libharfbuzz-dev
   nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils fonts-liberation2 fonts-dejavu-core
+  xvfb xauth x11-utils xdotool fonts-liberation2 fonts-dejavu-core
 )
 
 missing=()

@@ -20,6 +20,8 @@
 #include "app_services.h"
 #include "edit/drawing_view.h"
 #include "edit/plenivor_view_document.h"
+#include "edit/tool_commands.h"
+#include "edit/tool_machine.h"
 #include "edit/zoom_combo.h"
 #include "export_command.h"
 #include "file_filter.h"
@@ -67,6 +69,7 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   view_ = new CPlenivorView(*host_, this);
   setCentralWidget(view_);
   view_->SetDocument(view_document_.get());
+  view_->AttachTools(*document_, nullptr);
   recent_ = std::make_unique<RecentFiles>(services_.GetSettings());
   print_ = std::make_unique<PrintCommand>(this, *document_, *host_);
   CreateBars();
@@ -141,20 +144,58 @@ void MainWindow::CreateMenus() {
                                         &CPlenivorView::toggleMatte);
   matte->setCheckable(true);
 
+  CreateToolsMenu();
+
   QMenu* help_menu = menuBar()->addMenu(QStringLiteral("&Help"));
   help_menu->addAction(QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1), this,
                        [this] { ShowHelp(); });
   help_menu->addAction(QStringLiteral("&About Lumiverdant..."), this, [this] { ShowAbout(); });
 }
 
+void MainWindow::CreateToolsMenu() {
+  ToolMachine& tools = *view_->Tools();
+  QMenu* menu = menuBar()->addMenu(QStringLiteral("&Tools"));
+  menu->setObjectName(QStringLiteral("toolsMenu"));
+  std::vector<std::pair<QAction*, Tool>> tool_actions;
+  for (const ToolCommand& c : kToolCommands) {
+    // The drawing tools join the menu when they exist.
+    if (!tools.CanChooseTool(c.tool) && c.tool != Tool::Texture) continue;
+    QAction* a = menu->addAction(QString::fromUtf8(c.text.data(), static_cast<int>(c.text.size())), this,
+                                 [this, tool = c.tool] { view_->Tools()->ChooseTool(tool); });
+    a->setCheckable(true);
+    tool_actions.emplace_back(a, c.tool);
+  }
+  menu->addSeparator();
+  std::vector<std::pair<QAction*, const MenuCommand*>> command_actions;
+  for (const MenuCommand& c : ToolMenuCommands()) {
+    QAction* a = menu->addAction(QString::fromUtf8(c.text.data(), static_cast<int>(c.text.size())), this,
+                                 [this, &c] {
+                                   if (c.enabled(*view_->Tools())) c.run(*view_->Tools());
+                                 });
+    command_actions.emplace_back(a, &c);
+  }
+  // Enabled and checked by the current tool and selection each time the menu opens.
+  auto refresh = [this, tool_actions, command_actions] {
+    ToolMachine& t = *view_->Tools();
+    for (const auto& [action, tool] : tool_actions) {
+      action->setEnabled(t.CanChooseTool(tool));
+      action->setChecked(CheckedTool(t.CurrentTool()) == tool);
+    }
+    for (const auto& [action, command] : command_actions) action->setEnabled(command->enabled(t));
+  };
+  connect(menu, &QMenu::aboutToShow, this, refresh);
+  connect(view_, &CPlenivorView::toolChanged, this, refresh);
+  refresh();
+}
+
 void MainWindow::UpdateAllViews(int hint) {
-  if (view_) view_->View().OnUpdate(hint);  // the first new document comes before the view
+  if (view_) view_->OnUpdate(hint);  // the first new document comes before the view
 }
 
 void MainWindow::DocumentReplaced() {
   // The objects the view may have selected are gone, and the canvas may have changed.
-  view_->View().OnUpdate(kHintGeneral);
-  view_->View().OnUpdate(kHintCanvasChanged);
+  view_->OnUpdate(kHintGeneral);
+  view_->OnUpdate(kHintCanvasChanged);
   UpdateTitle();
 }
 

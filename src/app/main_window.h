@@ -69,6 +69,8 @@ class MainWindow : public QMainWindow, private DocumentViews {
 
   void CreateBars();
   void CreateMenus();
+  // The tools and the node commands, with their check marks.
+  void CreateToolsMenu();
   void OpenWithDialog();
   // Opens without asking to save first; a project that opens joins the recent files.
   bool OpenWithoutAsking(const QString& path);

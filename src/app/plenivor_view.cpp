@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include <QKeyEvent>
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,6 +11,8 @@
 
 #include "edit/canvas_frame.h"
 #include "edit/checker_shade.h"
+#include "edit/tool_commands.h"
+#include "tool_painting.h"
 
 namespace lumi::app {
 namespace {
@@ -19,6 +22,33 @@ QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()
 QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
 }  // namespace
+
+// The tools' requests turned into the view's repaints, selection and zoom.
+class CPlenivorView::ToolPort final : public ToolViewPort {
+ public:
+  explicit ToolPort(CPlenivorView& v) : v_(v) {}
+  void SelectionChanged(const CDrawObject* selected, const std::vector<const CDrawObject*>& multi,
+                        bool group) override {
+    if (!multi.empty())
+      v_.view_.SetMultiSelection(multi, group);
+    else if (selected != v_.view_.Selected() || !v_.view_.MultiSelection().empty())
+      v_.view_.SelectObject(selected);
+  }
+  void InvalidateCanvas(const Rect& canvas) override { v_.InvalidateCanvas(canvas); }
+  void InvalidateAll() override { v_.viewport()->update(); }
+  void ZoomToRectangle(const Rect& canvas) override { v_.view_.ZoomToRectangle(canvas); }
+  void DropCache() override { v_.view_.Cache().Drop(); }
+  void MarkCacheInvalid() override { v_.view_.Cache().MarkInvalid(); }
+  void ToolChanged() override {
+    v_.UpdateCursor();
+    emit v_.toolChanged();
+  }
+
+ private:
+  CPlenivorView& v_;
+};
+
+CPlenivorView::~CPlenivorView() = default;
 
 CPlenivorView::CPlenivorView(Host& host, QWidget* parent)
     : QAbstractScrollArea(parent), view_(*this, host) {
@@ -40,6 +70,69 @@ CPlenivorView::CPlenivorView(Host& host, QWidget* parent)
 void CPlenivorView::SetDocument(const ViewDocument* document) {
   view_.SetDocument(document);
   if (shown_) view_.OnFirstShow();
+}
+
+void CPlenivorView::AttachTools(CPlenivorDoc& doc, TextDialog* text_dialog) {
+  tool_port_ = std::make_unique<ToolPort>(*this);
+  tools_ = std::make_unique<ToolMachine>(doc, *tool_port_, quick_tools_, text_dialog);
+  setFocusPolicy(Qt::StrongFocus);
+  UpdateCursor();
+}
+
+void CPlenivorView::OnUpdate(int hint) {
+  if (tools_ && hint != kHintRepaint) tools_->ForgetSelection();
+  view_.OnUpdate(hint);
+}
+
+void CPlenivorView::InvalidateCanvas(const Rect& canvas) {
+  if (canvas.IsEmpty()) return;
+  const Rect d = view_.Zoom().CanvasToDevice(canvas);
+  // A canvas pixel cut by the right or bottom edge still shows partly.
+  viewport()->update(QRect(d.left, d.top, d.Width() + 1, d.Height() + 1));
+}
+
+Point CPlenivorView::CanvasPoint(const QMouseEvent& event) const {
+  const QPoint p = event.position().toPoint();
+  return view_.Zoom().DeviceToCanvas({p.x(), p.y()});
+}
+
+void CPlenivorView::UpdateCursor() {
+  viewport()->setCursor(CursorFor(tools_ ? tools_->Cursor() : CursorRole::Arrow));
+}
+
+namespace {
+Keys KeysOf(const QInputEvent& event) {
+  return {event.modifiers().testFlag(Qt::ShiftModifier), event.modifiers().testFlag(Qt::ControlModifier)};
+}
+}  // namespace
+
+void CPlenivorView::mousePressEvent(QMouseEvent* event) {
+  if (!tools_) return QAbstractScrollArea::mousePressEvent(event);
+  if (event->button() == Qt::LeftButton) tools_->Press(CanvasPoint(*event), KeysOf(*event));
+  if (event->button() == Qt::RightButton) tools_->RightPress(CanvasPoint(*event), KeysOf(*event));
+  UpdateCursor();
+}
+
+void CPlenivorView::mouseReleaseEvent(QMouseEvent* event) {
+  if (!tools_) return QAbstractScrollArea::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton) tools_->Release(CanvasPoint(*event), KeysOf(*event));
+  UpdateCursor();
+}
+
+void CPlenivorView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!tools_) return QAbstractScrollArea::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) tools_->DoubleClick(CanvasPoint(*event), KeysOf(*event));
+  UpdateCursor();
+}
+
+void CPlenivorView::keyPressEvent(QKeyEvent* event) {
+  if (tools_ && event->key() == Qt::Key_Delete) {
+    if (const MenuCommand* key = FindToolKey("Delete"); key && key->enabled(*tools_)) {
+      key->run(*tools_);
+      return;
+    }
+  }
+  QAbstractScrollArea::keyPressEvent(event);
 }
 
 void CPlenivorView::chooseZoomEntry(int index) { view_.ChooseZoomEntry(index); }
@@ -97,6 +190,14 @@ void CPlenivorView::showEvent(QShowEvent* event) {
 void CPlenivorView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   view_.MouseMoved({p.x(), p.y()});
+  if (tools_) {
+    const Point canvas = view_.Zoom().DeviceToCanvas({p.x(), p.y()});
+    if (event->buttons().testFlag(Qt::LeftButton) && tools_->Dragging())
+      tools_->Move(canvas, KeysOf(*event));
+    else
+      tools_->Hover(canvas);
+    UpdateCursor();
+  }
   QAbstractScrollArea::mouseMoveEvent(event);
 }
 
@@ -139,6 +240,11 @@ void CPlenivorView::paintEvent(QPaintEvent*) {
   for (const Rect& area : paint.matte)
     ShadeChecker(frame_.bits(), frame_.width(), frame_.height(), frame_.bytesPerLine(), area,
                  CheckerVariant::kDark, RGB(hl.red(), hl.green(), hl.blue()));
+  if (tools_) {
+    // The tools' overlays over the composite; nothing needs erasing by drawing again.
+    QPainter p(&frame_);
+    PaintOverlay(p, tools_->BuildOverlay(), view_.Zoom());
+  }
   QPainter(viewport()).drawImage(0, 0, frame_);
 }
 

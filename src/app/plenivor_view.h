@@ -4,10 +4,16 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 
+#include <memory>
+
 #include "edit/drawing_view.h"
+#include "edit/quick_tools.h"
+#include "edit/tool_machine.h"
 
 namespace lumi {
+class CPlenivorDoc;
 class Host;
+class TextDialog;
 class ViewDocument;
 }  // namespace lumi
 
@@ -17,11 +23,20 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   Q_OBJECT
  public:
   explicit CPlenivorView(Host& host, QWidget* parent = nullptr);
+  ~CPlenivorView() override;
 
   // Shows `document` (kept by the caller for as long as it is shown).
   void SetDocument(const ViewDocument* document);
   DrawingView& View() { return view_; }
   const DrawingView& View() const { return view_; }
+  // The mouse tools on `doc` (the document shown); until then the mouse only reports its
+  // position. `text_dialog` edits text on a double-click (null: text is left alone).
+  void AttachTools(CPlenivorDoc& doc, TextDialog* text_dialog);
+  ToolMachine* Tools() { return tools_.get(); }
+  QuickTools& Quick() { return quick_tools_; }
+  // The document's refresh for the view and its tools: hints other than a repaint leave
+  // the tools with nothing selected.
+  void OnUpdate(int hint);
 
  public slots:
   void chooseZoomEntry(int index);
@@ -33,12 +48,18 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
  signals:
   // The zoom list should show entry `index`.
   void zoomEntryChanged(int index);
+  // The current tool changed (the Tools menu moves its check mark).
+  void toolChanged();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
 
  private:
@@ -49,10 +70,19 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   void ShowZoomEntry(int index) override;
 
   void EndScroll();
+  // What the tools ask of the view.
+  class ToolPort;
+  friend class ToolPort;
+  void InvalidateCanvas(const Rect& canvas);
+  Point CanvasPoint(const QMouseEvent& event) const;
+  void UpdateCursor();
   // The composed canvas-resolution bitmap as an image Qt can stretch.
   const QImage& CanvasImage(const CDIBSection& bitmap, const Rect& source);
 
   DrawingView view_;
+  RecordingQuickTools quick_tools_;  // stands in for the Quick Tools bar until it exists
+  std::unique_ptr<ToolPort> tool_port_;
+  std::unique_ptr<ToolMachine> tools_;
   bool shown_ = false;
   bool syncing_bars_ = false;
   QImage canvas_image_;

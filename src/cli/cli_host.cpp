@@ -6,6 +6,17 @@
 
 namespace lumi::cli {
 
+std::string EscapedLine(std::string_view text) {
+  std::string line;
+  for (char c : text) {
+    if (c == '\n')
+      line += "\\n";
+    else if (c != '\r')
+      line += c;
+  }
+  return line;
+}
+
 std::string OneLine(std::string_view text) {
   std::string line;
   line.reserve(text.size());
@@ -30,6 +41,11 @@ void CliHost::Message(std::string_view text, MessageKind kind) {
     return;
   }
   ClearBar();
+  if (trace_) {
+    std::fprintf(out_, "message: %s\n", EscapedLine(text).c_str());
+    ++messages_;
+    return;
+  }
   const char* label = kind == MessageKind::Error ? "error" : kind == MessageKind::Warning ? "warning" : "note";
   std::fprintf(out_, "lumiverdant-cli: %s: %s\n", label, OneLine(text).c_str());
   ++messages_;
@@ -50,8 +66,18 @@ std::string CliHost::CollectDuring(const std::function<void()>& work) {
   return text;
 }
 
+void CliHost::StatusText(int pane, std::string_view text) {
+  if (!trace_ || pane != 0) return;
+  ClearBar();
+  std::fprintf(out_, "status: %s\n", EscapedLine(text).c_str());
+}
+
 Answer CliHost::Ask(std::string_view text, AskButtons) {
   ClearBar();
+  if (trace_) std::fprintf(out_, "message: %s\n", EscapedLine(text).c_str());
+  if (answer_source_) {
+    if (const std::optional<Answer> answer = answer_source_()) return *answer;
+  }
   std::fprintf(out_, "lumiverdant-cli: question answered Cancel: %s\n", OneLine(text).c_str());
   return Answer::Cancel;
 }

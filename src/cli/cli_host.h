@@ -4,6 +4,7 @@
 // when stderr is a terminal, quiet otherwise.
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "base/host.h"
@@ -16,7 +17,7 @@ class CliHost final : public Host {
 
   void Message(std::string_view text, MessageKind kind) override;
   Answer Ask(std::string_view text, AskButtons buttons) override;
-  void StatusText(int, std::string_view) override {}
+  void StatusText(int pane, std::string_view text) override;
   void ProgressStart(std::string_view title, int range) override;
   void ProgressStep(int position) override;
   void ProgressEnd() override;
@@ -24,6 +25,13 @@ class CliHost final : public Host {
   void EndWaitCursor() override {}
 
   int MessageCount() const { return messages_; }
+  // Edit scripts: every main status-bar text and message box text becomes one line,
+  // "status: TEXT" or "message: TEXT" (line feeds written as \n).
+  void SetTrace(bool trace) { trace_ = trace; }
+  // Where questions get their answers; without one (or when it has none) they are
+  // answered Cancel and said so.
+  using AnswerSource = std::function<std::optional<Answer>()>;
+  void SetAnswerSource(AnswerSource source) { answer_source_ = std::move(source); }
   // Runs `work` with its messages kept back (joined with "; ") instead of printed, and
   // returns them, so that a failing operation's explanation can become the single line of
   // the error.
@@ -41,10 +49,14 @@ class CliHost final : public Host {
   int last_percent_ = -1;
   int messages_ = 0;
   bool collecting_ = false;
+  bool trace_ = false;
+  AnswerSource answer_source_;
   std::string collected_;
 };
 
 // Message texts may hold line breaks; on the command line each message is one line.
 std::string OneLine(std::string_view text);
+// A text on one line with its line feeds written as the two characters \n.
+std::string EscapedLine(std::string_view text);
 
 }  // namespace lumi::cli

@@ -28,6 +28,7 @@ int RunBuild(const std::vector<std::string>& args);
 int RunInfo(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
 int RunButtons(const std::vector<std::string>& args);
+int RunEdit(const std::vector<std::string>& args);
 
 // Writes `source` (the composed canvas of the session's document) as the Export dialog
 // does with `choices`; throws FileError with the reason when nothing was written.

@@ -91,6 +91,24 @@ const std::vector<Command>& Commands() {
        "  --data DIR        the data folder the objects' textures are read from (default\n"
        "                    the program's per-user data folder when it exists)\n",
        RunButtons},
+      {"edit", "replay a script of mouse actions and commands on a drawing",
+       "Usage: lumiverdant-cli edit INPUT --script STEPS.json -o OUTPUT [--trace] [--data DIR]\n"
+       "\n"
+       "Reads INPUT (a .plv project, an editable JPG or a JSON scene; a scene without objects\n"
+       "is a new document), replays the user actions of STEPS.json through the program's\n"
+       "tools (see docs/edit-scripts.md) and writes OUTPUT: a .plv project, an editable .jpg,\n"
+       "the canvas as .png or .bmp, or the JSON scene (.json). Prints the path written.\n"
+       "A step that cannot be understood or carried out stops with one line naming the step\n"
+       "(counted from 0) and its key, exit status 1, and nothing is written.\n"
+       "\n"
+       "  --script STEPS    the JSON array of steps\n"
+       "  -o OUTPUT         the file to write\n"
+       "  --trace           every status-bar text and message on stderr as one line\n"
+       "                    ('status: TEXT', 'message: TEXT', line feeds as \\n), then\n"
+       "                    'selection: [i, ...]' with the selected objects' list indexes\n"
+       "  --data DIR        the data folder the objects' textures are read from (default\n"
+       "                    the program's per-user data folder when it exists)\n",
+       RunEdit},
       {"info", "show the canvas, groups and objects of a drawing",
        "Usage: lumiverdant-cli info INPUT [--json] [--data DIR]\n"
        "\n"

@@ -25,7 +25,13 @@
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
 
+#include "virtual_server.h"
+
 namespace {
+
+using lumi::testing::VirtualServer;
+using lumi::testing::At;
+using lumi::testing::WindowTitled;
 
 constexpr int kSkipped = 77;
 
@@ -37,86 +43,10 @@ constexpr QRgb kSurround = 0xE1E1E1;
 constexpr QRgb kFrame = 0x000000;
 constexpr QRgb kShadowGrey = 0x808080;
 
-QRgb At(const QImage& image, int x, int y) {
-  if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return 0xFF000000;
-  return image.pixel(x, y) & 0xFFFFFF;
-}
-
-// An Xvfb of its own: the server picks a free display number and reports it when it is
-// ready to accept clients, so parallel tests never race for a number.
-class VirtualServer {
- public:
-  ~VirtualServer() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-
-  bool Start(const QString& program) {
-    int fds[2];
-    if (pipe(fds) != 0) return false;
-    pid_ = fork();
-    if (pid_ < 0) return false;
-    if (pid_ == 0) {
-      // The server goes with this test, even when the test itself is killed.
-      prctl(PR_SET_PDEATHSIG, SIGTERM);
-      close(fds[0]);
-      const std::string path = program.toStdString();
-      const std::string fd = std::to_string(fds[1]);
-      execl(path.c_str(), path.c_str(), "-displayfd", fd.c_str(), "-nolisten", "tcp",
-            "-screen", "0", "1280x1024x24", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(fds[1]);
-    std::string number;
-    pollfd ready{fds[0], POLLIN, 0};
-    // A loaded machine may take a while to bring the server up.
-    while (poll(&ready, 1, 60000) > 0) {
-      char c;
-      if (read(fds[0], &c, 1) != 1 || c == '\n') break;
-      number += c;
-    }
-    close(fds[0]);
-    if (number.empty()) return false;
-    display_ = ":" + number;
-    return true;
-  }
-
-  const std::string& Display() const { return display_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
-};
-
-// The first top-level window title line of `xwininfo -root -tree` that contains `title`.
-bool WindowTitled(const QString& title) {
-  QProcess info;
-  info.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
-  if (!info.waitForFinished(10000)) return false;
-  return info.readAllStandardOutput().contains(('"' + title + '"').toUtf8());
-}
-
-// The canvas's top-left on screen, found by its frame: a 1-pixel black rectangle one
-// pixel outside the canvas on every side, on the grey surround.
 std::optional<QPoint> FindCanvas(const QImage& shot) {
-  for (int y = 1; y + kCanvasHeight + 2 <= shot.height(); ++y) {
-    for (int x = 1; x + kCanvasWidth + 2 <= shot.width(); ++x) {
-      if (At(shot, x, y) != kFrame || At(shot, x - 1, y) != kSurround ||
-          At(shot, x, y - 1) != kSurround)
-        continue;
-      bool frame = At(shot, x + kCanvasWidth + 2, y) != kFrame &&
-                   At(shot, x, y + kCanvasHeight + 2) != kFrame;
-      for (int i = 0; frame && i < kCanvasWidth + 2; ++i)
-        frame = At(shot, x + i, y) == kFrame && At(shot, x + i, y + kCanvasHeight + 1) == kFrame;
-      for (int i = 0; frame && i < kCanvasHeight + 2; ++i)
-        frame = At(shot, x, y + i) == kFrame && At(shot, x + kCanvasWidth + 1, y + i) == kFrame;
-      if (frame) return QPoint(x + 1, y + 1);
-    }
-  }
-  return std::nullopt;
+  return lumi::testing::FindCanvas(shot, kCanvasWidth, kCanvasHeight);
 }
+
 
 // True while the canvas shows nothing but white: the new document the program starts
 // with, still on screen for a moment after the sample's title is set.

@@ -125,6 +125,9 @@ class CPlenivorDoc {
   // Brings every object into its stored form before a save: each stores its shown look.
   // Bitmap objects will also apply pending size changes here once they exist.
   void PrepareObjectsForSave();
+  // Each group's rectangle around its members again (after loads and moves); groups
+  // left without members are removed.
+  void RecomputeGroupRects();
   // Drops every bank texture that no object names as its fill or transparency texture.
   void PruneTextureBank();
 
@@ -202,7 +205,6 @@ class CPlenivorDoc {
   bool LoadProject(CArchive& ar);
   // After a load: the multimedia bar when an object has button looks, the layers list.
   void NotifyLoaded();
-  void RecomputeGroupRects();
   // Moves canvas, crop, portable flag, objects and groups of `other` into this document.
   void TakeContentsFrom(CPlenivorDoc& other);
   void SetNewDocumentDefaults();

@@ -88,9 +88,13 @@ Rect CBezier::FitBox(int x, int y, int w, int h) {
   if (starts.empty()) return old_box;
   const std::vector<Point> px = PixelPoints(x, y, w, h);
   PointBounds bounds;
+  // A segment without extent (a free path often ends on four equal points) adds only its
+  // point; the box is kept only when no segment has any extent.
+  bool any_extent = false;
   for (int i : starts) {
-    if (!SampleSegment(px[i], px[i + 1], px[i + 2], px[Wrap(i + 3)], bounds)) return old_box;
+    if (SampleSegment(px[i], px[i + 1], px[i + 2], px[Wrap(i + 3)], bounds)) any_extent = true;
   }
+  if (!any_extent) return old_box;
   const Rect box = bounds.Grown(Margin(IsClosed(), 2, 14));
   Refit(old_box, box);
   return box;

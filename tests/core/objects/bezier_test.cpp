@@ -44,6 +44,17 @@ TEST(CBezierFit, CurveBoundsUseMarginTwoClosedFourteenOpen) {
   EXPECT_EQ(open.FitBox(0, 0, 100, 100), (Rect{-14, -14, 114, 114}));
 }
 
+TEST(CBezierFit, OpenPathEndingOnFourEqualPointsStillRefits) {
+  // A free path often ends on a segment whose four points coincide; that segment adds
+  // its point and no more, instead of keeping the stale box (which clipped edited paths).
+  CBezier b;
+  b.SetClosed(false);
+  b.Nodes() = {{0.1, 0.1}, {0.1, 0.1}, {0.5, 0.5}, {0.5, 0.5},
+               {0.5, 0.5}, {0.5, 0.5}, {0.5, 0.5}};
+  EXPECT_EQ(b.FitBox(0, 0, 100, 100), (Rect{10 - 14, 10 - 14, 50 + 14, 50 + 14}));
+  EXPECT_DOUBLE_EQ(b.Nodes()[6].x, (50.0 + 4) / 68);
+}
+
 TEST(CBezierGenerators, RoundRectRadiiAreCutToHalf) {
   struct Case {
     double r;

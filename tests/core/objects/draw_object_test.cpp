@@ -194,6 +194,7 @@ TEST_F(DrawObjectTest, PendingGeometryIsNormalisedAndAppliedOnce) {
   EXPECT_EQ(object->ApplyPendingRect(), 1);
   EXPECT_EQ(object->GetRect(), (Rect{50, 80, 100, 100}));
   EXPECT_EQ(object->ApplyPendingRect(), 0);
+  EXPECT_EQ(object->GetPendingRect(), (Rect{})) << "no stale geometry is saved after a resize";
 }
 
 TEST_F(DrawObjectTest, TextureNameAndFillQueries) {

@@ -1,0 +1,223 @@
+#include "edit/edit_script.h"
+
+#include <functional>
+#include <map>
+
+#include "edit/quick_tools.h"
+#include "edit/tool_commands.h"
+#include "edit/tool_ids.h"
+
+namespace lumi {
+
+namespace {
+
+using nlohmann::json;
+
+[[noreturn]] void Fail(int index, std::string_view key, std::string_view why) {
+  throw EditScriptError("step " + std::to_string(index) + ": " + std::string(key) + ": " + std::string(why));
+}
+
+Point ParsePoint(const json& v, int index, std::string_view key) {
+  if (!v.is_array() || v.size() != 2 || !v[0].is_number_integer() || !v[1].is_number_integer())
+    Fail(index, key, "a point is [x, y] in whole canvas pixels");
+  return {v[0].get<int>(), v[1].get<int>()};
+}
+
+bool IsQuestionAnswer(const json& a) {
+  return a.is_string() && (a == "yes" || a == "no" || a == "ok" || a == "cancel");
+}
+
+// The text dialog's fields and what each must be.
+const std::map<std::string, json::value_t>& TextAnswerFields() {
+  static const std::map<std::string, json::value_t> fields = {
+      {"text", json::value_t::string},          {"font", json::value_t::string},
+      {"lineHeight", json::value_t::number_float}, {"textBold", json::value_t::boolean},
+      {"textItalic", json::value_t::boolean},   {"textAlign", json::value_t::number_integer},
+  };
+  return fields;
+}
+
+void CheckAnswer(const json& a, int index) {
+  if (IsQuestionAnswer(a)) return;
+  if (!a.is_object()) Fail(index, "answers", "an answer is \"yes\", \"no\", \"ok\", \"cancel\" or a text dialog object");
+  for (const auto& [name, value] : a.items()) {
+    const auto field = TextAnswerFields().find(name);
+    if (field == TextAnswerFields().end()) Fail(index, "answers", "unknown text dialog field '" + name + "'");
+    const bool number = value.is_number();
+    const bool ok = field->second == json::value_t::number_float ? number
+                    : field->second == json::value_t::number_integer ? value.is_number_integer()
+                                                                      : value.type() == field->second;
+    if (!ok) Fail(index, "answers", "text dialog field '" + name + "' has the wrong type");
+  }
+}
+
+// How each action key is read; a new action is one more row.
+using StepParser = std::function<void(const json&, EditStep&)>;
+
+const std::map<std::string, StepParser>& StepParsers() {
+  static const std::map<std::string, StepParser> parsers = {
+      {"tool", [](const json& v, EditStep& s) {
+         if (!v.is_string() || !ToolForCommand(v.get<std::string>()))
+           Fail(s.index, s.key, "unknown tool " + v.dump());
+         s.text = v.get<std::string>();
+       }},
+      {"press", [](const json& v, EditStep& s) { s.points = {ParsePoint(v, s.index, s.key)}; }},
+      {"move", [](const json& v, EditStep& s) { s.points = {ParsePoint(v, s.index, s.key)}; }},
+      {"release", [](const json& v, EditStep& s) { s.points = {ParsePoint(v, s.index, s.key)}; }},
+      {"doubleClick", [](const json& v, EditStep& s) { s.points = {ParsePoint(v, s.index, s.key)}; }},
+      {"rightPress", [](const json& v, EditStep& s) { s.points = {ParsePoint(v, s.index, s.key)}; }},
+      {"drag", [](const json& v, EditStep& s) {
+         if (!v.is_array() || v.empty()) Fail(s.index, s.key, "a drag is a list of points [[x, y], ...]");
+         for (const json& p : v) s.points.push_back(ParsePoint(p, s.index, s.key));
+       }},
+      {"command", [](const json& v, EditStep& s) {
+         if (!v.is_string() || !FindMenuCommand(v.get<std::string>()))
+           Fail(s.index, s.key, "unknown command " + v.dump());
+         s.text = v.get<std::string>();
+       }},
+      {"key", [](const json& v, EditStep& s) {
+         if (!v.is_string() || !FindToolKey(v.get<std::string>())) Fail(s.index, s.key, "unknown key " + v.dump());
+         s.text = v.get<std::string>();
+       }},
+      {"quickTools", [](const json& v, EditStep& s) {
+         if (!v.is_object() || v.empty()) Fail(s.index, s.key, "give {\"first\": n} and/or {\"second\": m}");
+         for (const auto& [name, value] : v.items()) {
+           if ((name != "first" && name != "second") || !value.is_number_integer())
+             Fail(s.index, s.key, "'" + name + "' is not a slider position");
+           (name == "first" ? s.first : s.second) = value.get<int>();
+         }
+       }},
+      {"answers", [](const json& v, EditStep& s) {
+         if (!v.is_array()) Fail(s.index, s.key, "a list of answers");
+         for (const json& a : v) CheckAnswer(a, s.index);
+         s.answers.assign(v.begin(), v.end());
+       }},
+  };
+  return parsers;
+}
+
+bool IsMouseStep(const std::string& key) {
+  return key == "press" || key == "move" || key == "release" || key == "doubleClick" ||
+         key == "rightPress" || key == "drag";
+}
+
+}  // namespace
+
+EditScript ParseEditScript(const json& steps) {
+  if (!steps.is_array()) throw EditScriptError("the script is a JSON array of steps");
+  EditScript script;
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    const json& step = steps[i];
+    EditStep s;
+    s.index = static_cast<int>(i);
+    if (!step.is_object()) Fail(s.index, "", "a step is one JSON object");
+    for (const auto& [name, value] : step.items()) {
+      if (name == "shift" || name == "ctrl") {
+        if (!value.is_boolean()) Fail(s.index, name, "true or false");
+        (name == "shift" ? s.keys.shift : s.keys.ctrl) = value.get<bool>();
+        continue;
+      }
+      const auto parser = StepParsers().find(name);
+      if (parser == StepParsers().end()) Fail(s.index, name, "unknown key");
+      if (!s.key.empty()) Fail(s.index, name, "one action per step (this one also has '" + s.key + "')");
+      s.key = name;
+      parser->second(value, s);
+    }
+    if (s.key.empty()) Fail(s.index, "", "the step has no action");
+    if ((s.keys.shift || s.keys.ctrl) && !IsMouseStep(s.key))
+      Fail(s.index, s.keys.shift ? "shift" : "ctrl", "only mouse steps take modifiers");
+    script.push_back(std::move(s));
+  }
+  return script;
+}
+
+// ---- answers
+
+void ScriptAnswers::Add(const std::vector<json>& answers) {
+  queue_.insert(queue_.end(), answers.begin(), answers.end());
+}
+
+std::optional<Answer> ScriptAnswers::NextQuestionAnswer() {
+  if (queue_.empty()) return std::nullopt;
+  const json a = queue_.front();
+  queue_.pop_front();
+  if (a == "yes") return Answer::Yes;
+  if (a == "no") return Answer::No;
+  if (a == "ok") return Answer::Ok;
+  if (a == "cancel") return Answer::Cancel;
+  throw EditScriptError("a question was asked, but the next answer is a text dialog's");
+}
+
+bool ScriptAnswers::Run(TextDialogValues& values) {
+  if (queue_.empty()) return false;
+  const json a = queue_.front();
+  queue_.pop_front();
+  if (a == "cancel") return false;
+  if (!a.is_object()) throw EditScriptError("the text dialog opened, but the next answer is " + a.dump());
+  if (a.contains("text")) values.text = a["text"].get<std::string>();
+  if (a.contains("font") && !SetFaceName(values.font, a["font"].get<std::string>()))
+    throw EditScriptError("font name too long: " + a["font"].get<std::string>());
+  if (a.contains("lineHeight")) values.size = a["lineHeight"].get<double>();
+  if (a.contains("textBold")) values.bold = a["textBold"].get<bool>();
+  if (a.contains("textItalic")) values.italic = a["textItalic"].get<bool>();
+  if (a.contains("textAlign")) values.alignment = a["textAlign"].get<int>();
+  return true;
+}
+
+// ---- running
+
+void EditScriptRunner::Run(const EditScript& script) {
+  for (const EditStep& step : script) RunStep(step);
+}
+
+void EditScriptRunner::RunStep(const EditStep& s) {
+  try {
+    const Point p = s.points.empty() ? Point{} : s.points.front();
+    if (s.key == "tool") {
+      const Tool tool = *ToolForCommand(s.text);
+      if (!machine_.ChooseTool(tool)) Fail(s.index, s.key, "\"" + s.text + "\" is not available now");
+    } else if (s.key == "press") {
+      machine_.Press(p, s.keys);
+    } else if (s.key == "move") {
+      machine_.Move(p, s.keys);
+    } else if (s.key == "release") {
+      machine_.Release(p, s.keys);
+    } else if (s.key == "doubleClick") {
+      machine_.DoubleClick(p, s.keys);
+    } else if (s.key == "rightPress") {
+      machine_.RightPress(p, s.keys);
+    } else if (s.key == "drag") {
+      machine_.Press(s.points.front(), s.keys);
+      for (std::size_t i = 1; i < s.points.size(); ++i) machine_.Move(s.points[i], s.keys);
+      machine_.Release(s.points.back(), s.keys);
+    } else if (s.key == "command" || s.key == "key") {
+      const MenuCommand* c = s.key == "command" ? FindMenuCommand(s.text) : FindToolKey(s.text);
+      if (!c->enabled(machine_)) Fail(s.index, s.key, "\"" + s.text + "\" is not available now");
+      c->run(machine_);
+    } else if (s.key == "quickTools") {
+      if (s.first) quick_.first_value = *s.first;
+      if (s.second) quick_.second_value = *s.second;
+      // The node panel's Width slider acts when released.
+      if (s.first && !quick_.requests.empty() && quick_.Last().variant == kQuickNodePanel &&
+          quick_.Last().first == 1)
+        machine_.WidthSliderReleased(*s.first);
+    } else if (s.key == "answers") {
+      answers_.Add(s.answers);
+    }
+  } catch (const EditScriptError& e) {
+    const std::string what = e.what();
+    if (what.rfind("step ", 0) == 0) throw;
+    Fail(s.index, s.key, what);
+  }
+}
+
+std::string SelectionText(const ToolMachine& machine) {
+  std::string text = "[";
+  for (int i : machine.SelectedIndexes()) {
+    if (text.size() > 1) text += ", ";
+    text += std::to_string(i);
+  }
+  return text + "]";
+}
+
+}  // namespace lumi

@@ -1,0 +1,79 @@
+#pragma once
+// Edit scripts: a JSON array of user actions (tool choices, mouse presses, moves and
+// drags in canvas pixels, menu commands, keys, Quick Tools slider positions and the
+// answers the next dialogs get) replayed through the tool machine. The command line's
+// `edit` subcommand runs them; docs/edit-scripts.md describes the format.
+//
+//   EditScript script = ParseEditScript(json);   // throws EditScriptError naming the step
+//   ScriptAnswers answers;
+//   EditScriptRunner runner(machine, quick_tools, answers);
+//   runner.Run(script);                           // throws EditScriptError
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "base/errors.h"
+#include "base/host.h"
+#include "edit/tool_machine.h"
+#include "objects/text_dialog.h"
+
+namespace lumi {
+
+class RecordingQuickTools;
+
+// A step that cannot be understood or carried out: "step N: KEY: why".
+class EditScriptError : public Error {
+ public:
+  using Error::Error;
+};
+
+struct EditStep {
+  int index = 0;
+  std::string key;                // the action: "tool", "press", "drag", ...
+  std::vector<Point> points;      // mouse steps
+  Keys keys;
+  std::string text;               // tool, command or key name
+  std::optional<int> first, second;  // quickTools
+  std::vector<nlohmann::json> answers;
+};
+
+using EditScript = std::vector<EditStep>;
+
+// Checks every step before anything runs.
+EditScript ParseEditScript(const nlohmann::json& steps);
+
+// The answers of a script's "answers" steps, taken in order by questions (Host::Ask)
+// and by the text dialog.
+class ScriptAnswers final : public TextDialog {
+ public:
+  void Add(const std::vector<nlohmann::json>& answers);
+  // The next answer to a question; nullopt when the script gave none.
+  std::optional<Answer> NextQuestionAnswer();
+  // The text dialog: an object edits the values and presses OK, "cancel" presses Cancel,
+  // and no answer left presses Cancel.
+  bool Run(TextDialogValues& values) override;
+
+ private:
+  std::deque<nlohmann::json> queue_;
+};
+
+class EditScriptRunner {
+ public:
+  EditScriptRunner(ToolMachine& machine, RecordingQuickTools& quick_tools, ScriptAnswers& answers)
+      : machine_(machine), quick_(quick_tools), answers_(answers) {}
+  void Run(const EditScript& script);
+  void RunStep(const EditStep& step);
+
+ private:
+  ToolMachine& machine_;
+  RecordingQuickTools& quick_;
+  ScriptAnswers& answers_;
+};
+
+// "[0, 2]": the list indexes of the selected objects.
+std::string SelectionText(const ToolMachine& machine);
+
+}  // namespace lumi

@@ -1,0 +1,103 @@
+#pragma once
+// What the tests on a real X server share: a virtual framebuffer server of their own and
+// a wait for a window by its title.
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <string>
+
+#include <optional>
+
+#include <QImage>
+#include <QPoint>
+#include <QProcess>
+#include <QString>
+
+namespace lumi::testing {
+
+// An Xvfb of its own: the server picks a free display number and reports it when it is
+// ready to accept clients, so parallel tests never race for a number.
+class VirtualServer {
+ public:
+  ~VirtualServer() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+
+  bool Start(const QString& program, const char* screen = "1280x1024x24") {
+    int fds[2];
+    if (pipe(fds) != 0) return false;
+    pid_ = fork();
+    if (pid_ < 0) return false;
+    if (pid_ == 0) {
+      // The server goes with this test, even when the test itself is killed.
+      prctl(PR_SET_PDEATHSIG, SIGTERM);
+      close(fds[0]);
+      const std::string path = program.toStdString();
+      const std::string fd = std::to_string(fds[1]);
+      execl(path.c_str(), path.c_str(), "-displayfd", fd.c_str(), "-nolisten", "tcp",
+            "-screen", "0", screen, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    pollfd ready{fds[0], POLLIN, 0};
+    // A loaded machine may take a while to bring the server up.
+    while (poll(&ready, 1, 60000) > 0) {
+      char c;
+      if (read(fds[0], &c, 1) != 1 || c == '\n') break;
+      number += c;
+    }
+    close(fds[0]);
+    if (number.empty()) return false;
+    display_ = ":" + number;
+    return true;
+  }
+
+  const std::string& Display() const { return display_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+// Whether a top-level window with exactly this title exists (`xwininfo -root -tree`).
+inline bool WindowTitled(const QString& title) {
+  QProcess info;
+  info.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+  if (!info.waitForFinished(10000)) return false;
+  return info.readAllStandardOutput().contains(('"' + title + '"').toUtf8());
+}
+
+inline QRgb At(const QImage& image, int x, int y) {
+  if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return 0xFF000000;
+  return image.pixel(x, y) & 0xFFFFFF;
+}
+
+// The top-left on screen of a width x height canvas, found by its frame: a 1-pixel black
+// rectangle one pixel outside the canvas on every side, on the grey surround.
+inline std::optional<QPoint> FindCanvas(const QImage& shot, int width, int height) {
+  constexpr QRgb kFrame = 0x000000, kSurround = 0xE1E1E1;
+  for (int y = 1; y + height + 2 <= shot.height(); ++y) {
+    for (int x = 1; x + width + 2 <= shot.width(); ++x) {
+      if (At(shot, x, y) != kFrame || At(shot, x - 1, y) != kSurround ||
+          At(shot, x, y - 1) != kSurround)
+        continue;
+      bool frame = At(shot, x + width + 2, y) != kFrame &&
+                   At(shot, x, y + height + 2) != kFrame;
+      for (int i = 0; frame && i < width + 2; ++i)
+        frame = At(shot, x + i, y) == kFrame && At(shot, x + i, y + height + 1) == kFrame;
+      for (int i = 0; frame && i < height + 2; ++i)
+        frame = At(shot, x, y + i) == kFrame && At(shot, x + width + 1, y + i) == kFrame;
+      if (frame) return QPoint(x + 1, y + 1);
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace lumi::testing

@@ -1,0 +1,143 @@
+// lumiverdant-cli edit: scripts of user actions replayed on a drawing, checked through
+// the written project and the traced texts.
+#include <nlohmann/json.hpp>
+
+#include "cli_fixture.h"
+
+namespace lumi {
+namespace {
+
+using CliEdit = CliTest;
+using nlohmann::json;
+
+constexpr const char* kTwoShapes = R"({
+  "canvas": {"width": 400, "height": 300},
+  "objects": [
+    {"shape": "rectangle", "rect": [100, 100, 200, 150]},
+    {"shape": "rectangle", "rect": [250, 200, 300, 250], "ops": [{"convert": "polynome"}]}
+  ]
+})";
+
+class CliEditRun : public CliEdit {
+ protected:
+  // Runs the script on the scene and returns the written drawing as a scene.
+  json EditAndRead(const std::string& scene, const std::string& script, CliRun* run_out = nullptr) {
+    const fs::path in = Write("in.json", scene);
+    const fs::path steps = Write("steps.json", script);
+    const fs::path out = dir_ / "out.plv";
+    const CliRun run = Cli("edit '" + in.string() + "' --script '" + steps.string() + "' -o '" + out.string() + "' --trace");
+    if (run_out) *run_out = run;
+    EXPECT_EQ(run.status, 0) << run.out;
+    const CliRun info = Cli("info --json '" + out.string() + "'");
+    EXPECT_EQ(info.status, 0) << info.out;
+    return json::parse(info.out);
+  }
+  static std::vector<int> Box(const json& object) {
+    return {object["x"].get<int>(), object["y"].get<int>(), object["width"].get<int>(), object["height"].get<int>()};
+  }
+};
+
+TEST_F(CliEditRun, MoveAndResizeAreSavedInTheProject) {
+  // The rectangle's box is (98, 98) 104 x 54; a move 40 right, then its bottom-right
+  // handle (at the box corner) 20 further down and right.
+  const json scene = EditAndRead(kTwoShapes, R"([
+    {"drag": [[150, 125], [170, 125], [190, 125]]},
+    {"drag": [[241, 151], [261, 171]]}
+  ])");
+  EXPECT_EQ(Box(scene["objects"][0]), (std::vector<int>{138, 98, 124, 74}));
+  EXPECT_EQ(Box(scene["objects"][1]), Box(json::parse(Cli("info --json '" + Write("again.json", kTwoShapes).string() + "'").out)["objects"][1]))
+      << "the other object stays";
+}
+
+TEST_F(CliEditRun, TraceGivesStatusTextsMessagesAndTheSelection) {
+  CliRun run;
+  EditAndRead(kTwoShapes, R"([
+    {"press": [275, 225]}, {"release": [275, 225]},
+    {"tool": "Shape Tool"},
+    {"drag": [[250, 200]]},
+    {"key": "Delete"},
+    {"tool": "Select Object"},
+    {"drag": [[80, 80], [320, 270]]}
+  ])", &run);
+  const std::string expected =
+      "status: Object: Polynome\n"
+      "status: Select and move points, CTRL - Select control handle, DEL - delete point\n"
+      "status: Polynome Point: 0\n"
+      "message: This is a start point of the Polynome\\nIt can't be deleted. Sorry...\n"
+      "status:  2 objects selected\n"
+      "status: Ready.\n"
+      "selection: [0, 1]\n";
+  EXPECT_NE(run.out.find(expected), std::string::npos) << run.out;
+}
+
+TEST_F(CliEditRun, AnEmptySceneIsANewDocumentForTheCropTool) {
+  const json scene = EditAndRead(R"({"canvas": {"width": 300, "height": 200}, "objects": []})", R"([
+    {"tool": "Select Export Crop Region"},
+    {"drag": [[20, 30], [120, 60]], "shift": true}
+  ])");
+  EXPECT_EQ(scene["crop"], json::parse("[20, 30, 120, 130]"));
+}
+
+TEST_F(CliEditRun, DoubleClickedTextTakesTheScriptedDialogAnswers) {
+  const std::string text_scene = R"({"objects": [
+      {"shape": "text", "at": [20, 20], "text": "Hello", "lineHeight": 40}]})";
+  json scene = EditAndRead(text_scene, R"([
+    {"answers": [{"text": "Bye", "textBold": true}]},
+    {"doubleClick": [40, 40]}
+  ])");
+  ASSERT_EQ(scene["objects"].size(), 1u);
+  EXPECT_EQ(scene["objects"][0]["text"], "Bye");
+  EXPECT_EQ(scene["objects"][0]["textBold"], 1);
+  scene = EditAndRead(text_scene, R"([{"answers": ["cancel"]}, {"doubleClick": [40, 40]}])");
+  EXPECT_EQ(scene["objects"][0]["text"], "Hello");
+  scene = EditAndRead(text_scene, R"([{"answers": [{"text": ""}]}, {"doubleClick": [40, 40]}])");
+  EXPECT_TRUE(scene["objects"].empty()) << "an emptied text is deleted";
+}
+
+TEST_F(CliEdit, StepsThatCannotBeUnderstoodWriteNothing) {
+  struct Case {
+    const char* script;
+    const char* said;
+  } cases[] = {
+      {R"({"press": [1, 2]})", "the script is a JSON array of steps"},
+      {R"([{"tool": "Select Object"}, {"press": [1]}])", "step 1: press: a point is [x, y]"},
+      {R"([{"tool": "Lasso"}])", "step 0: tool: unknown tool \"Lasso\""},
+      {R"([{"command": "Frobnicate"}])", "step 0: command: unknown command"},
+      {R"([{"press": [1, 2], "release": [1, 2]}])", "one action per step"},
+      {R"([{"key": "Delete", "shift": true}])", "step 0: shift: only mouse steps take modifiers"},
+      {R"([{"answers": ["maybe"]}])", "step 0: answers:"},
+      {R"([{"wiggle": [1, 2]}])", "step 0: wiggle: unknown key"},
+      // Understood but not possible at that point: nothing is selected for the node panel.
+      {R"([{"tool": "Shape Tool"}, {"command": "Smooth Node"}])", "step 1: command: \"Smooth Node\" is not available now"},
+      {R"([{"tool": "Texture Size and Rotation"}])", "step 0: tool: \"Texture Size and Rotation\" is not available now"},
+  };
+  const fs::path in = Write("in.json", kTwoShapes);
+  const fs::path out = dir_ / "out.plv";
+  for (const Case& c : cases) {
+    const fs::path steps = Write("steps.json", c.script);
+    const CliRun run = Cli("edit '" + in.string() + "' --script '" + steps.string() + "' -o '" + out.string() + "'");
+    EXPECT_EQ(run.status, 1) << c.script;
+    EXPECT_NE(run.out.find(c.said), std::string::npos) << c.script << "\n" << run.out;
+    EXPECT_FALSE(fs::exists(out)) << c.script;
+  }
+}
+
+TEST_F(CliEdit, WritesEveryOutputKind) {
+  const fs::path in = Write("in.json", kTwoShapes);
+  const fs::path steps = Write("steps.json", R"([{"drag": [[150, 125], [160, 125]]}])");
+  for (const char* name : {"out.plv", "out.jpg", "out.png", "out.bmp", "out.json"}) {
+    const fs::path out = dir_ / name;
+    const CliRun run = Cli("edit '" + in.string() + "' --script '" + steps.string() + "' -o '" + out.string() + "'");
+    ASSERT_EQ(run.status, 0) << name << "\n" << run.out;
+    if (std::string(name) == "out.png" || std::string(name) == "out.bmp") {
+      EXPECT_GT(fs::file_size(out), 1000u) << name;
+      continue;
+    }
+    const CliRun info = Cli("info --json '" + out.string() + "'");
+    ASSERT_EQ(info.status, 0) << name << "\n" << info.out;
+    EXPECT_EQ(json::parse(info.out)["objects"][0]["x"], 108) << name;
+  }
+}
+
+}  // namespace
+}  // namespace lumi
