@@ -86,6 +86,10 @@ std::optional<std::vector<std::string>> ReadGeneLibrary(const fs::path& path) {
     }
     return std::nullopt;
   }
+  return ReadGeneLibraryBytes(bytes);
+}
+
+std::vector<std::string> ReadGeneLibraryBytes(std::span<const std::uint8_t> bytes) {
   MemorySource source(bytes);
   CArchive ar(source);
   const std::int32_t count = ar.ReadInt32();

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ std::optional<GeneEntry> ParseGeneEntry(const std::string& text);
 // Reads a library's strings. Nothing when the file cannot be opened; a damaged file
 // (negative count, count beyond its bytes, a string past the end) throws ArchiveError.
 std::optional<std::vector<std::string>> ReadGeneLibrary(const std::filesystem::path& path);
+// The same from a file's bytes.
+std::vector<std::string> ReadGeneLibraryBytes(std::span<const std::uint8_t> bytes);
 // Writes the strings (temporary file, then rename); false when it could not be written.
 bool WriteGeneLibrary(const std::filesystem::path& path, const std::vector<std::string>& entries);
 inline constexpr std::uint64_t kMaxGeneLibraryBytes = 16u << 20;

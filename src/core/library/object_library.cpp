@@ -77,6 +77,11 @@ std::optional<std::vector<std::unique_ptr<CDrawObject>>> ReadObjectEntry(
     }
     return std::nullopt;
   }
+  return ReadObjectEntryBytes(bytes, host, settings);
+}
+
+std::vector<std::unique_ptr<CDrawObject>> ReadObjectEntryBytes(std::span<const std::uint8_t> bytes,
+                                                               Host& host, const Settings* settings) {
   MemorySource source(bytes);
   CArchive ar(source);
   return ReadObjectStream(ar, [&] { return std::make_unique<CDrawObject>(host, settings); });

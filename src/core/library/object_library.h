@@ -3,7 +3,9 @@
 // entries "Object<n>.obj" (an object stream) with their 50 x 50 pictures.
 #include <filesystem>
 #include <memory>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,11 @@ int AddObjectEntry(const std::filesystem::path& group_folder,
 // be opened; a damaged file throws ArchiveError and gives no objects at all.
 std::optional<std::vector<std::unique_ptr<CDrawObject>>> ReadObjectEntry(
     const std::filesystem::path& path, Host& host, const Settings* settings = nullptr);
+
+// The same from a file's bytes.
+std::vector<std::unique_ptr<CDrawObject>> ReadObjectEntryBytes(std::span<const std::uint8_t> bytes,
+                                                               Host& host,
+                                                               const Settings* settings = nullptr);
 
 // The largest entry file read.
 inline constexpr std::uint64_t kMaxObjectEntryBytes = 256u << 20;

@@ -59,6 +59,11 @@ std::unique_ptr<CDrawObject> ReadStyle(const fs::path& path, Host& host,
     }
     return nullptr;
   }
+  return ReadStyleBytes(bytes, host, settings);
+}
+
+std::unique_ptr<CDrawObject> ReadStyleBytes(std::span<const std::uint8_t> bytes, Host& host,
+                                            const Settings* settings) {
   MemorySource source(bytes);
   CArchive ar(source);
   auto style = std::make_unique<CDrawObject>(host, settings);

@@ -3,7 +3,9 @@
 // holding a look on a sample shape, each with its 50 x 50 picture. Adding, reading,
 // removing and the defaults a style gives new objects when nothing is selected.
 #include <filesystem>
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "base/colour.h"
@@ -37,6 +39,10 @@ int AddStyle(const std::filesystem::path& folder, const CDrawObject& source);
 // file cannot be opened; a damaged or over-long file throws ArchiveError.
 std::unique_ptr<CDrawObject> ReadStyle(const std::filesystem::path& path, Host& host,
                                        const Settings* settings = nullptr);
+
+// The same from a file's bytes.
+std::unique_ptr<CDrawObject> ReadStyleBytes(std::span<const std::uint8_t> bytes, Host& host,
+                                            const Settings* settings = nullptr);
 
 // The largest style file read: far above any real record, it keeps a hostile file from
 // being read whole.
