@@ -42,8 +42,14 @@ std::string ObjectGroupFolder(const std::string& objects_folder,
 
 bool WriteObjectEntry(const fs::path& group_folder, int n,
                       const std::vector<const CDrawObject*>& objects) {
-  if (objects.empty() || n < 1) return false;
+  if (n < 1) return false;
   const NumberedEntries entries = ObjectEntries(group_folder);
+  return WriteObjectEntryFile(entries.MainFile(n), entries.Picture(n), objects);
+}
+
+bool WriteObjectEntryFile(const fs::path& entry_file, const fs::path& picture_file,
+                          const std::vector<const CDrawObject*>& objects) {
+  if (objects.empty()) return false;
   std::unique_ptr<CDrawObject> moved;
   std::vector<const CDrawObject*> stored = objects;
   int margin = 0;
@@ -55,7 +61,7 @@ bool WriteObjectEntry(const fs::path& group_folder, int n,
     stored = {moved.get()};
     margin = 10;
   }
-  return WriteEntryWithPicture(entries.MainFile(n), entries.Picture(n),
+  return WriteEntryWithPicture(entry_file, picture_file,
                                MakeLibraryPicture(stored, margin),
                                [&](CArchive& ar) { WriteObjectStream(ar, stored); });
 }

@@ -42,6 +42,11 @@ std::string ObjectGroupFolder(const std::string& objects_folder,
 bool WriteObjectEntry(const std::filesystem::path& group_folder, int n,
                       const std::vector<const CDrawObject*>& objects);
 
+// The same to any entry file and picture file.
+bool WriteObjectEntryFile(const std::filesystem::path& entry_file,
+                          const std::filesystem::path& picture_file,
+                          const std::vector<const CDrawObject*>& objects);
+
 // "Add to Library": the first free number; returns it, or 0 when nothing was written.
 int AddObjectEntry(const std::filesystem::path& group_folder,
                    const std::vector<const CDrawObject*>& objects);

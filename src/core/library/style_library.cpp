@@ -40,11 +40,14 @@ std::unique_ptr<CDrawObject> MakeStyleObject(const CDrawObject& source) {
 int AddStyle(const fs::path& folder, const CDrawObject& source) {
   const NumberedEntries styles = StyleEntries(folder);
   const int n = styles.NextFree();
+  return WriteStyleFile(styles.MainFile(n), styles.Picture(n), source) ? n : 0;
+}
+
+bool WriteStyleFile(const fs::path& style_file, const fs::path& picture_file,
+                    const CDrawObject& source) {
   std::unique_ptr<CDrawObject> style = MakeStyleObject(source);
-  const bool written =
-      WriteEntryWithPicture(styles.MainFile(n), styles.Picture(n), MakeLibraryPicture({&source}, 10),
-                            [&](CArchive& ar) { style->SerializeObject(ar, false); });
-  return written ? n : 0;
+  return WriteEntryWithPicture(style_file, picture_file, MakeLibraryPicture({&source}, 10),
+                               [&](CArchive& ar) { style->SerializeObject(ar, false); });
 }
 
 std::unique_ptr<CDrawObject> ReadStyle(const fs::path& path, Host& host,

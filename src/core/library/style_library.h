@@ -35,6 +35,11 @@ std::unique_ptr<CDrawObject> MakeStyleObject(const CDrawObject& source);
 // Returns the number written, or 0 when nothing was written.
 int AddStyle(const std::filesystem::path& folder, const CDrawObject& source);
 
+// Writes the style of `source` as `style_file` with its picture `picture_file`, in the
+// same way; false when nothing was written.
+bool WriteStyleFile(const std::filesystem::path& style_file, const std::filesystem::path& picture_file,
+                    const CDrawObject& source);
+
 // Reads one style record into a new object bound to `host` (rendered). Null when the
 // file cannot be opened; a damaged or over-long file throws ArchiveError.
 std::unique_ptr<CDrawObject> ReadStyle(const std::filesystem::path& path, Host& host,
