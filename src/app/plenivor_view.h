@@ -33,6 +33,8 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
  signals:
   // The zoom list should show entry `index`.
   void zoomEntryChanged(int index);
+  // An object-library entry (its file path as text) was dropped at a canvas point.
+  void libraryEntryDropped(const QString& path, QPoint canvas);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -40,6 +42,9 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   void showEvent(QShowEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // What the core view asks of the window.
