@@ -85,6 +85,15 @@ class LibraryPanelsTest : public QObject {
     QVERIFY(StatusShown(*app.host, "Style3.sty"));
     QCOMPARE(grid->SelectedRow(), 0);
     QCOMPARE(grid->SelectedColumn(), 2);
+
+    // The picture shown in the third cell is the style's own: blue in its middle.
+    app.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(app.window.get()));
+    const QImage shown = grid->grab().toImage();
+    const QColor middle = shown.pixelColor(2 * 50 + 25, 25);
+    QVERIFY2(middle.blue() > 150 && middle.red() < 100, qPrintable(middle.name()));
+    QDir().mkpath(QStringLiteral(LUMI_ARTEFACTS));
+    app.window->grab().save(QStringLiteral(LUMI_ARTEFACTS "/library-panels.png"));
   }
 
   void withNothingSelectedAClickSetsTheObjectDefaults() {

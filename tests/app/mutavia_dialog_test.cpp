@@ -54,6 +54,8 @@ class MutaviaDialogTest : public QObject {
       }
     }
     QCOMPARE(changed, GeneBreeder::kCandidates);
+    QDir().mkpath(QStringLiteral(LUMI_ARTEFACTS));
+    dialog.grab().save(QStringLiteral(LUMI_ARTEFACTS "/mutavia-dialog.png"));
 
     const lumi::Gene top_right = dialog.Breeder().Candidate(3);
     QTest::mouseClick(dialog.PreviewArea(), Qt::LeftButton, {}, QPoint(250, 20));
