@@ -192,7 +192,10 @@ std::vector<const CDrawObject*> MainWindow::SelectedObjects() {
 void MainWindow::ApplyStyle(const std::filesystem::path& path) {
   CDrawObject* current = MutableCurrentObject();
   if (!ApplyStyleFile(*document_, current, path, new_object_defaults_)) return;
-  if (current) view_->View().InvalidateObject(*current);
+  if (current) {
+    view_->View().InvalidateObject(*current);
+    view_->viewport()->update();
+  }
 }
 
 void MainWindow::InsertLibraryEntry(const std::filesystem::path& path, std::optional<Point> drop) {

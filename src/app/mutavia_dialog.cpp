@@ -149,6 +149,8 @@ MutaviaDialog::MutaviaDialog(int gene_kind, const GeneWords& words, std::filesys
   auto* left = new QVBoxLayout;
   list_ = new QListWidget;
   list_->setMinimumWidth(170);
+  list_->setStyleSheet(QStringLiteral(
+      "QListWidget::item:selected { background: black; color: rgb(255, 255, 225); }"));
   left->addWidget(list_, 1);
   auto* tools = new QHBoxLayout;
   const auto tool = [&](const char* text, const char* tip, auto slot) {
@@ -243,7 +245,11 @@ void MutaviaDialog::NewLibrary() {
   }
   const std::optional<std::filesystem::path> chosen = ask_library_();
   if (!chosen) return;
-  library_.CreateLibrary(*chosen);
+  if (library_.CreateLibrary(*chosen) == GeneLibraryList::Created::kExistsHere) {
+    host_.Message("A gene library named " + chosen->filename().string() +
+                      " already exists; choose another name.",
+                  MessageKind::Warning);
+  }
   ShowList();
 }
 

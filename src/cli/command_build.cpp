@@ -24,7 +24,7 @@ int RunBuild(const std::vector<std::string>& args) {
   const bool style = ext == ".sty";
   const bool entry = ext == ".obj";
   if (!editable_jpg && !style && !entry && ext != ".plv") {
-    throw UsageError("the output must end in .plv, .jpg, .sty or .obj: " + output.string());
+    throw UsageError("the output must end in .plv or .jpg (a project), or .sty or .obj (a library file): " + output.string());
   }
 
   CliSession session(opts.Value("--data"));

@@ -18,7 +18,7 @@ bool ApplyStyleFile(CPlenivorDoc& doc, CDrawObject* current, const fs::path& pat
   std::unique_ptr<CDrawObject> style;
   try {
     style = ReadStyle(path, host);
-  } catch (const ArchiveError&) {
+  } catch (const Error&) {  // damaged data, or a bitmap it cannot hold
     host.Message("This style file is damaged: " + path.filename().string(), MessageKind::Warning);
     return false;
   }
@@ -41,7 +41,7 @@ std::optional<InsertedEntry> InsertLibraryEntry(CPlenivorDoc& doc, const fs::pat
   std::optional<std::vector<std::unique_ptr<CDrawObject>>> read;
   try {
     read = ReadObjectEntry(path, host);
-  } catch (const ArchiveError&) {
+  } catch (const Error&) {  // damaged data, or a bitmap it cannot hold
     host.Message("This library object is damaged: " + path.filename().string(), MessageKind::Warning);
     return std::nullopt;
   }

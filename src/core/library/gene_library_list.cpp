@@ -69,14 +69,19 @@ bool GeneLibraryList::Delete(int index) {
   return true;
 }
 
-bool GeneLibraryList::CreateLibrary(const std::filesystem::path& chosen) {
+GeneLibraryList::Created GeneLibraryList::CreateLibrary(const std::filesystem::path& chosen) {
   if (!open_.empty()) Save();
   ShowLibraries();
   const std::string name = chosen.filename().string();
-  if (name.empty()) return false;
-  const bool written = WriteGeneLibrary(folder_ / name, {".."});
+  if (name.empty()) return Created::kFailed;
+  const std::filesystem::path target = folder_ / name;
+  std::error_code ec;
+  if (std::filesystem::exists(target, ec) && !std::filesystem::equivalent(target, chosen, ec)) {
+    return Created::kExistsHere;
+  }
+  const bool written = WriteGeneLibrary(target, {".."});
   ShowLibraries();
-  return written;
+  return written ? Created::kCreated : Created::kFailed;
 }
 
 }  // namespace lumi

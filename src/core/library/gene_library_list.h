@@ -43,8 +43,11 @@ class GeneLibraryList {
   bool Delete(int index);
   // "Add New Group": saves an open library, then creates the library named by the file
   // part of `chosen` in this folder with the single entry "..", and lists the libraries.
-  // False when the name is empty or the file could not be written.
-  bool CreateLibrary(const std::filesystem::path& chosen);
+  // False when the name is empty or the file could not be written. A library of that
+  // name already in this folder is only replaced when `chosen` is that very file (the
+  // save dialog asked about it); one chosen elsewhere never empties it.
+  enum class Created { kCreated, kFailed, kExistsHere };
+  Created CreateLibrary(const std::filesystem::path& chosen);
 
  private:
   std::filesystem::path folder_;

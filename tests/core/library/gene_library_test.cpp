@@ -112,10 +112,20 @@ TEST_F(GeneLibraryFileTest, TheListOpensLibrariesAndKeepsChangesUntilASave) {
 
 TEST_F(GeneLibraryFileTest, ANewLibraryNamedInAnotherFolderIsStoredHere) {
   GeneLibraryList list(dir_);
-  ASSERT_TRUE(list.CreateLibrary("/somewhere/else/reds.dna"));
+  ASSERT_EQ(list.CreateLibrary("/somewhere/else/reds.dna"), GeneLibraryList::Created::kCreated);
   EXPECT_EQ(ReadGeneLibrary(dir_ / "reds.dna"), (std::vector<std::string>{".."}));
   EXPECT_EQ(list.OpenName(), "") << "the libraries are listed again";
   EXPECT_EQ(list.Items(), (std::vector<std::string>{"reds.dna"}));
+}
+
+TEST_F(GeneLibraryFileTest, ANewLibraryNeverEmptiesOneOfTheSameNameItWasNotAskedAbout) {
+  ASSERT_TRUE(WriteGeneLibrary(dir_ / "reds.dna", {"..", "Ruby|1|2|3"}));
+  GeneLibraryList list(dir_);
+  EXPECT_EQ(list.CreateLibrary("/somewhere/else/reds.dna"), GeneLibraryList::Created::kExistsHere);
+  EXPECT_EQ(ReadGeneLibrary(dir_ / "reds.dna")->size(), 2u);
+  // Chosen right here, the save dialog's overwrite question was asked and answered.
+  EXPECT_EQ(list.CreateLibrary(dir_ / "reds.dna"), GeneLibraryList::Created::kCreated);
+  EXPECT_EQ(ReadGeneLibrary(dir_ / "reds.dna")->size(), 1u);
 }
 
 TEST_F(GeneLibraryFileTest, ADamagedLibraryIsClosedAndNeverOverwritten) {
