@@ -122,6 +122,15 @@ class LibraryPanelsTest : public QObject {
     QCOMPARE(texts, (QStringList{"Add to Styles", "", "Remove from Styles"}));
     panel->ContextMenu()->hide();
     QCOMPARE(grid->SelectedEntry(), 2);
+    // From the keyboard the menu is asked for near the panel's top-left corner (the
+    // menu itself may then be moved to stay on the screen).
+    QSignalSpy asked(grid, &LibraryPictureGrid::contextMenuWanted);
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0));
+    QApplication::sendEvent(grid, &key);
+    QCOMPARE(asked.count(), 1);
+    QCOMPARE(asked.at(0).at(0).toPoint(), grid->mapToGlobal(QPoint(5, 5)));
+    QTRY_VERIFY(panel->ContextMenu()->isVisible());
+    panel->ContextMenu()->hide();
 
     app.host->QueueAnswer(lumi::Answer::Ok);
     panel->RemoveFromStyles();

@@ -78,6 +78,21 @@ TEST_P(NumberedEntriesTest, RemovalKeepsMissingPicturesMissingAndStopsAtTheGap) 
   EXPECT_FALSE(e.Remove(0));
 }
 
+TEST_P(NumberedEntriesTest, ARemovalThatFailsHalfWayLeavesTheLibraryAsItWas) {
+  const NumberedEntries e = Entries();
+  Fill({1, 2, 3});
+  // The place the removed picture goes aside to is taken by a folder with something in
+  // it, so that rename fails after the entry's own file has already moved.
+  const std::filesystem::path blocker = dir_ / ("." + e.FileName(1) + ".tmb.removed");
+  std::filesystem::create_directories(blocker / "inside");
+  EXPECT_FALSE(e.Remove(1));
+  for (int n = 1; n <= 3; ++n) {
+    EXPECT_EQ(Read(e.FileName(n)), std::to_string(n));
+    EXPECT_EQ(Read(e.Picture(n).filename().string()), "picture " + std::to_string(n));
+  }
+  EXPECT_FALSE(Exists("." + e.FileName(1) + ".removed"));
+}
+
 INSTANTIATE_TEST_SUITE_P(BothLibraries, NumberedEntriesTest, ::testing::Values("Style", "Object"));
 
 }  // namespace
