@@ -25,7 +25,11 @@
 #include "edit/zoom_combo.h"
 #include "export_command.h"
 #include "file_filter.h"
+#include "document/library_commands.h"
 #include "multimedia_export_command.h"
+#include "mutavia_dialog.h"
+#include "object_library_panel.h"
+#include "style_library_panel.h"
 #include "plenivor_view.h"
 #include "print_command.h"
 #include "qt_host.h"
@@ -73,6 +77,7 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   recent_ = std::make_unique<RecentFiles>(services_.GetSettings());
   print_ = std::make_unique<PrintCommand>(this, *document_, *host_);
   CreateBars();
+  CreatePanels();
   CreateMenus();
   setAcceptDrops(true);
   UpdateTitle();
@@ -140,6 +145,12 @@ void MainWindow::CreateMenus() {
   zoom_out->setShortcut(QKeySequence::ZoomOut);
   view_menu->addAction(QStringLiteral("Original Size"), view_, &CPlenivorView::originalSize);
   view_menu->addSeparator();
+  view_menu->addAction(style_panel_->toggleViewAction());
+  view_menu->addAction(object_panel_->toggleViewAction());
+  QAction* gene = view_menu->addAction(QStringLiteral("Mutavia Color..."), this, [this] { EditCurrentGene(); });
+  gene->setObjectName(QStringLiteral("mutaviaColorAction"));
+  connect(view_menu, &QMenu::aboutToShow, this, [this, gene] { gene->setEnabled(CurrentObject() != nullptr); });
+  view_menu->addSeparator();
   QAction* matte = view_menu->addAction(QStringLiteral("Mate Canvas Borders"), view_,
                                         &CPlenivorView::toggleMatte);
   matte->setCheckable(true);
@@ -186,6 +197,69 @@ void MainWindow::CreateToolsMenu() {
   connect(menu, &QMenu::aboutToShow, this, refresh);
   connect(view_, &CPlenivorView::toolChanged, this, refresh);
   refresh();
+void MainWindow::CreatePanels() {
+  const FolderSet& folders = services_.Folders();
+  style_panel_ = new StyleLibraryPanel(folders.styles, *this, services_.GetSettings(), this);
+  addDockWidget(Qt::RightDockWidgetArea, style_panel_);
+  object_panel_ = new ObjectLibraryPanel(folders.objects, *this, services_.GetSettings(), this);
+  addDockWidget(Qt::RightDockWidgetArea, object_panel_);
+  connect(view_, &CPlenivorView::libraryEntryDropped, this, [this](const QString& path, QPoint canvas) {
+    InsertLibraryEntry(ToPath(path), Point{canvas.x(), canvas.y()});
+  });
+}
+
+const CDrawObject* MainWindow::CurrentObject() { return view_->Tools()->Selected(); }
+
+CDrawObject* MainWindow::MutableCurrentObject() { return view_->Tools()->Selected(); }
+
+std::vector<const CDrawObject*> MainWindow::SelectedObjects() {
+  if (const CDrawObject* current = CurrentObject()) return {current};
+  const std::vector<CDrawObject*>& multi = view_->Tools()->MultiSelection();
+  std::vector<const CDrawObject*> in_order;
+  for (const auto& object : document_->Objects()) {
+    if (std::find(multi.begin(), multi.end(), object.get()) != multi.end()) in_order.push_back(object.get());
+  }
+  return in_order;
+}
+
+void MainWindow::ApplyStyle(const std::filesystem::path& path) {
+  CDrawObject* current = MutableCurrentObject();
+  if (!ApplyStyleFile(*document_, current, path, new_object_defaults_)) return;
+  if (current) {
+    view_->View().InvalidateObject(*current);
+    view_->viewport()->update();
+  }
+}
+
+void MainWindow::InsertLibraryEntry(const std::filesystem::path& path, std::optional<Point> drop) {
+  const std::optional<InsertedEntry> inserted = lumi::InsertLibraryEntry(*document_, path, drop);
+  if (!inserted) return;
+  view_->OnUpdate(kHintGeneral);
+  // The tools own the selection; they mirror it into the view.
+  if (inserted->objects.size() == 1) {
+    view_->Tools()->SelectObject(inserted->objects.front());
+  } else {
+    view_->Tools()->SetMultiSelection(inserted->objects, true);
+  }
+  view_->viewport()->update();
+}
+
+bool MainWindow::EditCurrentGene() {
+  CDrawObject* current = MutableCurrentObject();
+  if (!current) return false;
+  MutaviaDialog dialog(current->GetGeneSeed(),
+                       {current->GetGeneParam1(), current->GetGeneParam2(), current->GetGeneParam3()},
+                       services_.Folders().root, services_.GetSettings(), *host_, this);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  current->SetGeneSeed(dialog.GeneKind());
+  current->SetGeneParam1(dialog.Words().word1);
+  current->SetGeneParam2(dialog.Words().word2);
+  current->SetGeneParam3(dialog.Words().word3);
+  current->Render();
+  document_->SetModified();
+  document_->TakeSnapshot();
+  view_->View().InvalidateObject(*current);
+  return true;
 }
 
 void MainWindow::UpdateAllViews(int hint) {

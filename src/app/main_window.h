@@ -6,6 +6,8 @@
 
 #include "document/plenivor_doc.h"
 #include "help_command.h"
+#include "library/style_library.h"
+#include "library_view_link.h"
 
 class QAction;
 class QComboBox;
@@ -19,12 +21,14 @@ namespace lumi::app {
 
 class AppServices;
 class CPlenivorView;
+class ObjectLibraryPanel;
+class StyleLibraryPanel;
 class PrintCommand;
 class RecentFiles;
 
 // The program's one main window: the project document, its view, the menus and the
 // file commands.
-class MainWindow : public QMainWindow, private DocumentViews {
+class MainWindow : public QMainWindow, private DocumentViews, private LibraryViewLink {
   Q_OBJECT
  public:
   // `host` answers the document and the view; without one the window's own Qt dialogs
@@ -38,6 +42,19 @@ class MainWindow : public QMainWindow, private DocumentViews {
   CPlenivorDoc& Document() { return *document_; }
   Host& GetHost() { return *host_; }
   RecentFiles& Recent() { return *recent_; }
+  StyleLibraryPanel* StylePanel() const { return style_panel_; }
+  ObjectLibraryPanel* ObjectPanel() const { return object_panel_; }
+  // The view side the library panels talk to.
+  LibraryViewLink& LibraryLink() { return *this; }
+  // The attributes new objects start with, which a style applied with nothing selected sets.
+  const NewObjectDefaultSets& NewObjectDefaults() const { return new_object_defaults_; }
+  // "Mutavia Color": the gene dialog on the current object; false when there is none or
+  // the dialog was cancelled.
+  bool EditCurrentGene();
+
+  // The view operations of the library panels (also reached through the panels).
+  void ApplyStyle(const std::filesystem::path& path) override;
+  void InsertLibraryEntry(const std::filesystem::path& path, std::optional<Point> drop) override;
   // Tests replace the desktop's URL handler.
   void SetUrlOpener(UrlOpener open) { url_opener_ = std::move(open); }
 
@@ -68,6 +85,12 @@ class MainWindow : public QMainWindow, private DocumentViews {
   void UpdateAllViews(int hint) override;
 
   void CreateBars();
+  void CreatePanels();
+  // What the library panels ask of the view.
+  Host& LinkHost() override { return *host_; }
+  const CDrawObject* CurrentObject() override;
+  std::vector<const CDrawObject*> SelectedObjects() override;
+  CDrawObject* MutableCurrentObject();
   void CreateMenus();
   // The tools and the node commands, with their check marks.
   void CreateToolsMenu();
@@ -95,6 +118,9 @@ class MainWindow : public QMainWindow, private DocumentViews {
   QList<QAction*> recent_actions_;
   QAction* no_recent_action_ = nullptr;
   std::unique_ptr<PrintCommand> print_;
+  StyleLibraryPanel* style_panel_ = nullptr;
+  ObjectLibraryPanel* object_panel_ = nullptr;
+  NewObjectDefaultSets new_object_defaults_;
 };
 
 }  // namespace lumi::app

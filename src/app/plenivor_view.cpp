@@ -4,7 +4,10 @@
 #include <cstring>
 
 #include <QKeyEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMetaObject>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -55,6 +58,8 @@ CPlenivorView::CPlenivorView(Host& host, QWidget* parent)
   // Every paint covers every pixel: no background erase.
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setMouseTracking(true);
+  // Object-library entries are dragged here as their file paths.
+  setAcceptDrops(true);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
@@ -246,6 +251,38 @@ void CPlenivorView::paintEvent(QPaintEvent*) {
     PaintOverlay(p, tools_->BuildOverlay(), view_.Zoom());
   }
   QPainter(viewport()).drawImage(0, 0, frame_);
+}
+
+// Only plain text (a library entry's path) is taken; files dropped from elsewhere go on
+// to the main window.
+void CPlenivorView::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasText() && !event->mimeData()->hasUrls()) {
+    setFocus();
+    event->setDropAction(event->modifiers() & Qt::ControlModifier ? Qt::CopyAction : Qt::MoveAction);
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void CPlenivorView::dragMoveEvent(QDragMoveEvent* event) {
+  if (event->mimeData()->hasText() && !event->mimeData()->hasUrls()) {
+    event->setDropAction(event->modifiers() & Qt::ControlModifier ? Qt::CopyAction : Qt::MoveAction);
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void CPlenivorView::dropEvent(QDropEvent* event) {
+  if (!event->mimeData()->hasText() || event->mimeData()->hasUrls()) {
+    event->ignore();
+    return;
+  }
+  const QPoint device = event->position().toPoint();
+  const Point canvas = view_.Zoom().DeviceToCanvas({device.x(), device.y()});
+  event->acceptProposedAction();
+  emit libraryEntryDropped(event->mimeData()->text(), QPoint(canvas.x, canvas.y));
 }
 
 }  // namespace lumi::app

@@ -50,6 +50,8 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   void zoomEntryChanged(int index);
   // The current tool changed (the Tools menu moves its check mark).
   void toolChanged();
+  // An object-library entry (its file path as text) was dropped at a canvas point.
+  void libraryEntryDropped(const QString& path, QPoint canvas);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -61,6 +63,9 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // What the core view asks of the window.

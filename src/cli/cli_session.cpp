@@ -7,6 +7,8 @@
 #include "document/scene.h"
 #include "document/scene_project.h"
 #include "export/editable_jpg.h"
+#include "library/object_library.h"
+#include "library/style_library.h"
 #include "options.h"
 
 namespace lumi::cli {
@@ -51,6 +53,28 @@ void CliSession::Load(const fs::path& input) {
 
 void CliSession::LoadScene(const fs::path& input) {
   MoveSceneIntoDocument(ReadSceneFile(input, host_, nullptr), doc_);
+}
+
+void CliSession::LoadLibraryFile(const fs::path& input) {
+  std::error_code ec;
+  if (!fs::is_regular_file(input, ec)) throw FileError("cannot read " + input.string());
+  try {
+    LoadLibraryObjects(input);
+  } catch (const ArchiveError& e) {
+    throw ArchiveError(input.string() + ": " + e.what());
+  }
+}
+
+void CliSession::LoadLibraryObjects(const fs::path& input) {
+  if (LowerExtension(input) == ".sty") {
+    std::unique_ptr<CDrawObject> style = ReadStyle(input, host_, &settings_);
+    if (!style) throw FileError("cannot read " + input.string());
+    doc_.Objects().push_back(std::move(style));
+    return;
+  }
+  auto objects = ReadObjectEntry(input, host_, &settings_);
+  if (!objects) throw FileError("cannot read " + input.string());
+  for (auto& object : *objects) doc_.Objects().push_back(std::move(object));
 }
 
 void CliSession::LoadProject(const fs::path& input) {

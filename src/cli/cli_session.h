@@ -37,8 +37,13 @@ class CliSession {
   void Load(const std::filesystem::path& input);
   void LoadScene(const std::filesystem::path& input);
   void LoadProject(const std::filesystem::path& input);
+  // Appends the objects of a style file (.sty) or an object-library entry (.obj). A file
+  // that cannot be read throws FileError, a damaged one ArchiveError.
+  void LoadLibraryFile(const std::filesystem::path& input);
 
  private:
+  void LoadLibraryObjects(const std::filesystem::path& input);
+
   CliHost host_;
   MemorySettings settings_;
   CTextureBank bank_;

@@ -1,4 +1,4 @@
-// lumiverdant-cli build: a JSON scene saved as a project.
+// lumiverdant-cli build: a JSON scene saved as a project, a style or a library entry.
 #include <cstdio>
 #include <filesystem>
 
@@ -7,6 +7,8 @@
 #include "commands.h"
 #include "export/export_choices.h"
 #include "export/render_canvas_for_export.h"
+#include "library/object_library.h"
+#include "library/style_library.h"
 #include "options.h"
 
 namespace lumi::cli {
@@ -19,12 +21,29 @@ int RunBuild(const std::vector<std::string>& args) {
   if (LowerExtension(input) != ".json") throw UsageError("the input must be a .json scene: " + input.string());
   const std::string ext = LowerExtension(output);
   const bool editable_jpg = ext == ".jpg" || ext == ".jpeg";
-  if (!editable_jpg && ext != ".plv") throw UsageError("the output must end in .plv or .jpg: " + output.string());
+  const bool style = ext == ".sty";
+  const bool entry = ext == ".obj";
+  if (!editable_jpg && !style && !entry && ext != ".plv") {
+    throw UsageError("the output must end in .plv or .jpg (a project), or .sty or .obj (a library file): " + output.string());
+  }
 
   CliSession session(opts.Value("--data"));
   // Every check happens while the scene is built; the file is written only afterwards,
   // through a temporary file, so a failure leaves no output behind.
   session.LoadScene(input);
+  if (style || entry) {
+    // The picture goes beside the file, as the libraries keep it.
+    std::filesystem::path picture = output;
+    picture.replace_extension(".tmb");
+    std::vector<const CDrawObject*> objects;
+    for (const auto& object : session.Doc().Objects()) objects.push_back(object.get());
+    if (objects.empty()) throw UsageError("the scene has no object to store: " + input.string());
+    const bool written = style ? WriteStyleFile(output, picture, *objects.front())
+                               : WriteObjectEntryFile(output, picture, objects);
+    if (!written) throw FileError("cannot write " + output.string());
+    std::printf("%s\n%s\n", output.string().c_str(), picture.string().c_str());
+    return 0;
+  }
   if (editable_jpg) {
     // The canvas as a baseline JPG at quality 95 with the project appended.
     const RgbImage source = RenderCanvasForExport(session.Doc());

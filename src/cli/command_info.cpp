@@ -1,4 +1,5 @@
-// lumiverdant-cli info: what a drawing holds, readable or as a JSON scene.
+// lumiverdant-cli info: what a drawing, a style, a library entry or a gene library holds,
+// readable or as JSON.
 #include <cstdio>
 #include <filesystem>
 
@@ -6,6 +7,7 @@
 #include "cli_session.h"
 #include "commands.h"
 #include "document/scene_writer.h"
+#include "library/gene_library.h"
 #include "options.h"
 
 namespace lumi::cli {
@@ -26,6 +28,14 @@ void PrintFields(const ordered_json& fields) {
   }
 }
 
+void PrintObjects(const ordered_json& objects) {
+  std::printf("objects: %zu\n", objects.size());
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    std::printf("\nobject %zu:\n", i);
+    PrintFields(objects[i]);
+  }
+}
+
 void PrintReadable(const ordered_json& scene) {
   std::printf("canvas:\n");
   PrintFields(scene["canvas"]);
@@ -36,12 +46,40 @@ void PrintReadable(const ordered_json& scene) {
       std::printf("  group %zu: objects %s\n", g, scene["groups"][g].dump().c_str());
     }
   }
-  const ordered_json& objects = scene["objects"];
-  std::printf("objects: %zu\n", objects.size());
-  for (std::size_t i = 0; i < objects.size(); ++i) {
-    std::printf("\nobject %zu:\n", i);
-    PrintFields(objects[i]);
+  PrintObjects(scene["objects"]);
+}
+
+// A gene library: its entries in file order, genes as their numbers.
+int PrintGeneLibrary(const std::filesystem::path& input, bool json) {
+  const std::optional<std::vector<std::string>> entries = ReadGeneLibrary(input);
+  if (!entries) throw FileError("cannot read " + input.string());
+  ordered_json genes = ordered_json::array();
+  ordered_json others = ordered_json::array();
+  for (const std::string& entry : *entries) {
+    const std::optional<GeneEntry> gene = ParseGeneEntry(entry);
+    if (!gene) {
+      others.push_back(entry);
+      continue;
+    }
+    const Gene g = UnpackLibraryGene(gene->words);
+    genes.push_back(ordered_json{{"name", gene->name},
+                                 {"words", {gene->words.word1, gene->words.word2, gene->words.word3}},
+                                 {"bytes", g.P},
+                                 {"mode", g.mode}});
   }
+  if (json) {
+    std::printf("%s\n", ordered_json{{"entries", entries->size()}, {"genes", genes}, {"other", others}}
+                            .dump(2)
+                            .c_str());
+    return 0;
+  }
+  std::printf("gene library: %zu entries, %zu genes\n", entries->size(), genes.size());
+  for (const auto& g : genes) {
+    std::printf("  %s: words %s, mode %d, bytes %s\n", g["name"].get<std::string>().c_str(),
+                g["words"].dump().c_str(), g["mode"].get<int>(), g["bytes"].dump().c_str());
+  }
+  for (const auto& o : others) std::printf("  other entry: %s\n", o.get<std::string>().c_str());
+  return 0;
 }
 
 }  // namespace
@@ -49,11 +87,22 @@ void PrintReadable(const ordered_json& scene) {
 int RunInfo(const std::vector<std::string>& args) {
   const Options opts(args, {"--data"}, {"--json"});
   if (opts.Positional().size() != 1) throw UsageError("info takes one INPUT (see info --help)");
+  const std::filesystem::path input = opts.Positional()[0];
+  const std::string ext = LowerExtension(input);
+  if (ext == ".dna") return PrintGeneLibrary(input, opts.Has("--json"));
   CliSession session(opts.Value("--data"));
-  session.Load(opts.Positional()[0]);
+  const bool library_file = ext == ".sty" || ext == ".obj";
+  if (library_file) {
+    session.LoadLibraryFile(input);
+  } else {
+    session.Load(input);
+  }
   const ordered_json scene = SceneOfDocument(session.Doc());
   if (opts.Has("--json")) {
     std::printf("%s\n", scene.dump(2).c_str());
+  } else if (library_file) {
+    std::printf("%s: %s\n", ext == ".sty" ? "style" : "library entry", input.filename().string().c_str());
+    PrintObjects(scene["objects"]);
   } else {
     PrintReadable(scene);
   }

@@ -34,7 +34,7 @@ const std::vector<Command>& Commands() {
        "                    objects render without texture images)\n",
        RunRender},
       {"build", "make a .plv project or an editable JPG from a JSON scene",
-       "Usage: lumiverdant-cli build SCENE.json -o OUTPUT.(plv|jpg) [--data DIR]\n"
+       "Usage: lumiverdant-cli build SCENE.json -o OUTPUT.(plv|jpg|sty|obj) [--data DIR]\n"
        "\n"
        "Builds every object of the JSON scene SCENE.json (see docs/scene-format.md) and saves\n"
        "them as a project with the scene's canvas, groups and crop region. Prints the path\n"
@@ -43,7 +43,10 @@ const std::vector<Command>& Commands() {
        "\n"
        "  -o OUTPUT         the project file to write: a .plv project, or an editable JPG\n"
        "                    (.jpg: the canvas as a JPG at quality 95 with the project inside,\n"
-       "                    which any viewer shows and 'render', 'info' and the program open)\n"
+       "                    which any viewer shows and 'render', 'info' and the program open),\n"
+       "                    a style (.sty: the look of the first object, for the Styles\n"
+       "                    folder) or an object-library entry (.obj: every object); both\n"
+       "                    get their 50 x 50 picture beside them (OUTPUT with .tmb)\n"
        "  --data DIR        the data folder: texture files are read from DIR/Textures and\n"
        "                    DIR/Transp (a portable scene embeds them in the project; default\n"
        "                    the program's per-user data folder when it exists)\n",
@@ -109,11 +112,13 @@ const std::vector<Command>& Commands() {
        "  --data DIR        the data folder the objects' textures are read from (default\n"
        "                    the program's per-user data folder when it exists)\n",
        RunEdit},
-      {"info", "show the canvas, groups and objects of a drawing",
+      {"info", "show what a drawing, style, library entry or gene library holds",
        "Usage: lumiverdant-cli info INPUT [--json] [--data DIR]\n"
        "\n"
        "Shows the canvas, the crop region, the groups and every object of INPUT (a .plv\n"
        "project, an editable JPG or a JSON scene) with all its fields, one block per object.\n"
+       "A style (.sty) or an object-library entry (.obj) shows its objects; a gene library\n"
+       "(.dna) its genes with their three words, eight bytes and mode.\n"
        "\n"
        "  --json            print a JSON scene instead (see docs/scene-format.md); 'build'\n"
        "                    makes the same project from it\n"
