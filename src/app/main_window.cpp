@@ -197,6 +197,8 @@ void MainWindow::CreateToolsMenu() {
   connect(menu, &QMenu::aboutToShow, this, refresh);
   connect(view_, &CPlenivorView::toolChanged, this, refresh);
   refresh();
+}
+
 void MainWindow::CreatePanels() {
   const FolderSet& folders = services_.Folders();
   style_panel_ = new StyleLibraryPanel(folders.styles, *this, services_.GetSettings(), this);
