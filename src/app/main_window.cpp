@@ -18,6 +18,8 @@
 #include <QToolBar>
 
 #include "app_services.h"
+#include "document/backup_scheduler.h"
+#include "document/run_mark.h"
 #include "edit/drawing_view.h"
 #include "edit/plenivor_view_document.h"
 #include "edit/zoom_combo.h"
@@ -26,6 +28,7 @@
 #include "multimedia_export_command.h"
 #include "plenivor_view.h"
 #include "print_command.h"
+#include "qt_backup_timer.h"
 #include "qt_host.h"
 #include "recent_files.h"
 
@@ -69,10 +72,22 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   view_->SetDocument(view_document_.get());
   recent_ = std::make_unique<RecentFiles>(services_.GetSettings());
   print_ = std::make_unique<PrintCommand>(this, *document_, *host_);
+  backup_timer_ = std::make_unique<QtBackupTimer>(this, [this] {
+    if (backup_->OnTimer() && run_mark_)
+      run_mark_->NoteBackup(services_.Folders().BackupFile(), document_->ShouldAskToSave());
+  });
+  backup_ = std::make_unique<CBackupScheduler>(*document_, services_.GetSettings(), *backup_timer_,
+                                               services_.Folders().BackupFile());
   CreateBars();
   CreateMenus();
   setAcceptDrops(true);
   UpdateTitle();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!backups_started_) backup_->Start();
+  backups_started_ = true;
 }
 
 MainWindow::~MainWindow() {
@@ -129,6 +144,16 @@ void MainWindow::CreateMenus() {
   file_menu->addSeparator();
   file_menu->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
+  QMenu* edit_menu = menuBar()->addMenu(QStringLiteral("&Edit"));
+  undo_action_ = edit_menu->addAction(QStringLiteral("&Undo"), this, [this] { Undo(); });
+  undo_action_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+  undo_action_->setObjectName(QStringLiteral("undoAction"));
+  redo_action_ = edit_menu->addAction(QStringLiteral("&Redo"), this, [this] { Redo(); });
+  redo_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+  redo_action_->setObjectName(QStringLiteral("redoAction"));
+  connect(edit_menu, &QMenu::aboutToShow, this, [this] { UpdateUndoActions(); });
+  UpdateUndoActions();
+
   QMenu* view_menu = menuBar()->addMenu(QStringLiteral("&View"));
   QAction* zoom_in = view_menu->addAction(QStringLiteral("Zoom &In"), view_, &CPlenivorView::zoomIn);
   zoom_in->setShortcut(QKeySequence::ZoomIn);
@@ -149,6 +174,7 @@ void MainWindow::CreateMenus() {
 
 void MainWindow::UpdateAllViews(int hint) {
   if (view_) view_->View().OnUpdate(hint);  // the first new document comes before the view
+  if (undo_action_) UpdateUndoActions();
 }
 
 void MainWindow::DocumentReplaced() {
@@ -156,6 +182,31 @@ void MainWindow::DocumentReplaced() {
   view_->View().OnUpdate(kHintGeneral);
   view_->View().OnUpdate(kHintCanvasChanged);
   UpdateTitle();
+  UpdateUndoActions();
+}
+
+void MainWindow::UpdateUndoActions() {
+  undo_action_->setEnabled(document_->CanUndo());
+  redo_action_->setEnabled(document_->CanRedo());
+}
+
+void MainWindow::Undo() {
+  // The selection goes first: undo replaces every object it could point at.
+  view_->View().OnUpdate(kHintGeneral);
+  document_->Undo();
+  UpdateUndoActions();
+}
+
+void MainWindow::Redo() {
+  view_->View().OnUpdate(kHintGeneral);
+  document_->Redo();
+  UpdateUndoActions();
+}
+
+bool MainWindow::OpenRecovered(const std::filesystem::path& backup) {
+  const bool opened = document_->OpenRecovered(backup);
+  DocumentReplaced();
+  return opened;
 }
 
 void MainWindow::UpdateTitle() {
@@ -173,6 +224,8 @@ bool MainWindow::SaveModified() {
 bool MainWindow::NewFile() {
   if (!SaveModified()) return false;
   document_->NewDocument();
+  // The drawing the last backup holds was saved or given up by the user.
+  if (run_mark_) run_mark_->NoteSave();
   DocumentReplaced();
   return true;
 }
@@ -184,6 +237,7 @@ bool MainWindow::OpenFile(const QString& path) {
 
 bool MainWindow::OpenWithoutAsking(const QString& path) {
   const bool opened = document_->Open(ToPath(path));
+  if (run_mark_) run_mark_->NoteSave();
   // A refused file may have left a new empty document in place of the old one.
   DocumentReplaced();
   // An editable JPG opens without giving the document its name, and is not listed.
@@ -220,6 +274,7 @@ void MainWindow::UpdateRecentMenu() {
 bool MainWindow::SaveFile() {
   switch (document_->Save()) {
     case SaveResult::Saved:
+      if (run_mark_) run_mark_->NoteSave();
       UpdateTitle();
       AddDocumentToRecent();
       return true;
@@ -233,7 +288,10 @@ bool MainWindow::SaveFileAs(const QString& path, SaveFilter filter) {
   const bool saved = document_->SaveAs(ToPath(path), filter);
   UpdateTitle();
   // Only a project takes the name; a flat image leaves the document where it was.
-  if (saved && filter == SaveFilter::Project) AddDocumentToRecent();
+  if (saved && filter == SaveFilter::Project) {
+    if (run_mark_) run_mark_->NoteSave();
+    AddDocumentToRecent();
+  }
   return saved;
 }
 

@@ -11,8 +11,10 @@ class QAction;
 class QComboBox;
 
 namespace lumi {
+class CBackupScheduler;
 class Host;
 class PlenivorViewDocument;
+class RunMark;
 }  // namespace lumi
 
 namespace lumi::app {
@@ -20,6 +22,7 @@ namespace lumi::app {
 class AppServices;
 class CPlenivorView;
 class PrintCommand;
+class QtBackupTimer;
 class RecentFiles;
 
 // The program's one main window: the project document, its view, the menus and the
@@ -58,7 +61,19 @@ class MainWindow : public QMainWindow, private DocumentViews {
   void OpenAfterStartUp(const QString& path);
   void ShowHelp();
 
+  // Edit > Undo and Redo, enabled by what the document can do.
+  void Undo();
+  void Redo();
+  void UpdateUndoActions();
+  // This run's mark learns of every backup and save; null (tests) keeps none.
+  void SetRunMark(RunMark* mark) { run_mark_ = mark; }
+  // Opens a backup left by a crashed run as an untitled, modified drawing.
+  bool OpenRecovered(const std::filesystem::path& backup);
+  // The backup timer starts when the window is first shown; tests shorten its minutes.
+  QtBackupTimer& BackupTimerForTests() { return *backup_timer_; }
+
  protected:
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -93,6 +108,12 @@ class MainWindow : public QMainWindow, private DocumentViews {
   QList<QAction*> recent_actions_;
   QAction* no_recent_action_ = nullptr;
   std::unique_ptr<PrintCommand> print_;
+  QAction* undo_action_ = nullptr;
+  QAction* redo_action_ = nullptr;
+  std::unique_ptr<QtBackupTimer> backup_timer_;
+  std::unique_ptr<CBackupScheduler> backup_;
+  bool backups_started_ = false;
+  RunMark* run_mark_ = nullptr;
 };
 
 }  // namespace lumi::app

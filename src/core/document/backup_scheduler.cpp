@@ -20,12 +20,13 @@ void CBackupScheduler::Start() {
   if (minutes > 0) timer_.Start(PeriodMs(minutes));
 }
 
-void CBackupScheduler::OnTimer() {
+bool CBackupScheduler::OnTimer() {
   timer_.Stop();
   const int minutes = settings_.GetInt("Settings", "Backup", 5);
-  if (minutes <= 0) return;
-  doc_.WriteBackup(file_);
+  if (minutes <= 0) return false;
+  const bool written = doc_.WriteBackup(file_);
   timer_.Start(PeriodMs(minutes));
+  return written;
 }
 
 bool CPlenivorDoc::WriteBackup(const std::filesystem::path& path) {
