@@ -31,6 +31,7 @@
 #include "qt_backup_timer.h"
 #include "qt_host.h"
 #include "recent_files.h"
+#include "save_dialog.h"
 
 namespace lumi::app {
 
@@ -39,17 +40,6 @@ namespace {
 std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
-
-// The dialog's extension for each Save As filter, appended when a typed name has none.
-QString FilterExtension(SaveFilter filter) {
-  switch (filter) {
-    case SaveFilter::Jpg: return QStringLiteral(".jpg");
-    case SaveFilter::Png: return QStringLiteral(".png");
-    case SaveFilter::Bmp: return QStringLiteral(".bmp");
-    case SaveFilter::Project: break;
-  }
-  return QStringLiteral(".plv");
-}
 
 }  // namespace
 
@@ -319,13 +309,12 @@ bool MainWindow::SaveAsWithDialog() {
     }
   }
   QString selected;
-  QString path =
-      QFileDialog::getSaveFileName(this, QStringLiteral("Save file as"), proposed, filter, &selected);
+  const QString path =
+      AskSaveFileName(this, QStringLiteral("Save file as"), proposed, filter, &selected, true);
   if (path.isEmpty()) return false;
   settings.SetString("Export", "SaveAs", path.toStdString());
   const int index = QtFilterIndex(filter, selected);
   const SaveFilter chosen = index > 0 ? static_cast<SaveFilter>(index + 1) : SaveFilter::Project;
-  if (!QFileInfo(path).fileName().mid(1).contains(u'.')) path += FilterExtension(chosen);
   return SaveFileAs(path, chosen);
 }
 
