@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "objects/bezier.h"
+#include "objects/outline_limits.h"
 #include "objects/curve_math.h"
 
 namespace lumi {
@@ -36,8 +37,9 @@ void CBezier::MoveNode(int index, int dx, int dy, int w, int h) {
   modified_ = 1;
   const double ux = static_cast<double>(dx) / w, uy = static_cast<double>(dy) / h;
   auto shift = [&](int j) {
-    nodes_[j].x += ux;
-    nodes_[j].y += uy;
+    // However far the drags go, the points stay readable.
+    nodes_[j].x = ClampOutlineCoordinate(nodes_[j].x + ux, kMaxUnitCoordinate);
+    nodes_[j].y = ClampOutlineCoordinate(nodes_[j].y + uy, kMaxUnitCoordinate);
   };
   shift(index);
   if (index % 3 != 0) return;

@@ -212,7 +212,9 @@ int CDrawObject::ConvertPolynomeToEnvelope(bool resize) {
   m_polynome.ResetEnvelope();
   ApplyRelativeBox(m_polynome.FitNodes(0, 0, m_width, m_height));
   m_text.clear();
-  if (resize) SetSize(m_width, m_height);
+  // A box the refit made larger than an object may be is cut as every other size is:
+  // a saved object must not read back at another size.
+  if (resize || m_width > kMaxObjectWidth || m_height > kMaxObjectHeight) SetSize(m_width, m_height);
   return 1;
 }
 

@@ -6,6 +6,7 @@
 #include "base/host.h"
 #include "objects/curve_math.h"
 #include "objects/polynome.h"
+#include "objects/outline_limits.h"
 
 namespace lumi {
 
@@ -48,8 +49,9 @@ void CPolynome::MoveNode(int index, int dx, int dy, int w, int h) {
   const double my = static_cast<double>(dy) / h * 1000.0;
   const std::vector<int> roles = TripleRoles();
   auto shift = [&](int j) {
-    nodes_[j].x += mx;
-    nodes_[j].y += my;
+    // However far the drags go, the points stay readable.
+    nodes_[j].x = ClampOutlineCoordinate(nodes_[j].x + mx, kMaxPerMilleCoordinate);
+    nodes_[j].y = ClampOutlineCoordinate(nodes_[j].y + my, kMaxPerMilleCoordinate);
   };
   shift(index);
   const int role = roles[index];
