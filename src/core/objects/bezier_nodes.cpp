@@ -32,6 +32,13 @@ int CBezier::HitNode(Point p, int x, int y, int w, int h, bool prefer_control) c
   return result;
 }
 
+void CBezier::KeepReadable() {
+  for (CBezierNode& n : nodes_) {
+    n.x = ClampOutlineCoordinate(n.x, kMaxUnitCoordinate);
+    n.y = ClampOutlineCoordinate(n.y, kMaxUnitCoordinate);
+  }
+}
+
 void CBezier::MoveNode(int index, int dx, int dy, int w, int h) {
   if ((dx == 0 && dy == 0) || index < 0 || index >= Count() || w == 0 || h == 0) return;
   modified_ = 1;

@@ -12,6 +12,10 @@ void CDrawObject::ApplyRelativeBox(const Rect& box) {
   m_y += box.top;
   m_width = box.Width();
   m_height = box.Height();
+  // Every re-fit ends here: a box that could not follow its points (a refused fit) must
+  // not let them drift beyond what a saved record may hold.
+  m_outline.KeepReadable();
+  m_polynome.KeepReadable();
 }
 
 // ---- creation

@@ -8,10 +8,14 @@
 
 namespace lumi {
 
+// Edits keep points within these limits (node drags and every re-fit of the box); the
+// reader accepts twice as much, so an edit that moves points by a bounded amount after
+// the last clamp (a flip maps x to 1 - x) still reads back.
 inline constexpr double kMaxUnitCoordinate = 1e4;
 inline constexpr double kMaxPerMilleCoordinate = 1e7;
-// The envelope warp multiplies two envelope points: these stay close to the box.
-inline constexpr double kMaxEnvelopeCoordinate = 100;
+// The envelope warp multiplies envelope points: these stay close to the box.
+inline constexpr double kMaxEnvelopeCoordinate = 50;
+inline constexpr double kReadableFactor = 2;
 
 inline double ClampOutlineCoordinate(double v, double limit) { return std::clamp(v, -limit, limit); }
 

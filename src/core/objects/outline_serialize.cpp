@@ -48,8 +48,8 @@ void CBezier::Serialize(CArchive& ar) {
   const std::int32_t count = ReadCount(ar, kBezierNodeBytes, "Bezier nodes");
   read.nodes_.resize(static_cast<std::size_t>(count));
   for (CBezierNode& n : read.nodes_) {
-    n.x = ReadCoordinate(ar, kMaxUnitCoordinate, "Bezier nodes");
-    n.y = ReadCoordinate(ar, kMaxUnitCoordinate, "Bezier nodes");
+    n.x = ReadCoordinate(ar, kReadableFactor * kMaxUnitCoordinate, "Bezier nodes");
+    n.y = ReadCoordinate(ar, kReadableFactor * kMaxUnitCoordinate, "Bezier nodes");
     n.type = ar.ReadInt32();
   }
   read.line_width_ = ar.ReadInt32();
@@ -77,11 +77,11 @@ void CPolynome::Serialize(CArchive& ar) {
   const std::int32_t count = ReadCount(ar, kPolynomeNodeBytes, "Polynome nodes");
   read.nodes_.resize(static_cast<std::size_t>(count));
   for (CPolynomeNode& n : read.nodes_) {
-    n.x = ReadCoordinate(ar, kMaxPerMilleCoordinate, "Polynome nodes");
-    n.y = ReadCoordinate(ar, kMaxPerMilleCoordinate, "Polynome nodes");
+    n.x = ReadCoordinate(ar, kReadableFactor * kMaxPerMilleCoordinate, "Polynome nodes");
+    n.y = ReadCoordinate(ar, kReadableFactor * kMaxPerMilleCoordinate, "Polynome nodes");
     n.type = ar.ReadByte();
   }
-  for (double& v : read.envelope_) v = ReadCoordinate(ar, kMaxEnvelopeCoordinate, "the envelope");
+  for (double& v : read.envelope_) v = ReadCoordinate(ar, kReadableFactor * kMaxEnvelopeCoordinate, "the envelope");
   read.envelope_on_ = ar.ReadInt32();
   read.open_ = ar.ReadInt32();
   read.line_width_ = ar.ReadInt32();

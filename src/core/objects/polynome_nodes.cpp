@@ -42,6 +42,14 @@ int CPolynome::HitNode(Point p, int x, int y, int w, int h, bool prefer_control)
   return -1;
 }
 
+void CPolynome::KeepReadable() {
+  for (CPolynomeNode& n : nodes_) {
+    n.x = ClampOutlineCoordinate(n.x, kMaxPerMilleCoordinate);
+    n.y = ClampOutlineCoordinate(n.y, kMaxPerMilleCoordinate);
+  }
+  for (double& v : envelope_) v = ClampOutlineCoordinate(v, kMaxEnvelopeCoordinate);
+}
+
 void CPolynome::MoveNode(int index, int dx, int dy, int w, int h) {
   if (index < 0 || index >= Count() || w == 0 || h == 0) return;
   modified_ = 1;
