@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QIcon>
 #include <QStringList>
+#include <QTimer>
 
 #include "app_services.h"
+#include "crash_recovery.h"
 #include "main_window.h"
 #include "qt_host.h"
 #include "qt_settings.h"
@@ -26,8 +28,13 @@ int main(int argc, char** argv) {
 
   // The program always starts with a new document; a file named on the command line is
   // opened once start-up has finished.
+  // A run that did not close normally left its mark: its backup is offered once the
+  // window is up, and this run marks itself.
+  lumi::app::CrashRecovery recovery(services.Folders());
   lumi::app::MainWindow window(services);
+  window.SetRunMark(&recovery.Mark());
   window.showMaximized();
+  QTimer::singleShot(0, &window, [&] { recovery.OfferTo(window); });
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1) window.OpenAfterStartUp(arguments.at(1));
   return app.exec();

@@ -18,6 +18,8 @@
 #include <QToolBar>
 
 #include "app_services.h"
+#include "document/backup_scheduler.h"
+#include "document/run_mark.h"
 #include "edit/drawing_view.h"
 #include "edit/plenivor_view_document.h"
 #include "edit/tool_commands.h"
@@ -32,8 +34,10 @@
 #include "style_library_panel.h"
 #include "plenivor_view.h"
 #include "print_command.h"
+#include "qt_backup_timer.h"
 #include "qt_host.h"
 #include "recent_files.h"
+#include "save_dialog.h"
 
 namespace lumi::app {
 
@@ -42,17 +46,6 @@ namespace {
 std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
-
-// The dialog's extension for each Save As filter, appended when a typed name has none.
-QString FilterExtension(SaveFilter filter) {
-  switch (filter) {
-    case SaveFilter::Jpg: return QStringLiteral(".jpg");
-    case SaveFilter::Png: return QStringLiteral(".png");
-    case SaveFilter::Bmp: return QStringLiteral(".bmp");
-    case SaveFilter::Project: break;
-  }
-  return QStringLiteral(".plv");
-}
 
 }  // namespace
 
@@ -76,11 +69,23 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   view_->AttachTools(*document_, nullptr);
   recent_ = std::make_unique<RecentFiles>(services_.GetSettings());
   print_ = std::make_unique<PrintCommand>(this, *document_, *host_);
+  backup_timer_ = std::make_unique<QtBackupTimer>(this, [this] {
+    if (backup_->OnTimer() && run_mark_)
+      run_mark_->NoteBackup(services_.Folders().BackupFile(), document_->ShouldAskToSave());
+  });
+  backup_ = std::make_unique<CBackupScheduler>(*document_, services_.GetSettings(), *backup_timer_,
+                                               services_.Folders().BackupFile());
   CreateBars();
   CreatePanels();
   CreateMenus();
   setAcceptDrops(true);
   UpdateTitle();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!backups_started_) backup_->Start();
+  backups_started_ = true;
 }
 
 MainWindow::~MainWindow() {
@@ -136,6 +141,16 @@ void MainWindow::CreateMenus() {
   UpdateRecentMenu();
   file_menu->addSeparator();
   file_menu->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+
+  QMenu* edit_menu = menuBar()->addMenu(QStringLiteral("&Edit"));
+  undo_action_ = edit_menu->addAction(QStringLiteral("&Undo"), this, [this] { Undo(); });
+  undo_action_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+  undo_action_->setObjectName(QStringLiteral("undoAction"));
+  redo_action_ = edit_menu->addAction(QStringLiteral("&Redo"), this, [this] { Redo(); });
+  redo_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+  redo_action_->setObjectName(QStringLiteral("redoAction"));
+  connect(edit_menu, &QMenu::aboutToShow, this, [this] { UpdateUndoActions(); });
+  UpdateUndoActions();
 
   QMenu* view_menu = menuBar()->addMenu(QStringLiteral("&View"));
   QAction* zoom_in = view_menu->addAction(QStringLiteral("Zoom &In"), view_, &CPlenivorView::zoomIn);
@@ -266,6 +281,7 @@ bool MainWindow::EditCurrentGene() {
 
 void MainWindow::UpdateAllViews(int hint) {
   if (view_) view_->OnUpdate(hint);  // the first new document comes before the view
+  if (undo_action_) UpdateUndoActions();
 }
 
 void MainWindow::DocumentReplaced() {
@@ -273,6 +289,31 @@ void MainWindow::DocumentReplaced() {
   view_->OnUpdate(kHintGeneral);
   view_->OnUpdate(kHintCanvasChanged);
   UpdateTitle();
+  UpdateUndoActions();
+}
+
+void MainWindow::UpdateUndoActions() {
+  undo_action_->setEnabled(document_->CanUndo());
+  redo_action_->setEnabled(document_->CanRedo());
+}
+
+void MainWindow::Undo() {
+  // The selection goes first: undo replaces every object it could point at.
+  view_->OnUpdate(kHintGeneral);
+  document_->Undo();
+  UpdateUndoActions();
+}
+
+void MainWindow::Redo() {
+  view_->OnUpdate(kHintGeneral);
+  document_->Redo();
+  UpdateUndoActions();
+}
+
+bool MainWindow::OpenRecovered(const std::filesystem::path& backup) {
+  const bool opened = document_->OpenRecovered(backup);
+  DocumentReplaced();
+  return opened;
 }
 
 void MainWindow::UpdateTitle() {
@@ -290,6 +331,8 @@ bool MainWindow::SaveModified() {
 bool MainWindow::NewFile() {
   if (!SaveModified()) return false;
   document_->NewDocument();
+  // The drawing the last backup holds was saved or given up by the user.
+  if (run_mark_) run_mark_->NoteSave();
   DocumentReplaced();
   return true;
 }
@@ -301,6 +344,7 @@ bool MainWindow::OpenFile(const QString& path) {
 
 bool MainWindow::OpenWithoutAsking(const QString& path) {
   const bool opened = document_->Open(ToPath(path));
+  if (run_mark_) run_mark_->NoteSave();
   // A refused file may have left a new empty document in place of the old one.
   DocumentReplaced();
   // An editable JPG opens without giving the document its name, and is not listed.
@@ -337,6 +381,7 @@ void MainWindow::UpdateRecentMenu() {
 bool MainWindow::SaveFile() {
   switch (document_->Save()) {
     case SaveResult::Saved:
+      if (run_mark_) run_mark_->NoteSave();
       UpdateTitle();
       AddDocumentToRecent();
       return true;
@@ -350,7 +395,10 @@ bool MainWindow::SaveFileAs(const QString& path, SaveFilter filter) {
   const bool saved = document_->SaveAs(ToPath(path), filter);
   UpdateTitle();
   // Only a project takes the name; a flat image leaves the document where it was.
-  if (saved && filter == SaveFilter::Project) AddDocumentToRecent();
+  if (saved && filter == SaveFilter::Project) {
+    if (run_mark_) run_mark_->NoteSave();
+    AddDocumentToRecent();
+  }
   return saved;
 }
 
@@ -378,13 +426,12 @@ bool MainWindow::SaveAsWithDialog() {
     }
   }
   QString selected;
-  QString path =
-      QFileDialog::getSaveFileName(this, QStringLiteral("Save file as"), proposed, filter, &selected);
+  const QString path =
+      AskSaveFileName(this, QStringLiteral("Save file as"), proposed, filter, &selected, true);
   if (path.isEmpty()) return false;
   settings.SetString("Export", "SaveAs", path.toStdString());
   const int index = QtFilterIndex(filter, selected);
   const SaveFilter chosen = index > 0 ? static_cast<SaveFilter>(index + 1) : SaveFilter::Project;
-  if (!QFileInfo(path).fileName().mid(1).contains(u'.')) path += FilterExtension(chosen);
   return SaveFileAs(path, chosen);
 }
 

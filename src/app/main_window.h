@@ -13,8 +13,10 @@ class QAction;
 class QComboBox;
 
 namespace lumi {
+class CBackupScheduler;
 class Host;
 class PlenivorViewDocument;
+class RunMark;
 }  // namespace lumi
 
 namespace lumi::app {
@@ -24,6 +26,7 @@ class CPlenivorView;
 class ObjectLibraryPanel;
 class StyleLibraryPanel;
 class PrintCommand;
+class QtBackupTimer;
 class RecentFiles;
 
 // The program's one main window: the project document, its view, the menus and the
@@ -75,7 +78,19 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   void OpenAfterStartUp(const QString& path);
   void ShowHelp();
 
+  // Edit > Undo and Redo, enabled by what the document can do.
+  void Undo();
+  void Redo();
+  void UpdateUndoActions();
+  // This run's mark learns of every backup and save; null (tests) keeps none.
+  void SetRunMark(RunMark* mark) { run_mark_ = mark; }
+  // Opens a backup left by a crashed run as an untitled, modified drawing.
+  bool OpenRecovered(const std::filesystem::path& backup);
+  // The backup timer starts when the window is first shown; tests shorten its minutes.
+  QtBackupTimer& BackupTimerForTests() { return *backup_timer_; }
+
  protected:
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -121,6 +136,12 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   StyleLibraryPanel* style_panel_ = nullptr;
   ObjectLibraryPanel* object_panel_ = nullptr;
   NewObjectDefaultSets new_object_defaults_;
+  QAction* undo_action_ = nullptr;
+  QAction* redo_action_ = nullptr;
+  std::unique_ptr<QtBackupTimer> backup_timer_;
+  std::unique_ptr<CBackupScheduler> backup_;
+  bool backups_started_ = false;
+  RunMark* run_mark_ = nullptr;
 };
 
 }  // namespace lumi::app

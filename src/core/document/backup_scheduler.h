@@ -27,8 +27,9 @@ class CBackupScheduler {
   // When the view is first shown: starts the timer if the setting is above 0.
   void Start();
   // The timer fired: stops it, re-reads the setting and, while it is above 0, writes the
-  // backup (modified or not) and restarts the timer with the new period.
-  void OnTimer();
+  // backup (modified or not) and restarts the timer with the new period. True when a
+  // backup was written.
+  bool OnTimer();
 
   static std::int64_t PeriodMs(int minutes) { return std::int64_t{minutes} * 60000; }
 

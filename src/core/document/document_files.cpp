@@ -87,6 +87,13 @@ bool CPlenivorDoc::Open(const std::filesystem::path& path) {
   return true;
 }
 
+bool CPlenivorDoc::OpenRecovered(const std::filesystem::path& path) {
+  if (!Open(path)) return false;
+  m_path.clear();
+  m_modified = true;
+  return true;
+}
+
 bool CPlenivorDoc::OpenEditableJpg(const std::filesystem::path& path) {
   DeleteContents();
   SetNewDocumentDefaults();

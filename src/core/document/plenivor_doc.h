@@ -146,6 +146,9 @@ class CPlenivorDoc {
   // or "jpeg" goes to the editable-JPG reader and never gives the document a path (true
   // when the embedded project was loaded).
   bool Open(const std::filesystem::path& path);
+  // Opens a drawing recovered from a backup as Open does, but the document stays
+  // untitled and modified: nothing is ever saved over the file it came from.
+  bool OpenRecovered(const std::filesystem::path& path);
   // Replaces the editable-JPG reader (ReadEditableJpg unless set): it loads the embedded
   // project into the (new) document and returns true when it did. Tests use it.
   using EditableJpgReader = std::function<bool(const std::filesystem::path&, CPlenivorDoc&)>;

@@ -18,6 +18,12 @@ namespace lumi {
 namespace {
 constexpr const char* kProjectTextureBase = "Project-Texture";
 constexpr std::int32_t kEndMark = -1;
+
+// width x height x 3 without overflow; 0 for sizes that hold no pixels.
+std::size_t ExpectedLength(std::int32_t width, std::int32_t height) {
+  if (width <= 0 || height <= 0) return 0;
+  return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3;
+}
 }  // namespace
 
 std::string LowerTextureName(std::string_view name) {
@@ -37,24 +43,26 @@ std::string LowerTextureName(std::string_view name) {
 
 namespace {
 const CTextureEntry* FirstNamed(const std::vector<std::unique_ptr<CTextureEntry>>& entries,
-                                std::string_view name) {
+                                std::string_view name, bool with_pixels) {
   if (name.empty()) return nullptr;
   const std::string wanted = LowerTextureName(name);
   for (const auto& e : entries) {
-    if (e->name == wanted) return e.get();
+    if (e->name == wanted && (!with_pixels || !e->pixels.empty())) return e.get();
   }
   return nullptr;
 }
 }  // namespace
 
 TextureView CTextureBank::Find(std::string_view name) const {
-  const CTextureEntry* e = FirstNamed(entries_, name);
-  if (!e || e->pixels.empty()) return {};
+  // An entry read without pixels is passed over: the texture loaded from the folder in
+  // its place comes after it.
+  const CTextureEntry* e = FirstNamed(entries_, name, true);
+  if (!e) return {};
   return {e->pixels.data(), e->width, e->height};
 }
 
 bool CTextureBank::Contains(std::string_view name) const {
-  return FirstNamed(entries_, name) != nullptr;
+  return FirstNamed(entries_, name, false) != nullptr;
 }
 
 TextureView CTextureBank::Add(std::string_view name, std::vector<std::uint8_t> rgb,
@@ -109,6 +117,11 @@ void CTextureBank::MarkUsed(std::string_view fill_name, std::string_view transpa
 }
 
 void CTextureBank::RemoveUnused() {
+  // An entry without pixels is dropped too when an entry of its name holds them: marking
+  // goes by name, and keeping both would store the name twice in every later save.
+  for (auto& e : entries_) {
+    if (e->used != 0 && e->pixels.empty() && FirstNamed(entries_, e->name, true)) e->used = 0;
+  }
   std::erase_if(entries_, [](const auto& e) { return e->used == 0; });
 }
 
@@ -116,10 +129,17 @@ void CTextureBank::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
     ar.WriteInt32(static_cast<std::int32_t>(entries_.size()));
     for (const auto& e : entries_) {
+      // The length is what the entry holds: 0 and no bytes for an entry read without
+      // pixels, so the block stays readable whatever its sizes say.
+      const std::size_t length = e->pixels.size();
+      if (length != 0 && (length != ExpectedLength(e->width, e->height) ||
+                          length > static_cast<std::size_t>(INT32_MAX))) {
+        throw ArchiveError("Texture \"" + e->name + "\" does not match its size");
+      }
       ar.WriteString(e->name);
       ar.WriteInt32(e->width);
       ar.WriteInt32(e->height);
-      ar.WriteInt32(e->width * e->height * 3);
+      ar.WriteInt32(static_cast<std::int32_t>(length));
       ar.WriteBytes(e->pixels);
       ar.WriteInt32(kEndMark);
     }
@@ -140,9 +160,11 @@ void CTextureBank::Serialize(CArchive& ar) {
       entry->height = ar.ReadInt32();
       const std::int32_t length = ar.ReadInt32();
       if (length != 0) {
-        const std::int64_t expected = std::int64_t{entry->width} * entry->height * 3;
+        // The sides are checked before they are multiplied.
         if (entry->width <= 0 || entry->height <= 0 || entry->width > kMaxSide ||
-            entry->height > kMaxSide || expected / 3 > kMaxPixels || length != expected) {
+            entry->height > kMaxSide ||
+            std::int64_t{entry->width} * entry->height > kMaxPixels ||
+            static_cast<std::size_t>(length) != ExpectedLength(entry->width, entry->height)) {
           throw ArchiveError("Texture block: texture \"" + entry->name + "\" has a damaged size");
         }
         ar.RequireRemaining(static_cast<std::uint64_t>(length), 1, "Texture block");

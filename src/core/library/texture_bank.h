@@ -37,9 +37,9 @@ class CTextureBank {
   static constexpr std::int32_t kMaxSide = 32768;
   static constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
 
-  // The first entry whose name equals the lower-cased `name`; none for an empty name, and
-  // none when that entry holds no pixels (a zero-sized entry from a project file), which
-  // the renderer could not use.
+  // The first entry holding pixels whose name equals the lower-cased `name`; none for an
+  // empty name. Entries without pixels (a zero-length entry from a project file) are
+  // passed over: the renderer could not use them.
   TextureView Find(std::string_view name) const;
   // Whether an entry of that name exists, with or without pixels.
   bool Contains(std::string_view name) const;
@@ -63,9 +63,12 @@ class CTextureBank {
   void ClearUsedMarks();
   // Marks every entry named like either texture name (compared lower-cased).
   void MarkUsed(std::string_view fill_name, std::string_view transparency_name);
+  // Deletes the unmarked entries, and marked entries without pixels whose name a kept
+  // entry with pixels also has.
   void RemoveUnused();
 
-  // The texture block of a portable project. Reading empties the bank first and appends
+  // The texture block of a portable project. Writing stores each entry's own pixels and
+  // their length (0 for an entry without pixels). Reading empties the bank first and appends
   // the entries in file order without checking for duplicate names; a damaged block
   // throws ArchiveError and leaves the bank empty.
   void Serialize(CArchive& ar);

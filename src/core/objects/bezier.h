@@ -65,6 +65,8 @@ class CBezier {
   // ---- transforms
   Rect Rotate(double angle_degrees, int x, int y, int w, int h);
   void Flip(bool vertical);
+  // Pulls every node back within the limits of outline_limits.h.
+  void KeepReadable();
   void Skew(int top_shift, int right_shift, int bottom_shift, int left_shift, int w, int h);
 
   // ---- node primitives (the view's node editor drives them)

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "objects/bezier.h"
+#include "objects/outline_limits.h"
 #include "objects/curve_math.h"
 
 namespace lumi {
@@ -31,13 +32,21 @@ int CBezier::HitNode(Point p, int x, int y, int w, int h, bool prefer_control) c
   return result;
 }
 
+void CBezier::KeepReadable() {
+  for (CBezierNode& n : nodes_) {
+    n.x = ClampOutlineCoordinate(n.x, kMaxUnitCoordinate);
+    n.y = ClampOutlineCoordinate(n.y, kMaxUnitCoordinate);
+  }
+}
+
 void CBezier::MoveNode(int index, int dx, int dy, int w, int h) {
   if ((dx == 0 && dy == 0) || index < 0 || index >= Count() || w == 0 || h == 0) return;
   modified_ = 1;
   const double ux = static_cast<double>(dx) / w, uy = static_cast<double>(dy) / h;
   auto shift = [&](int j) {
-    nodes_[j].x += ux;
-    nodes_[j].y += uy;
+    // However far the drags go, the points stay readable.
+    nodes_[j].x = ClampOutlineCoordinate(nodes_[j].x + ux, kMaxUnitCoordinate);
+    nodes_[j].y = ClampOutlineCoordinate(nodes_[j].y + uy, kMaxUnitCoordinate);
   };
   shift(index);
   if (index % 3 != 0) return;

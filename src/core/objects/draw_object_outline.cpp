@@ -12,6 +12,10 @@ void CDrawObject::ApplyRelativeBox(const Rect& box) {
   m_y += box.top;
   m_width = box.Width();
   m_height = box.Height();
+  // Every re-fit ends here: a box that could not follow its points (a refused fit) must
+  // not let them drift beyond what a saved record may hold.
+  m_outline.KeepReadable();
+  m_polynome.KeepReadable();
 }
 
 // ---- creation
@@ -212,7 +216,9 @@ int CDrawObject::ConvertPolynomeToEnvelope(bool resize) {
   m_polynome.ResetEnvelope();
   ApplyRelativeBox(m_polynome.FitNodes(0, 0, m_width, m_height));
   m_text.clear();
-  if (resize) SetSize(m_width, m_height);
+  // A box the refit made larger than an object may be is cut as every other size is:
+  // a saved object must not read back at another size.
+  if (resize || m_width > kMaxObjectWidth || m_height > kMaxObjectHeight) SetSize(m_width, m_height);
   return 1;
 }
 

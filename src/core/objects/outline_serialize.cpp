@@ -5,6 +5,7 @@
 #include "base/archive.h"
 #include "base/errors.h"
 #include "objects/bezier.h"
+#include "objects/outline_limits.h"
 #include "objects/polynome.h"
 
 namespace lumi {
@@ -20,12 +21,6 @@ std::int32_t ReadCount(CArchive& ar, std::uint64_t item_size, const char* what) 
   return count;
 }
 
-// Outlines hold unit coordinates of the object's box (per mille for polynomes), within
-// a few box sizes of it even for far control points. The rasterisers and the envelope
-// warp turn them into int pixels (the warp multiplies two of them), so values that are
-// not numbers or lie more than 100 box sizes out are refused here.
-constexpr double kMaxUnitCoordinate = 100;
-constexpr double kMaxPerMilleCoordinate = 1e5;
 
 double ReadCoordinate(CArchive& ar, double limit, const char* what) {
   const double v = ar.ReadDouble();
@@ -53,8 +48,8 @@ void CBezier::Serialize(CArchive& ar) {
   const std::int32_t count = ReadCount(ar, kBezierNodeBytes, "Bezier nodes");
   read.nodes_.resize(static_cast<std::size_t>(count));
   for (CBezierNode& n : read.nodes_) {
-    n.x = ReadCoordinate(ar, kMaxUnitCoordinate, "Bezier nodes");
-    n.y = ReadCoordinate(ar, kMaxUnitCoordinate, "Bezier nodes");
+    n.x = ReadCoordinate(ar, kReadableFactor * kMaxUnitCoordinate, "Bezier nodes");
+    n.y = ReadCoordinate(ar, kReadableFactor * kMaxUnitCoordinate, "Bezier nodes");
     n.type = ar.ReadInt32();
   }
   read.line_width_ = ar.ReadInt32();
@@ -82,11 +77,11 @@ void CPolynome::Serialize(CArchive& ar) {
   const std::int32_t count = ReadCount(ar, kPolynomeNodeBytes, "Polynome nodes");
   read.nodes_.resize(static_cast<std::size_t>(count));
   for (CPolynomeNode& n : read.nodes_) {
-    n.x = ReadCoordinate(ar, kMaxPerMilleCoordinate, "Polynome nodes");
-    n.y = ReadCoordinate(ar, kMaxPerMilleCoordinate, "Polynome nodes");
+    n.x = ReadCoordinate(ar, kReadableFactor * kMaxPerMilleCoordinate, "Polynome nodes");
+    n.y = ReadCoordinate(ar, kReadableFactor * kMaxPerMilleCoordinate, "Polynome nodes");
     n.type = ar.ReadByte();
   }
-  for (double& v : read.envelope_) v = ReadCoordinate(ar, kMaxUnitCoordinate, "the envelope");
+  for (double& v : read.envelope_) v = ReadCoordinate(ar, kReadableFactor * kMaxEnvelopeCoordinate, "the envelope");
   read.envelope_on_ = ar.ReadInt32();
   read.open_ = ar.ReadInt32();
   read.line_width_ = ar.ReadInt32();

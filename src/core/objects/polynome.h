@@ -98,6 +98,8 @@ class CPolynome {
   Rect Rotate(double angle_degrees, int x, int y, int w, int h);
   Rect RotateEnvelope(double angle_degrees, int x, int y, int w, int h);
   void Flip(bool vertical);
+  // Pulls every node and envelope point back within the limits of outline_limits.h.
+  void KeepReadable();
   void FlipEnvelope(bool vertical);
   void Skew(int top_shift, int right_shift, int bottom_shift, int left_shift, int w, int h);
   void SkewEnvelope(int top_shift, int right_shift, int bottom_shift, int left_shift, int w,

@@ -6,6 +6,7 @@
 #include "base/host.h"
 #include "objects/curve_math.h"
 #include "objects/polynome.h"
+#include "objects/outline_limits.h"
 
 namespace lumi {
 
@@ -41,6 +42,14 @@ int CPolynome::HitNode(Point p, int x, int y, int w, int h, bool prefer_control)
   return -1;
 }
 
+void CPolynome::KeepReadable() {
+  for (CPolynomeNode& n : nodes_) {
+    n.x = ClampOutlineCoordinate(n.x, kMaxPerMilleCoordinate);
+    n.y = ClampOutlineCoordinate(n.y, kMaxPerMilleCoordinate);
+  }
+  for (double& v : envelope_) v = ClampOutlineCoordinate(v, kMaxEnvelopeCoordinate);
+}
+
 void CPolynome::MoveNode(int index, int dx, int dy, int w, int h) {
   if (index < 0 || index >= Count() || w == 0 || h == 0) return;
   modified_ = 1;
@@ -48,8 +57,9 @@ void CPolynome::MoveNode(int index, int dx, int dy, int w, int h) {
   const double my = static_cast<double>(dy) / h * 1000.0;
   const std::vector<int> roles = TripleRoles();
   auto shift = [&](int j) {
-    nodes_[j].x += mx;
-    nodes_[j].y += my;
+    // However far the drags go, the points stay readable.
+    nodes_[j].x = ClampOutlineCoordinate(nodes_[j].x + mx, kMaxPerMilleCoordinate);
+    nodes_[j].y = ClampOutlineCoordinate(nodes_[j].y + my, kMaxPerMilleCoordinate);
   };
   shift(index);
   const int role = roles[index];

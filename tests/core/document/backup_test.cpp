@@ -76,5 +76,29 @@ TEST_F(Backup, FailureShowsBackupFailedAndClearsTheFlag) {
   EXPECT_FALSE(doc_.IsBackupInProgress());
 }
 
+// Anything thrown while the backup is written, not only the program's own errors, must
+// clear the flag: while it is set later saves skip preparing the objects.
+TEST_F(Backup, AnyExceptionDuringTheWriteClearsTheFlag) {
+  struct ThrowingHost : Host {
+    void Message(std::string_view, MessageKind) override {}
+    Answer Ask(std::string_view, AskButtons) override { return Answer::Cancel; }
+    void StatusText(int, std::string_view text) override {
+      shown.emplace_back(text);
+      if (text == "Doing Backup ...") throw std::runtime_error("status bar gone");
+    }
+    void ProgressStart(std::string_view, int) override {}
+    void ProgressStep(int) override {}
+    void ProgressEnd() override {}
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    std::vector<std::string> shown;
+  } host;
+  CPlenivorDoc doc(host, settings_, bank_);
+  EXPECT_FALSE(doc.WriteBackup(dir_ / "backup.plv"));
+  EXPECT_FALSE(doc.IsBackupInProgress());
+  EXPECT_EQ(host.shown.back(), "Backup Failed...");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "backup.plv"));
+}
+
 }  // namespace
 }  // namespace lumi

@@ -559,5 +559,41 @@ TEST_F(EditableJpgTest, AppendFailuresLeaveTheJpgIntact) {
   EXPECT_EQ(Files(), std::vector<std::filesystem::path>{path});
 }
 
+// A portable project whose texture block holds an entry read without pixels (length 0,
+// sizes kept) beside one with pixels, both named by objects: every file the program
+// writes from it opens again and stores the same project.
+TEST_F(EditableJpgTest, EmptyTextureEntrySurvivesSaveOpenBackupAndEditableJpg) {
+  doc_.SetPortable(true);
+  bank_.Add("ghost.jpg", {}, 300, 200);
+  bank_.Add("real.jpg", Bytes(12, 7), 2, 2);
+  AddRectangle(5, 5, 40, 30).SetTextureName("ghost.jpg");
+  AddRectangle(10, 10, 50, 50).SetTextureName("real.jpg");
+  doc_.TakeSnapshot();
+
+  const auto first = dir_ / "first.plv";
+  ASSERT_TRUE(doc_.SaveAs(first, SaveFilter::Project));
+  const Bytes saved = ReadBytes(first);
+  ASSERT_TRUE(doc_.Open(first));
+  ASSERT_EQ(bank_.Size(), 2u);
+  EXPECT_TRUE(bank_.Entry(0).pixels.empty());
+  ASSERT_EQ(doc_.Save(), SaveResult::Saved);
+  EXPECT_EQ(ReadBytes(first), saved);
+
+  const auto backup = dir_ / "backup.plv";
+  ASSERT_TRUE(doc_.WriteBackup(backup));
+  EXPECT_EQ(ReadBytes(backup), saved);
+
+  const auto jpg = dir_ / "art.jpg";
+  WriteExportJpg(jpg, 40, 30, false);
+  ASSERT_TRUE(AppendProjectToJpg(doc_, jpg, host_));
+  for (const auto& path : {backup, jpg}) {
+    SCOPED_TRACE(path.filename().string());
+    ASSERT_TRUE(doc_.Open(path));
+    EXPECT_EQ(doc_.Objects().size(), 2u);
+    EXPECT_EQ(ProjectOf(doc_), saved);
+  }
+  EXPECT_TRUE(host_.Messages().empty());
+}
+
 }  // namespace
 }  // namespace lumi

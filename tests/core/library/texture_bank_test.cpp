@@ -114,6 +114,47 @@ TEST(TextureBank, ZeroLengthEntryHasNoPixelsAndIsNotUsable) {
   EXPECT_FALSE(bank.Find("z")) << "a texture without pixels must not reach the renderer";
 }
 
+// An entry read with length 0 keeps its sizes but holds no pixels; storing it must write
+// length 0 and no bytes, or everything after it in the project is out of step.
+TEST(TextureBank, EntriesWithoutPixelsSurviveStoreAndReadByteForByte) {
+  auto entry_without_pixels = [](std::int32_t w, std::int32_t h) {
+    std::vector<std::uint8_t> b = {1, 0, 0, 0, 5, 'e', '.', 'b', 'm', 'p'};
+    for (std::int32_t v : {w, h, 0, -1, -1}) {
+      for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    }
+    return b;
+  };
+  // Sizes whose product overflows an int must not matter either.
+  for (const auto& [w, h] : {std::pair{4, 3}, std::pair{32768, 32768}, std::pair{0, 0}}) {
+    SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+    CTextureBank bank;
+    Load(bank, entry_without_pixels(w, h));
+    EXPECT_EQ(Store(bank), entry_without_pixels(w, h));
+
+    bank.Add("loaded.jpg", Rgb(2, 2, 7), 2, 2);
+    const auto first = Store(bank);
+    CTextureBank again;
+    Load(again, first);
+    ASSERT_EQ(again.Size(), 2u);
+    EXPECT_EQ(again.Find("loaded.jpg").width, 2);
+    EXPECT_EQ(Store(again), first);
+  }
+}
+
+TEST(TextureBank, PruningDropsAnEmptyEntryShadowedByALoadedOneOfItsName) {
+  CTextureBank bank;
+  bank.Add("m.jpg", {}, 4, 4);  // as read from a project without pixels
+  bank.Add("m.jpg", Rgb(1, 1, 3), 1, 1);  // then loaded from the texture folder
+  bank.Add("alone.jpg", {}, 4, 4);  // nothing to replace it: kept while named
+  EXPECT_EQ(bank.Find("M.JPG").width, 1) << "the loaded entry, not the empty one";
+  bank.ClearUsedMarks();
+  bank.MarkUsed("m.jpg", "alone.jpg");
+  bank.RemoveUnused();
+  ASSERT_EQ(bank.Size(), 2u);
+  EXPECT_EQ(bank.Entry(0).pixels, Rgb(1, 1, 3));
+  EXPECT_EQ(bank.Entry(1).name, "alone.jpg");
+}
+
 TEST(TextureBank, DamagedBlocksFailAndLeaveTheBankEmpty) {
   auto with_size = [](std::int32_t w, std::int32_t h, std::int32_t length) {
     std::vector<std::uint8_t> b = {1, 0, 0, 0, 1, 'q'};
@@ -129,6 +170,8 @@ TEST(TextureBank, DamagedBlocksFailAndLeaveTheBankEmpty) {
       with_size(-2, -2, 12),          // negative sizes that multiply out
       with_size(65536, 65536, 0x30000),
       with_size(100, 100, 30000),     // pixels missing
+      // Both sides -2^31 with a non-zero length: the product must not be formed.
+      {1, 0, 0, 0, 0, 0, 0, 0, 0x80, 0, 0, 0, 0x80, 1, 0, 0, 0, 0, 0, 0, 0, 0},
   };
   for (const auto& bytes : damaged) {
     CTextureBank bank;

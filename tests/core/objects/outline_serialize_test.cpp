@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "base/archive.h"
@@ -98,6 +99,49 @@ TEST(OutlineRecords, DamagedRecordsThrowAndChangeNothing) {
   const std::vector<std::uint8_t> huge = {0xFF, 0xFF, 0xFF, 0x0F, 1, 2, 3};
   EXPECT_THROW(Load(p, huge), ArchiveError);
   EXPECT_EQ(p.Count(), 6);
+}
+
+// Points far outside a small box are what node drags produce; they must read back, while
+// values no edit can make (not numbers, infinities, beyond the limits) are refused.
+TEST(OutlineRecords, CoordinateLimitsOnReading) {
+  struct Case {
+    double value;
+    bool readable;
+  };
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  for (const Case& c : {Case{3000.5, true}, Case{-2e4, true}, Case{2.5e4, false}, Case{nan, false},
+                        Case{inf, false}, Case{-inf, false}}) {
+    SCOPED_TRACE(c.value);
+    CBezier b;
+    b.MakeRectangle();
+    std::vector<std::uint8_t> bytes = Store(b);
+    std::memcpy(bytes.data() + 8 + 20, &c.value, 8);  // node 1 x
+    CBezier read;
+    if (c.readable) {
+      Load(read, bytes);
+      EXPECT_EQ(Store(read), bytes);
+    } else {
+      EXPECT_THROW(Load(read, bytes), ArchiveError);
+    }
+  }
+}
+
+TEST(OutlineRecords, NodeDragsNeverTakePointsBeyondWhatReadsBack) {
+  CBezier b;
+  b.MakeRectangle();
+  CPolynome p;
+  p.MakeArrow({0, 0}, {50, 50}, {50, 60});
+  for (int i = 0; i < 200; ++i) {
+    b.MoveNode(1, 30000, -30000, 1, 1);  // a 1 x 1 box: 30 000 box widths per drag
+    p.MoveNode(1, 30000, -30000, 1, 1);
+  }
+  CBezier b_read;
+  CPolynome p_read;
+  Load(b_read, Store(b));
+  Load(p_read, Store(p));
+  EXPECT_EQ(Store(b_read), Store(b));
+  EXPECT_EQ(Store(p_read), Store(p));
 }
 
 }  // namespace
