@@ -14,6 +14,7 @@
 #include "render/render_context.h"
 #include "render/supersampling.h"
 #include "render/surface_stage.h"
+#include "render/transparency.h"
 
 namespace lumi {
 
@@ -114,6 +115,18 @@ void CDrawObject::Render() {
   // The bevel blurs the mask in place into its height map.
   ApplyBevelStage(m_image, mask.data(), bevel, placement);
   m_rendered = 1;
+}
+
+bool CDrawObject::RenderNeedsItsTurn() const {
+  if (m_bevelKind == kRandomNoiseBevel || m_geneSeed != 0) return true;
+  const bool fill_image = !IsBitmap() && !m_textureName.empty() && m_textureName != "No Texture.bmp" &&
+                          m_textureName != "Linear Gradient.tmb" && m_textureName != "Radial Gradient.tmb";
+  if (fill_image) return true;
+  if (m_transparency >= 1 && PatternOfName(m_transparencyName) == TransparencyPattern::kImage) return true;
+  for (const CDrawObject* look : {m_highlighted.get(), m_pushed.get(), m_normal.get()}) {
+    if (look && look->RenderNeedsItsTurn()) return true;
+  }
+  return false;
 }
 
 // The colour-gene generator when a gene is set (mode = gene seed - 1), else the flat
