@@ -58,6 +58,7 @@ Run Spawn(const std::vector<std::string>& args) {
   argv.push_back(const_cast<char*>(LUMI_CLI));
   for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
+  std::fflush(stdout);  // the child must not print this process's pending output again
   const auto start = std::chrono::steady_clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
