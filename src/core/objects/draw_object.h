@@ -148,6 +148,9 @@ class CDrawObject {
   // the colours (a bitmap composed on a clear background then knows where objects are).
   enum CanvasAlpha { kKeepCanvasAlpha, kBlendCanvasAlpha };
   void DrawTo(CDIBSection& canvas, Point origin = {}, CanvasAlpha alpha = kKeepCanvasAlpha) const;
+  // The same, kept to the canvas rows from `first_row` up to `last_row` (excluded), for
+  // bands composed on several threads; with the canvas alpha kept.
+  void DrawRowsTo(CDIBSection& canvas, Point origin, int first_row, int last_row) const;
   void MoveTo(int x, int y);
   Rect GetRect() const { return {m_x, m_y, m_x + m_width, m_y + m_height}; }
   Rect GetSelectionRect() const {

@@ -7,12 +7,13 @@
 
 namespace lumi {
 
-void BlendOnto(const CDIBSection& bitmap, CDIBSection& canvas, int x, int y) {
+void BlendOnto(const CDIBSection& bitmap, CDIBSection& canvas, int x, int y, int first_row,
+               int last_row) {
   if (bitmap.IsEmpty() || canvas.IsEmpty() || bitmap.Bits() != 32 || canvas.Bits() != 32)
     return;
-  const int x0 = std::max(0, x), y0 = std::max(0, y);
+  const int x0 = std::max(0, x), y0 = std::max({0, y, first_row});
   const int x1 = std::min(canvas.Width(), x + bitmap.Width());
-  const int y1 = std::min(canvas.Height(), y + bitmap.Height());
+  const int y1 = std::min({canvas.Height(), y + bitmap.Height(), last_row});
   if (x0 >= x1 || y0 >= y1) return;
   const int count = x1 - x0;
   for (int row = y0; row < y1; ++row) {

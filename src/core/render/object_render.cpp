@@ -209,4 +209,14 @@ void CDrawObject::DrawTo(CDIBSection& canvas, Point origin, CanvasAlpha alpha) c
   blend(m_image, x, y);
 }
 
+void CDrawObject::DrawRowsTo(CDIBSection& canvas, Point origin, int first_row, int last_row) const {
+  if (m_hidden) return;
+  const int x = m_x - origin.x, y = m_y - origin.y;
+  if (DrawsEffectLayer(m_effectKind)) {
+    const Point d = EffectOffset(false);
+    BlendOnto(m_effectLayer, canvas, x - m_effectMargin + d.x, y - m_effectMargin + d.y, first_row, last_row);
+  }
+  BlendOnto(m_image, canvas, x, y, first_row, last_row);
+}
+
 }  // namespace lumi
