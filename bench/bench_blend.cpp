@@ -1,10 +1,11 @@
 // Alpha blending of an object's bitmap: the four-channel bitmap blend (BlendFrom) and the
 // canvas blend that keeps the canvas alpha (BlendOnto), each against its pixel-at-a-time
-// reference.
+// reference, and at 1024 x 1024 against a plain copy of the layer's rows.
 // Run: build/bench/bench_blend
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <random>
 
 #include "blend_onto_reference.h"
@@ -55,6 +56,15 @@ void FromReference(Pair& p) { lumi::reference::BlendFrom(p.canvas, p.image, 32, 
 void OntoOurs(Pair& p) { lumi::BlendOnto(p.image, p.canvas, 32, 32); }
 void OntoReference(Pair& p) { lumi::reference::BlendOnto(p.image, p.canvas, 32, 32); }
 
+// The baseline the blends aim at: copying the layer's rows onto the canvas.
+void CopyLayer(Pair& p) {
+  const int size = p.image.Width();
+  for (int y = 0; y < size; ++y)
+    std::memcpy(p.canvas.Row(y + 32) + 32 * 4, p.image.Row(y), static_cast<std::size_t>(size) * 4);
+}
+
+BENCHMARK(BM_Blend<CopyLayer>)->Name("BlendFrom/copy")->Arg(1024);
+BENCHMARK(BM_Blend<CopyLayer>)->Name("BlendOnto/copy")->Arg(1024);
 BENCHMARK(BM_Blend<FromOurs>)->Name("BlendFrom/ours")->Arg(256)->Arg(1024);
 BENCHMARK(BM_Blend<FromReference>)->Name("BlendFrom/reference")->Arg(256)->Arg(1024);
 BENCHMARK(BM_Blend<OntoOurs>)->Name("BlendOnto/ours")->Arg(256)->Arg(1024);

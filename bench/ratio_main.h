@@ -1,7 +1,8 @@
 #pragma once
 // A benchmark main that, after the usual table, prints for every pair of benchmarks named
 // "<Kernel>/ours/<args>" and "<Kernel>/reference/<args>" the ratio of the reference's
-// CPU time to ours (above 1 means ours is faster).
+// CPU time to ours (above 1 means ours is faster), and for a "<Kernel>/copy/<args>" the
+// ratio of our time to that plain copy's (1 means as fast as copying the bytes).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -33,6 +34,21 @@ class RatioReporter : public benchmark::ConsoleReporter {
       std::string label = name;
       label.erase(at, 5);
       std::printf("%-40s %12.2f\n", label.c_str(), it->second / ours);
+    }
+    // Kernels timed against a plain copy of the same bytes ("<Kernel>/copy/<args>").
+    bool header = false;
+    for (const auto& [name, ours] : times_) {
+      const auto at = name.find("/ours");
+      if (at == std::string::npos) continue;
+      std::string copy = name;
+      copy.replace(at, 5, "/copy");
+      auto it = times_.find(copy);
+      if (it == times_.end() || it->second <= 0) continue;
+      if (!header) std::printf("\n%-40s %12s\n", "kernel", "ours / copy");
+      header = true;
+      std::string label = name;
+      label.erase(at, 5);
+      std::printf("%-40s %12.2f\n", label.c_str(), ours / it->second);
     }
   }
 

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev
   libfreetype-dev libfontconfig-dev libharfbuzz-dev
-  nlohmann-json3-dev
+  nlohmann-json3-dev libtbb-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool fonts-liberation2 fonts-dejavu-core
 )

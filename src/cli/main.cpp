@@ -1,5 +1,7 @@
 // lumiverdant-cli: the program's work without a window, for scripts and build pipelines.
+#include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "commands.h"
 #include "document/scene.h"
 #include "options.h"
+#include "render/parallel_render.h"
 
 namespace lumi::cli {
 
@@ -142,9 +145,28 @@ void PrintUsage(std::FILE* out) {
   for (const Command& c : Commands()) std::fprintf(out, "  %-10s %s\n", c.name, c.summary);
   std::fputs(
       "\n"
+      "Every command takes --threads N: render with N threads (1 to 256; default the\n"
+      "environment variable LUMI_THREADS, else one per core).\n"
       "Run 'lumiverdant-cli <command> --help' for a command's options.\n"
       "Exit status: 0 on success, 1 on a usage or user error, 2 on damaged input.\n",
       out);
+}
+
+// Takes "--threads N" out of the arguments, wherever it stands, and sets the render
+// threads; every command renders with them.
+void TakeThreadsOption(std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--threads") continue;
+    if (i + 1 >= args.size()) throw UsageError("--threads needs a value");
+    const std::string& text = args[i + 1];
+    char* end = nullptr;
+    const long n = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || n < 1 || n > 256)
+      throw UsageError("--threads must be a whole number from 1 to 256: " + text);
+    lumi::SetRenderThreadCount(static_cast<int>(n));
+    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+    --i;
+  }
 }
 
 }  // namespace
@@ -152,11 +174,18 @@ void PrintUsage(std::FILE* out) {
 
 int main(int argc, char** argv) {
   using namespace lumi::cli;
-  if (argc < 2) {
+  std::vector<std::string> all(argv + 1, argv + argc);
+  try {
+    TakeThreadsOption(all);
+  } catch (const UsageError& e) {
+    std::fprintf(stderr, "lumiverdant-cli: %s\n", e.what());
+    return 1;
+  }
+  if (all.empty()) {
     PrintUsage(stderr);
     return 1;
   }
-  const std::string first = argv[1];
+  const std::string first = all[0];
   if (first == "--help" || first == "-h" || first == "help") {
     PrintUsage(stdout);
     return 0;
@@ -167,7 +196,7 @@ int main(int argc, char** argv) {
   }
   for (const Command& c : Commands()) {
     if (first != c.name) continue;
-    std::vector<std::string> args(argv + 2, argv + argc);
+    std::vector<std::string> args(all.begin() + 1, all.end());
     for (const std::string& a : args) {
       if (a == "--help" || a == "-h") {
         std::fputs(c.usage, stdout);

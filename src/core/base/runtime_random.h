@@ -4,6 +4,8 @@
 // in a fixed order, so seeding it makes their results reproducible.
 #include <cstdint>
 
+#include "base/work_turn.h"
+
 namespace lumi {
 
 class RuntimeRandom {
@@ -22,7 +24,15 @@ class RuntimeRandom {
 
 // The shared generator (single-threaded use, like the runtime's own).
 RuntimeRandom& SharedRandom();
-inline void SeedRandom(std::uint32_t seed) { SharedRandom().Seed(seed); }
-inline int Rand() { return SharedRandom().Next(); }
+
+// Objects rendered at once wait for their turn to draw (see base/work_turn.h).
+inline void SeedRandom(std::uint32_t seed) {
+  RequireOwnTurn();
+  SharedRandom().Seed(seed);
+}
+inline int Rand() {
+  RequireOwnTurn();
+  return SharedRandom().Next();
+}
 
 }  // namespace lumi

@@ -10,6 +10,7 @@
 #include "base/host.h"
 #include "base/settings.h"
 #include "library/texture_bank.h"
+#include "render/parallel_render.h"
 
 namespace lumi {
 
@@ -48,6 +49,24 @@ std::int32_t ReadCount(CArchive& ar, std::uint64_t min_item_size, const char* wh
 }
 
 }  // namespace
+
+void CPlenivorDoc::RenderReadObjects(std::vector<std::unique_ptr<CDrawObject>>& objects,
+                                     const std::function<void(std::size_t, Host&)>& step,
+                                     bool step_after) const {
+  RunInOrder(objects.size(), *host_, [&](std::size_t i, Host& host) {
+    if (!step_after) step(i, host);
+    CDrawObject& object = *objects[i];
+    object.SetHost(host);
+    try {
+      object.RenderAsRead();
+    } catch (...) {
+      object.SetHost(*host_);
+      throw;
+    }
+    object.SetHost(*host_);
+    if (step_after) step(i, host);
+  }, [&](std::size_t i) { return objects[i]->RenderNeedsItsTurn(); });
+}
 
 CPlenivorDoc::CPlenivorDoc(Host& host, Settings& settings, CTextureBank& bank)
     : host_(&host), settings_(&settings), bank_(&bank) {
@@ -155,16 +174,30 @@ bool CPlenivorDoc::LoadProject(CArchive& ar) {
   const std::int32_t count = ReadCount(ar, 2, "Project objects");
   host_->StatusText(0, "Rendering Documents, Please Wait...");
   ProgressScope progress(*host_, "", count, true);
-  for (std::int32_t i = 0; i < count; ++i) {
-    char text[64];
-    std::snprintf(text, sizeof text, "Rendering Object %d of %d", i + 1, count);
-    host_->StatusText(0, text);
-    progress.Step(i);
-    std::unique_ptr<CDrawObject> object = MakeObject();
-    object->SetId(ar.ReadString());
-    object->SerializeObject(ar, false);
-    m_objects.push_back(std::move(object));
+  // Every record is read first, then all are rendered at once; the status texts and
+  // steps come with each object's render, as when each was rendered while read.
+  std::vector<std::unique_ptr<CDrawObject>> objects;
+  auto render_read = [&] {
+    RenderReadObjects(objects, [&](std::size_t i, Host& host) {
+      char text[64];
+      std::snprintf(text, sizeof text, "Rendering Object %zu of %d", i + 1, count);
+      host.StatusText(0, text);
+      host.ProgressStep(static_cast<int>(i));
+    });
+    for (auto& object : objects) m_objects.push_back(std::move(object));
+  };
+  try {
+    for (std::int32_t i = 0; i < count; ++i) {
+      std::unique_ptr<CDrawObject> object = MakeObject();
+      object->SetId(ar.ReadString());
+      object->ReadRecordForLaterRender(ar);
+      objects.push_back(std::move(object));
+    }
+  } catch (const Error&) {
+    render_read();  // what was read shows its messages before the failure, as it did
+    throw;
   }
+  render_read();
 
   m_cropLeft = ar.ReadInt32();
   m_cropTop = ar.ReadInt32();
@@ -223,14 +256,24 @@ void CPlenivorDoc::ReadObjects(CArchive& ar) {
   ProgressScope progress(*host_, "Working...", count, count > 4);
   std::vector<std::unique_ptr<CDrawObject>> objects;
   objects.reserve(static_cast<std::size_t>(count));
-  for (std::int32_t i = 0; i < count; ++i) {
-    std::string id = ar.ReadString();
-    std::unique_ptr<CDrawObject> object = MakeObject();
-    object->SerializeObject(ar, false);
-    object->SetId(std::move(id));
-    objects.push_back(std::move(object));
-    progress.Step(i + 1);
+  auto render_read = [&] {
+    RenderReadObjects(objects, [&](std::size_t i, Host& host) {
+      if (count > 4) host.ProgressStep(static_cast<int>(i) + 1);
+    }, true);
+  };
+  try {
+    for (std::int32_t i = 0; i < count; ++i) {
+      std::string id = ar.ReadString();
+      std::unique_ptr<CDrawObject> object = MakeObject();
+      object->ReadRecordForLaterRender(ar);
+      object->SetId(std::move(id));
+      objects.push_back(std::move(object));
+    }
+  } catch (const Error&) {
+    render_read();
+    throw;
   }
+  render_read();
   ar.ReadInt32();  // end mark, not checked
   m_objects = std::move(objects);
 }

@@ -208,6 +208,11 @@ class CPlenivorDoc {
   bool LoadProject(CArchive& ar);
   // After a load: the multimedia bar when an object has button looks, the layers list.
   void NotifyLoaded();
+  // Renders just-read records together (see CDrawObject::RenderAsRead); `step` makes an
+  // object's progress calls before its renders, or after them with `step_after`.
+  void RenderReadObjects(std::vector<std::unique_ptr<CDrawObject>>& objects,
+                         const std::function<void(std::size_t, Host&)>& step,
+                         bool step_after = false) const;
   // Moves canvas, crop, portable flag, objects and groups of `other` into this document.
   void TakeContentsFrom(CPlenivorDoc& other);
   void SetNewDocumentDefaults();

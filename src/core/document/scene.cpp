@@ -6,11 +6,14 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <nlohmann/json.hpp>
 
 #include "base/byte_stream.h"
 #include "base/host.h"
 #include "document/scene_detail.h"
+#include "render/bevels.h"
+#include "render/parallel_render.h"
 #include "objects/text_dialog.h"
 
 namespace lumi {
@@ -477,9 +480,28 @@ Scene BuildScene(const json& root, Host& host, const Settings* settings,
   if (root.contains("objects")) {
     const json& list = root["objects"];
     if (!list.is_array()) Fail("scene", "objects", "expected a list");
-    for (std::size_t i = 0; i < list.size(); ++i) {
-      scene.objects.push_back(BuildObject(list[i], i, host, base_folder, settings));
-    }
+    // Objects are built side by side; the font engine serves one text at a time.
+    static std::mutex font_mutex;
+    std::vector<std::unique_ptr<CDrawObject>> built(list.size());
+    RunInOrder(list.size(), host, [&](std::size_t i, Host& task_host) {
+      const json& entry = list[i];
+      const bool text = entry.is_object() && entry.contains("shape") && entry["shape"] == "text";
+      std::unique_lock<std::mutex> font_lock(font_mutex, std::defer_lock);
+      if (text) font_lock.lock();
+      built[i] = BuildObject(entry, i, task_host, base_folder, settings);
+      built[i]->SetHost(host);
+    }, [&](std::size_t i) {
+      // Noise and colour genes draw from the shared generator, texture images come from
+      // the bank; looks may bring any of them. Whatever this misses waits all the same.
+      const json& entry = list[i];
+      if (!entry.is_object()) return false;
+      auto has = [&](const char* key, int value) {
+        return entry.contains(key) && entry[key].is_number_integer() && entry[key].get<int>() == value;
+      };
+      return has("bevelKind", kRandomNoiseBevel) || (entry.contains("geneSeed") && !has("geneSeed", 0)) ||
+             entry.contains("textureName") || entry.contains("transparencyName") || entry.contains("states");
+    });
+    for (auto& object : built) scene.objects.push_back(std::move(object));
   }
   if (root.contains("groups")) {
     const json& groups = root["groups"];

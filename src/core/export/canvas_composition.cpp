@@ -4,6 +4,7 @@
 
 #include "base/host.h"
 #include "objects/draw_object.h"
+#include "render/parallel_render.h"
 
 namespace lumi {
 
@@ -18,11 +19,12 @@ CDIBSection ComposeCanvas(const CanvasArea& canvas,
   CDIBSection image;
   image.Create(area.Width(), area.Height(), 32, true);
   image.FillRGBA(canvas.colour);
+  // Bands of rows are composed side by side, each with every object in list order.
   const std::size_t count = objects.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    objects[i]->DrawTo(image, {area.left, area.top});
-    ShowCompositionProgress(host, i, count);
-  }
+  ParallelRows(image.Height(), 64, [&](int first, int last) {
+    for (const auto& object : objects) object->DrawRowsTo(image, {area.left, area.top}, first, last);
+  });
+  for (std::size_t i = 0; i < count; ++i) ShowCompositionProgress(host, i, count);
   return image;
 }
 

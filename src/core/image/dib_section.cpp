@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/errors.h"
+#include "image/blend_rows.h"
 #include "image/bmp_rows.h"
 
 namespace lumi {
@@ -152,19 +153,7 @@ void CDIBSection::BlendFrom(const CDIBSection& source, int x, int y) {
   for (int sy = y0; sy < y1; ++sy) {
     std::uint8_t* d = pixels_.data() + sy * dst_stride + x0 * 4;
     const std::uint8_t* s = source.pixels_.data() + (sy - y) * src_stride + (x0 - x) * 4;
-    for (int i = 0; i < count; ++i, d += 4, s += 4) {
-      const unsigned a = s[3];
-      if (a == 0) continue;
-      if (a == 255) {
-        std::memcpy(d, s, 4);
-        continue;
-      }
-      const unsigned inv = 255 - a;
-      d[0] = static_cast<std::uint8_t>((s[0] * a + d[0] * inv) >> 8);
-      d[1] = static_cast<std::uint8_t>((s[1] * a + d[1] * inv) >> 8);
-      d[2] = static_cast<std::uint8_t>((s[2] * a + d[2] * inv) >> 8);
-      d[3] = static_cast<std::uint8_t>((a * a + d[3] * inv) >> 8);
-    }
+    BlendRowWithAlpha(d, s, count);
   }
 }
 

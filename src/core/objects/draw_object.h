@@ -148,6 +148,9 @@ class CDrawObject {
   // the colours (a bitmap composed on a clear background then knows where objects are).
   enum CanvasAlpha { kKeepCanvasAlpha, kBlendCanvasAlpha };
   void DrawTo(CDIBSection& canvas, Point origin = {}, CanvasAlpha alpha = kKeepCanvasAlpha) const;
+  // The same, kept to the canvas rows from `first_row` up to `last_row` (excluded), for
+  // bands composed on several threads; with the canvas alpha kept.
+  void DrawRowsTo(CDIBSection& canvas, Point origin, int first_row, int last_row) const;
   void MoveTo(int x, int y);
   Rect GetRect() const { return {m_x, m_y, m_x + m_width, m_y + m_height}; }
   Rect GetSelectionRect() const {
@@ -207,6 +210,17 @@ class CDrawObject {
   // unless `no_render` is set (callers that only want the attributes); look copies are
   // always rendered. A damaged record throws ArchiveError and leaves the object as it was.
   void SerializeObject(CArchive& ar, bool no_render);
+  // Reads a record like SerializeObject(ar, false) without any of its renders, so that a
+  // list of records can be read first and rendered together; RenderAsRead then makes
+  // exactly the renders the read would have made, looks included.
+  void ReadRecordForLaterRender(CArchive& ar);
+  void RenderAsRead();
+  // Whether rendering this object or one of its looks draws from the shared random
+  // generator ("Random Noise", colour genes) or reads texture images from the bank:
+  // such renders keep their order when many objects render at once.
+  bool RenderNeedsItsTurn() const;
+  // Who this object and its looks tell things to from now on.
+  void SetHost(Host& host);
 
   // ---- attributes
   void CopyAttributes(const CDrawObject& from);
@@ -360,7 +374,9 @@ class CDrawObject {
   void ExchangeAttributeRows(CArchive& ar);
   void WriteRecord(CArchive& ar);
   void WriteLook(CArchive& ar, CDrawObject* copy);
-  void ReadRecord(CArchive& ar, bool no_render, int depth, const LOGFONT& default_font);
+  // Which renders a record read makes: all, only those of the looks, or none.
+  enum RecordRender { kRenderAll, kRenderLooksOnly, kRenderNone };
+  void ReadRecord(CArchive& ar, RecordRender render, int depth, const LOGFONT& default_font);
   void CheckReadAttributes() const;
   void AdoptRecord(CDrawObject& read);
 

@@ -48,8 +48,31 @@ void CDrawObject::SerializeObject(CArchive& ar, bool no_render) {
     return;
   }
   CDrawObject read(*host_);
-  read.ReadRecord(ar, no_render, 0, m_font);
+  read.ReadRecord(ar, no_render ? kRenderLooksOnly : kRenderAll, 0, m_font);
   AdoptRecord(read);
+}
+
+void CDrawObject::ReadRecordForLaterRender(CArchive& ar) {
+  CDrawObject read(*host_);
+  read.ReadRecord(ar, kRenderNone, 0, m_font);
+  AdoptRecord(read);
+}
+
+// The renders of a record read, in the order reading makes them: the object at its size,
+// each look as it is read, then the look shown at the start.
+void CDrawObject::RenderAsRead() {
+  SetSize(m_width, m_height);
+  for (CDrawObject* look : {m_highlighted.get(), m_pushed.get(), m_normal.get()}) {
+    if (look) look->RenderAsRead();
+  }
+  ShowState(0);
+}
+
+void CDrawObject::SetHost(Host& host) {
+  host_ = &host;
+  for (CDrawObject* look : {m_highlighted.get(), m_pushed.get(), m_normal.get()}) {
+    if (look) look->SetHost(host);
+  }
 }
 
 // Rows 1 to 80, in record order. Exchange only reads the fields when storing, so writing
@@ -171,8 +194,9 @@ void CDrawObject::WriteLook(CArchive& ar, CDrawObject* copy) {
   current.SerializeObject(ar, false);
 }
 
-void CDrawObject::ReadRecord(CArchive& ar, bool no_render, int depth,
+void CDrawObject::ReadRecord(CArchive& ar, RecordRender render, int depth,
                              const LOGFONT& default_font) {
+  const bool no_render = render != kRenderAll;
   // A face name the record cannot give keeps the face this object started with.
   m_font = default_font;
   ExchangeAttributeRows(ar);
@@ -187,7 +211,7 @@ void CDrawObject::ReadRecord(CArchive& ar, bool no_render, int depth,
     Require(depth < kMaxLookDepth, "button looks nested too deeply");
     auto read_look = [&] {
       auto look = std::make_unique<CDrawObject>(*host_);
-      look->ReadRecord(ar, false, depth + 1, default_font);
+      look->ReadRecord(ar, render == kRenderNone ? kRenderNone : kRenderAll, depth + 1, default_font);
       return look;
     };
     if (m_hasHighlighted) m_highlighted = read_look();

@@ -14,6 +14,7 @@
 #include "render/render_context.h"
 #include "render/supersampling.h"
 #include "render/surface_stage.h"
+#include "render/transparency.h"
 
 namespace lumi {
 
@@ -116,6 +117,18 @@ void CDrawObject::Render() {
   m_rendered = 1;
 }
 
+bool CDrawObject::RenderNeedsItsTurn() const {
+  if (m_bevelKind == kRandomNoiseBevel || m_geneSeed != 0) return true;
+  const bool fill_image = !IsBitmap() && !m_textureName.empty() && m_textureName != "No Texture.bmp" &&
+                          m_textureName != "Linear Gradient.tmb" && m_textureName != "Radial Gradient.tmb";
+  if (fill_image) return true;
+  if (m_transparency >= 1 && PatternOfName(m_transparencyName) == TransparencyPattern::kImage) return true;
+  for (const CDrawObject* look : {m_highlighted.get(), m_pushed.get(), m_normal.get()}) {
+    if (look && look->RenderNeedsItsTurn()) return true;
+  }
+  return false;
+}
+
 // The colour-gene generator when a gene is set (mode = gene seed - 1), else the flat
 // fill colour; either way the alpha is left for the coverage.
 void CDrawObject::FillWithColour() {
@@ -194,6 +207,16 @@ void CDrawObject::DrawTo(CDIBSection& canvas, Point origin, CanvasAlpha alpha) c
     blend(m_effectLayer, x - m_effectMargin + d.x, y - m_effectMargin + d.y);
   }
   blend(m_image, x, y);
+}
+
+void CDrawObject::DrawRowsTo(CDIBSection& canvas, Point origin, int first_row, int last_row) const {
+  if (m_hidden) return;
+  const int x = m_x - origin.x, y = m_y - origin.y;
+  if (DrawsEffectLayer(m_effectKind)) {
+    const Point d = EffectOffset(false);
+    BlendOnto(m_effectLayer, canvas, x - m_effectMargin + d.x, y - m_effectMargin + d.y, first_row, last_row);
+  }
+  BlendOnto(m_image, canvas, x, y, first_row, last_row);
 }
 
 }  // namespace lumi

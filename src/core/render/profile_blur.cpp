@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "base/runtime_random.h"
+#include "render/parallel_render.h"
 
 // The vector helpers below are always inlined, never called, so the calling-convention
 // note about vector arguments without AVX does not concern us.
@@ -36,6 +38,8 @@ template <> struct IntsOf<Floats16> { using type = Ints16; using bytes = Bytes16
 // Rows are processed in blocks of four vectors (four independent sums keep the adder
 // busy); buffers are padded to whole blocks of the widest vector.
 constexpr int kBlock = 64;
+// Maps of at least this many pixels split their passes across the render threads.
+constexpr std::int64_t kSplitPixels = 256 * 256;
 
 template <class V>
 inline __attribute__((always_inline)) V Load(const float* p) {
@@ -223,20 +227,39 @@ void CProfileBlur::Apply(std::uint8_t* map, int width, int height, double sigma)
   const int blocks = (width + kBlock - 1) / kBlock;
   const std::size_t stride = static_cast<std::size_t>(blocks) * kBlock;
 
+  // Rows and strips are independent: a large map splits them across the render threads
+  // (each band pads its rows in a buffer of its own), with the same result.
+  const bool split = static_cast<std::int64_t>(width) * height >= kSplitPixels;
+
   // Horizontal pass into a float plane (whole numbers 0..255, exact in float).
-  row_.assign(stride + 2 * static_cast<std::size_t>(n), 0.0f);
   plane_.resize(stride * height);
-  for (int y = 0; y < height; ++y) {
-    const std::uint8_t* src = map + static_cast<std::size_t>(y) * width;
-    for (int x = 0; x < width; ++x) row_[n + x] = src[x];
-    HorizontalRow(row_.data(), kernel.data(), taps, blocks, plane_.data() + y * stride);
+  auto horizontal = [&](int first, int last, std::vector<float>& row) {
+    row.assign(stride + 2 * static_cast<std::size_t>(n), 0.0f);
+    for (int y = first; y < last; ++y) {
+      const std::uint8_t* src = map + static_cast<std::size_t>(y) * width;
+      for (int x = 0; x < width; ++x) row[n + x] = src[x];
+      HorizontalRow(row.data(), kernel.data(), taps, blocks, plane_.data() + y * stride);
+    }
+  };
+  if (split) {
+    ParallelRows(height, 1, [&](int first, int last) {
+      std::vector<float> row;
+      horizontal(first, last, row);
+    });
+  } else {
+    horizontal(0, height, row_);
   }
 
   // Vertical pass into bytes.
   blurred_.resize(static_cast<std::size_t>(width) * height);
-  for (int b = 0; b < blocks; ++b) {
-    VerticalStrip(plane_.data(), stride, kernel.data(), n, height, b * kBlock, width,
-                  blurred_.data());
+  auto vertical = [&](std::size_t b) {
+    VerticalStrip(plane_.data(), stride, kernel.data(), n, height, static_cast<int>(b) * kBlock,
+                  width, blurred_.data());
+  };
+  if (split) {
+    ParallelFor(static_cast<std::size_t>(blocks), vertical);
+  } else {
+    for (int b = 0; b < blocks; ++b) vertical(static_cast<std::size_t>(b));
   }
   ProfileFrom(blurred_.data(), map, width, height);
 }

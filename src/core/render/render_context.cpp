@@ -3,7 +3,7 @@
 namespace lumi {
 
 namespace {
-// Rendering runs on one thread (the user-interface thread or the command line's).
+// Set by the owner before rendering starts; render threads only read it.
 const RenderContext* g_default_context = nullptr;
 }  // namespace
 

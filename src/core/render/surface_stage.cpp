@@ -1,6 +1,7 @@
 #include "render/surface_stage.h"
 
 #include "base/folders.h"
+#include "base/work_turn.h"
 #include "library/texture_lookup.h"
 #include "render/gradients.h"
 #include "render/render_context.h"
@@ -14,6 +15,8 @@ namespace {
 TextureView ResolveTexture(const RenderContext* context, bool transparency, std::string& name,
                            MissingTextureText which, Host& host) {
   if (!context || !context->bank) return {};
+  // The bank is filled in the order objects ask: one rendered beside others waits its turn.
+  RequireOwnTurn();
   if (!context->folders) return context->bank->Find(name);
   const std::string& folder = transparency ? context->folders->transparencies : context->folders->textures;
   return FindOrLoadTexture(*context->bank, folder, name, which, host);

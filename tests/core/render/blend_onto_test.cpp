@@ -5,8 +5,10 @@
 
 #include <cstring>
 #include <random>
+#include <vector>
 
 #include "blend_onto_reference.h"
+#include "dib_reference.h"
 
 namespace lumi {
 namespace {
@@ -49,6 +51,42 @@ TEST(BlendOnto, MatchesTheReferenceAtEveryPlacement) {
     reference::BlendOnto(bitmap, reference, x, y);
     ASSERT_EQ(0, std::memcmp(ours.Pixels(), reference.Pixels(), ours.PixelBytes()))
         << "trial " << trial << " at " << x << "," << y;
+  }
+}
+
+// Four pixels are blended at a time, with shortcuts when all four are clear or all
+// opaque; runs of each kind, mixed groups and a tail of fewer than four must all give the
+// reference's bytes, in both blends.
+TEST(BlendOnto, RunsOfClearAndOpaquePixelsMatchTheReferenceInBothBlends) {
+  const std::vector<std::vector<int>> alpha_rows = {
+      {0, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 0, 255},  // whole groups of one kind
+      {255, 255, 255, 255, 255, 255, 255, 255, 128, 1, 254, 0, 7},
+      {0, 255, 0, 255, 1, 254, 128, 0, 0, 0, 0, 255, 255},  // mixed groups, tail of one
+      {0, 0, 0},                                            // tail only
+      {255, 255, 255, 255, 255},
+  };
+  std::mt19937 rng(11);
+  for (std::size_t r = 0; r < alpha_rows.size(); ++r) {
+    const std::vector<int>& alphas = alpha_rows[r];
+    const int width = static_cast<int>(alphas.size());
+    CDIBSection bitmap, canvas;
+    bitmap.Create(width, 2);
+    canvas.Create(width + 3, 3);
+    for (std::size_t i = 0; i < canvas.PixelBytes(); ++i) canvas.Pixels()[i] = rng() & 255;
+    for (int y = 0; y < 2; ++y) {
+      for (int x = 0; x < width; ++x) {
+        std::uint8_t* p = bitmap.Row(y) + x * 4;
+        for (int c = 0; c < 3; ++c) p[c] = rng() & 255;
+        p[3] = static_cast<std::uint8_t>(alphas[x]);
+      }
+    }
+    CDIBSection onto = canvas, onto_expected = canvas, from = canvas, from_expected = canvas;
+    BlendOnto(bitmap, onto, 1, 1);
+    reference::BlendOnto(bitmap, onto_expected, 1, 1);
+    EXPECT_EQ(0, std::memcmp(onto.Pixels(), onto_expected.Pixels(), onto.PixelBytes())) << "row set " << r;
+    from.BlendFrom(bitmap, 1, 1);
+    reference::BlendFrom(from_expected, bitmap, 1, 1);
+    EXPECT_EQ(0, std::memcmp(from.Pixels(), from_expected.Pixels(), from.PixelBytes())) << "row set " << r;
   }
 }
 

@@ -1,0 +1,138 @@
+// The user's view of speed and memory: 1700 x 1500 drawings of 50, 200 and 800 objects
+// (rounded rectangles, circles and stars of 80 to 400 pixels with random fills, a third
+// with "Drop Shadow" softness 6, a third with "Smooth Bevel" width 10, all "Super
+// Smooth") are built as projects by the command-line program, then opened and rendered
+// ('info') and exported to JPG ('export'), each with one thread and with every core, in
+// the same run. Every timing is a fresh process: wall and CPU time and its peak memory.
+// Run: build/bench/bench_drawing [repeats]   (default 3; the median is shown)
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string HexColour(std::mt19937& rng) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(rng() & 0xFFFFFF));
+  return text;
+}
+
+void WriteScene(const fs::path& path, int count) {
+  std::mt19937 rng(static_cast<unsigned>(count));
+  std::ofstream out(path);
+  out << "{\"canvas\": {\"width\": 1700, \"height\": 1500, \"color\": \"#FFFFFF\"},\n \"objects\": [\n";
+  const char* shapes[] = {"roundRect", "circle", "star"};
+  for (int i = 0; i < count; ++i) {
+    const int w = 80 + static_cast<int>(rng() % 321), h = 80 + static_cast<int>(rng() % 321);
+    const int x = static_cast<int>(rng() % (1700 - w)), y = static_cast<int>(rng() % (1500 - h));
+    out << "  {\"shape\": \"" << shapes[i % 3] << "\", \"rect\": [" << x << ", " << y << ", " << x + w
+        << ", " << y + h << "], \"fillColor\": \"" << HexColour(rng) << "\", \"edgeQuality\": 3";
+    if (i % 3 == 0) out << ", \"effectKind\": 1, \"effectSoftness\": 6";
+    if (i % 3 == 1) out << ", \"bevelKind\": 1, \"bevelWidth\": 10";
+    out << "}" << (i + 1 < count ? "," : "") << "\n";
+  }
+  out << "]}\n";
+}
+
+struct Run {
+  double wall = 0, cpu = 0, peak_mib = 0;
+  bool ok = false;
+};
+
+// Runs the command-line program with `args` in a fresh process.
+Run Spawn(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(LUMI_CLI));
+  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  std::fflush(stdout);  // the child must not print this process's pending output again
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (!std::freopen("/dev/null", "w", stdout)) _exit(127);
+    execv(LUMI_CLI, argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  Run r;
+  r.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  r.cpu = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
+  r.peak_mib = usage.ru_maxrss / 1024.0;
+  r.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return r;
+}
+
+Run Median(std::vector<Run> runs) {
+  std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.wall < b.wall; });
+  return runs[runs.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+  const int cores = std::max(1u, std::thread::hardware_concurrency());
+  const fs::path dir = fs::temp_directory_path() / ("lumi_bench_drawing_" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  double load[3] = {0, 0, 0};
+  if (getloadavg(load, 3) < 0) load[0] = -1;
+  std::printf("command-line program: %s\n%d cores, load average %.2f at the start, median of %d\n\n", LUMI_CLI,
+              cores, load[0], repeats);
+  std::printf("%-8s %-7s %8s | %9s %9s %9s | %9s %9s %9s\n", "objects", "task", "threads", "wall s",
+              "cpu s", "peak MiB", "wall 1/N", "", "");
+  bool all_ok = true;
+  for (int count : {50, 200, 800}) {
+    const fs::path scene = dir / ("drawing" + std::to_string(count) + ".json");
+    const fs::path project = dir / ("drawing" + std::to_string(count) + ".plv");
+    WriteScene(scene, count);
+    if (!Spawn({"build", scene.string(), "-o", project.string()}).ok) {
+      std::fprintf(stderr, "cannot build %s\n", project.c_str());
+      return 1;
+    }
+    struct Task {
+      const char* name;
+      std::vector<std::string> args;
+    };
+    const std::vector<Task> tasks = {
+        {"open", {"info", project.string()}},
+        {"jpg", {"export", project.string(), "-o", (dir / "out.jpg").string()}},
+    };
+    for (const Task& task : tasks) {
+      Run by_threads[2];
+      const int thread_counts[2] = {1, cores};
+      for (int t = 0; t < 2; ++t) {
+        std::vector<Run> runs;
+        for (int k = 0; k < repeats; ++k) {
+          std::vector<std::string> args = {"--threads", std::to_string(thread_counts[t])};
+          args.insert(args.end(), task.args.begin(), task.args.end());
+          runs.push_back(Spawn(args));
+          all_ok = all_ok && runs.back().ok;
+        }
+        by_threads[t] = Median(runs);
+        const Run& r = by_threads[t];
+        std::printf("%-8d %-7s %8d | %9.3f %9.3f %9.1f |", count, task.name, thread_counts[t], r.wall, r.cpu,
+                    r.peak_mib);
+        if (t == 1) std::printf(" %9.2f", by_threads[0].wall / r.wall);
+        std::printf("\n");
+      }
+    }
+  }
+  fs::remove_all(dir);
+  if (!all_ok) std::fprintf(stderr, "some runs failed\n");
+  return all_ok ? 0 : 1;
+}

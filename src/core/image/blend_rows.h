@@ -1,0 +1,15 @@
+#pragma once
+// The two alpha blends of 32-bit BGRA rows, shared by the bitmap blend and the canvas
+// blend. Per colour channel both give (s * a + d * (255 - a)) >> 8 for a source alpha a
+// between 1 and 254, copy the source at 255 and leave the destination at 0; the sum fits
+// 16 bits, so four pixels are blended at once in 16-bit lanes with the same result.
+#include <cstdint>
+
+namespace lumi {
+
+// The alpha channel blends like the colours (a * a + d * (255 - a)) >> 8.
+void BlendRowWithAlpha(std::uint8_t* d, const std::uint8_t* s, int count);
+// The destination keeps its alpha.
+void BlendRowKeepAlpha(std::uint8_t* d, const std::uint8_t* s, int count);
+
+}  // namespace lumi

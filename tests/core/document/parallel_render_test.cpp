@@ -1,0 +1,219 @@
+// Rendering many objects at once: opening a project, undo and building a scene give the
+// same bytes, the same messages in the same order and the same texture bank with 1, 2
+// and 8 render threads.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "base/folders.h"
+#include "base/runtime_random.h"
+#include "document/scene.h"
+#include "document_fixture.h"
+#include "export/canvas_composition.h"
+#include "image/pixwerk.h"
+#include "library/texture_lookup.h"
+#include "render/parallel_render.h"
+#include "render/render_context.h"
+#include "rich_project.h"
+
+namespace lumi::testing {
+namespace {
+
+std::vector<std::uint8_t> BytesOf(const CDIBSection& image) {
+  return {image.Pixels(), image.Pixels() + image.PixelBytes()};
+}
+
+// Everything a render run leaves behind that the user or a file can see.
+struct RunResult {
+  std::vector<std::vector<std::uint8_t>> images, effect_layers;
+  std::vector<std::uint8_t> canvas;
+  std::vector<std::string> messages;
+  std::vector<std::string> bank_names;
+  std::vector<std::uint8_t> saved;
+  std::vector<std::vector<std::uint8_t>> images_after_undo;
+};
+
+class ParallelRender : public DocumentTest {
+ protected:
+  ParallelRender() {
+    std::filesystem::create_directories(dir_ / "Textures");
+    WriteTexture("a.bmp", 0x30);
+    WriteTexture("b.bmp", 0x90);
+    folders_ = FolderSet::FromRoot(dir_);
+  }
+  ~ParallelRender() override {
+    SetRenderThreadCount(0);
+    SetDefaultRenderContext(nullptr);
+  }
+
+  void WriteTexture(const std::string& name, std::uint8_t base) {
+    std::vector<std::uint8_t> rgb(7 * 5 * 3);
+    for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<std::uint8_t>(base + i * 13);
+    ASSERT_TRUE(PxSaveBMP(dir_ / "Textures" / name, rgb.data(), 7, 5));
+  }
+
+  // The rich project, a pasted bitmap, every bevel and effect kind on objects of their
+  // own, a large object, and fills and transparencies naming present and missing images.
+  std::vector<std::uint8_t> MixedProject() {
+    FillRichProject(doc_, bank_);
+    auto add = [&](int x, int y, int size) -> CDrawObject& {
+      auto o = doc_.MakeObject();
+      o->CreateRoundRect(x, y, x + size, y + size * 3 / 4, 120);
+      doc_.Objects().push_back(std::move(o));
+      return *doc_.Objects().back();
+    };
+    RgbImage picture{9, 6, std::vector<std::uint8_t>(9 * 6 * 3)};
+    for (std::size_t i = 0; i < picture.pixels.size(); ++i) picture.pixels[i] = static_cast<std::uint8_t>(i * 7);
+    auto bitmap = doc_.MakeObject();
+    bitmap->CreateBitmapFromClipboard(picture, 40, 40);
+    bitmap->SetBevelKind(1);
+    bitmap->SetEffectKind(1);
+    bitmap->Render();
+    doc_.Objects().push_back(std::move(bitmap));
+    for (int kind = 0; kind <= 12; ++kind) {
+      CDrawObject& o = add(10 * kind, 100, 40 + kind);
+      o.SetBevelKind(kind);
+      o.SetEffectKind(kind % 9);
+      o.SetEffectSoftness(6);
+      o.Render();
+    }
+    CDrawObject& genes = add(15, 25, 70);
+    genes.SetGeneSeed(3);
+    genes.Render();
+    CDrawObject& large = add(0, 0, 300);
+    large.SetBevelKind(1);
+    large.SetBevelWidth(10);
+    large.SetEffectKind(1);
+    large.SetEffectSoftness(6);
+    large.Render();
+    for (const char* name : {"b.bmp", "gone1.bmp", "a.bmp", "gone2.bmp", "B.BMP", "gone1.bmp"}) {
+      CDrawObject& o = add(20, 20, 50);
+      o.SetTextureName(name);
+      o.Render();
+    }
+    CDrawObject& cut = add(30, 30, 60);
+    cut.SetTransparency(80);
+    cut.SetTransparencyName("holes.bmp");
+    cut.Render();
+    return Store();
+  }
+
+  RunResult Run(int threads, const std::vector<std::uint8_t>& project) {
+    SetRenderThreadCount(threads);
+    SeedRandom(5);  // noise and colour genes draw from the shared generator, in object order
+    RecordingHost host;
+    MemorySettings settings;
+    CTextureBank bank;
+    RecordingViews views;
+    CPlenivorDoc doc(host, settings, bank);
+    doc.SetViews(&views);
+    const RenderContext context{&bank, &folders_};
+    SetDefaultRenderContext(&context);
+    const auto path = dir_ / ("threads" + std::to_string(threads) + ".plv");
+    WriteBytes(path, project);
+    RunResult r;
+    EXPECT_TRUE(doc.Open(path));
+    for (const auto& o : doc.Objects()) {
+      r.images.push_back(BytesOf(o->Image()));
+      r.effect_layers.push_back(BytesOf(o->EffectLayer()));
+    }
+    r.canvas = BytesOf(ComposeCanvas(doc.GetCanvasArea(), doc.Objects(), host));
+    r.messages = host.Messages();
+    for (std::size_t i = 0; i < bank.Size(); ++i) r.bank_names.push_back(bank.Entry(i).name);
+    MemorySink sink;
+    CArchive ar(sink);
+    doc.Serialize(ar);
+    r.saved = sink.TakeBytes();
+    doc.TakeSnapshot();
+    doc.Undo();
+    for (const auto& o : doc.Objects()) r.images_after_undo.push_back(BytesOf(o->Image()));
+    SetDefaultRenderContext(nullptr);
+    return r;
+  }
+
+  FolderSet folders_;
+};
+
+TEST_F(ParallelRender, OpeningAndUndoGiveTheSameBytesAndMessagesAtEveryThreadCount) {
+  const std::vector<std::uint8_t> project = MixedProject();
+  const RunResult one = Run(1, project);
+
+  // The missing images are told once per object that names them, in object order; the
+  // bank holds the found ones in the order they were first asked for.
+  const std::vector<std::string> expected_messages = {
+      MissingTextureMessage(MissingTextureText::kFill, "gone1.bmp"),
+      MissingTextureMessage(MissingTextureText::kFill, "gone2.bmp"),
+      MissingTextureMessage(MissingTextureText::kFill, "gone1.bmp"),
+      MissingTextureMessage(MissingTextureText::kCutTransparency, "holes.bmp"),
+  };
+  EXPECT_EQ(one.messages, expected_messages);
+  EXPECT_EQ(one.bank_names, (std::vector<std::string>{"weave.jpg", "b.bmp", "a.bmp"}));
+  ASSERT_EQ(one.images.size(), doc_.Objects().size());
+
+  for (int threads : {2, 8}) {
+    SCOPED_TRACE("threads " + std::to_string(threads));
+    const RunResult many = Run(threads, project);
+    ASSERT_EQ(many.images.size(), one.images.size());
+    for (std::size_t i = 0; i < one.images.size(); ++i) {
+      EXPECT_EQ(many.images[i], one.images[i]) << "image of object " << i;
+      EXPECT_EQ(many.effect_layers[i], one.effect_layers[i]) << "effect layer of object " << i;
+      EXPECT_EQ(many.images_after_undo[i], one.images_after_undo[i]) << "object " << i << " after undo";
+    }
+    EXPECT_EQ(many.canvas, one.canvas);
+    EXPECT_EQ(many.messages, one.messages);
+    EXPECT_EQ(many.bank_names, one.bank_names);
+    EXPECT_EQ(many.saved, one.saved);
+  }
+}
+
+// A scene builds its objects side by side; a bad object still fails the build with the
+// one-thread error, after the messages of the objects before it.
+TEST_F(ParallelRender, SceneBuildsAlikeAndFailsAtTheFirstBadObject) {
+  using nlohmann::json;
+  const json scene = json::parse(R"({
+    "canvas": {"width": 200, "height": 150},
+    "objects": [
+      {"shape": "star", "rect": [0, 0, 90, 80], "points": 5, "inner": 2, "bevelKind": 1, "effectKind": 1},
+      {"shape": "circle", "rect": [10, 10, 120, 100], "textureName": "gone.bmp"},
+      {"shape": "text", "at": [5, 5], "text": "Ab", "effectKind": 2},
+      {"shape": "roundRect", "rect": [30, 20, 180, 140], "bevelKind": 5, "transparency": 90},
+      {"shape": "rectangle", "rect": [0, 0, 60, 50], "bevelKind": 4},
+      {"shape": "circle", "rect": [0, 0, 70, 70], "bevelKind": 4, "effectKind": 3}
+    ]})");
+  const RenderContext context{&bank_, &folders_};
+  SetDefaultRenderContext(&context);
+  std::vector<std::vector<std::uint8_t>> first;
+  std::vector<std::string> first_messages;
+  for (int threads : {1, 2, 8}) {
+    SCOPED_TRACE("threads " + std::to_string(threads));
+    SetRenderThreadCount(threads);
+    SeedRandom(5);  // noise draws from the shared generator, in object order
+    RecordingHost host;
+    const Scene built = BuildScene(scene, host, &settings_, dir_);
+    std::vector<std::vector<std::uint8_t>> images;
+    for (const auto& o : built.objects) {
+      images.push_back(BytesOf(o->Image()));
+      images.push_back(BytesOf(o->EffectLayer()));
+    }
+    if (threads == 1) {
+      first = images;
+      first_messages = host.Messages();
+      EXPECT_EQ(first_messages, (std::vector<std::string>{
+                                    MissingTextureMessage(MissingTextureText::kFill, "gone.bmp")}));
+    }
+    ASSERT_EQ(images.size(), first.size());
+    for (std::size_t i = 0; i < images.size(); ++i) EXPECT_EQ(images[i], first[i]) << "object " << i / 2 << (i % 2 ? " effect layer" : " image");
+    EXPECT_EQ(host.Messages(), first_messages);
+
+    json bad = scene;
+    bad["objects"][2]["bevelKind"] = "round";
+    RecordingHost bad_host;
+    EXPECT_THROW(BuildScene(bad, bad_host, &settings_, dir_), SceneError);
+    EXPECT_EQ(bad_host.Messages(), first_messages) << "the objects before the bad one";
+  }
+}
+
+}  // namespace
+}  // namespace lumi::testing

@@ -1,0 +1,98 @@
+// Work run side by side: the thread count, and RunInOrder's promise that calls, shared
+// random draws and failures come out as a one-thread run gives them.
+#include "render/parallel_render.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "base/host.h"
+#include "base/runtime_random.h"
+
+namespace lumi {
+namespace {
+
+class RunInOrderTest : public ::testing::Test {
+ protected:
+  ~RunInOrderTest() override { SetRenderThreadCount(0); }
+};
+
+TEST_F(RunInOrderTest, ThreadCountComesFromTheSettingThenTheEnvironment) {
+  setenv("LUMI_THREADS", "3", 1);
+  EXPECT_EQ(RenderThreadCount(), 3);
+  SetRenderThreadCount(5);
+  EXPECT_EQ(RenderThreadCount(), 5);
+  SetRenderThreadCount(0);
+  for (const char* unusable : {"0", "many", "300", ""}) {
+    setenv("LUMI_THREADS", unusable, 1);
+    EXPECT_GE(RenderThreadCount(), 1) << unusable;
+    EXPECT_NE(RenderThreadCount(), 300) << unusable;
+  }
+  unsetenv("LUMI_THREADS");
+}
+
+// What one run leaves: the host's log and the values the tasks drew.
+struct Outcome {
+  std::vector<std::string> log;
+  std::vector<int> drawn;
+  std::string error;
+};
+
+// Tasks of every kind: plain messages, shared random draws (announced and not), a
+// question, and a failure at task 9 that stops the run.
+Outcome RunMixedTasks(int threads) {
+  SetRenderThreadCount(threads);
+  SeedRandom(77);
+  RecordingHost host;
+  host.QueueAnswer(Answer::Yes);
+  Outcome out;
+  out.drawn.assign(12, -1);
+  try {
+    RunInOrder(12, host, [&](std::size_t i, Host& h) {
+      WaitCursor wait(h);
+      h.Message("task " + std::to_string(i));
+      if (i % 3 == 1) out.drawn[i] = Rand() + Rand();  // 4 and 10 unannounced
+      if (i == 5) h.Message(h.Ask("go on?", AskButtons::YesNo) == Answer::Yes ? "yes" : "no");
+      if (i == 9) throw std::runtime_error("task 9 failed");
+      h.StatusText(0, "done " + std::to_string(i));
+    }, [](std::size_t i) { return i == 1 || i == 7; });
+  } catch (const std::runtime_error& e) {
+    out.error = e.what();
+  }
+  out.log = host.Log();
+  return out;
+}
+
+TEST_F(RunInOrderTest, CallsDrawsAndFailuresAreThoseOfOneThread) {
+  const Outcome one = RunMixedTasks(1);
+  ASSERT_EQ(one.error, "task 9 failed");
+  ASSERT_GE(one.log.size(), 2u);
+  EXPECT_EQ(one.log[one.log.size() - 2], "message: task 9");
+  EXPECT_EQ(one.drawn[10], -1) << "nothing after the failure runs on one thread";
+  for (int threads : {2, 8}) {
+    const Outcome many = RunMixedTasks(threads);
+    EXPECT_EQ(many.log, one.log) << threads << " threads";
+    EXPECT_EQ(many.error, one.error);
+    for (std::size_t i = 0; i <= 9; ++i) EXPECT_EQ(many.drawn[i], one.drawn[i]) << "task " << i;
+  }
+}
+
+TEST_F(RunInOrderTest, RowsAreCoveredOnceWhateverTheThreads) {
+  for (int threads : {1, 2, 8}) {
+    SetRenderThreadCount(threads);
+    for (int rows : {0, 1, 7, 64, 1001}) {
+      std::vector<std::atomic<int>> seen(static_cast<std::size_t>(rows));
+      ParallelRows(rows, 4, [&](int first, int last) {
+        for (int y = first; y < last; ++y) ++seen[static_cast<std::size_t>(y)];
+      });
+      for (int y = 0; y < rows; ++y) ASSERT_EQ(seen[static_cast<std::size_t>(y)], 1) << rows << " rows, row " << y;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace lumi
