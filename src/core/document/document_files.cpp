@@ -11,8 +11,8 @@
 #include "base/errors.h"
 #include "base/host.h"
 #include "document/plenivor_doc.h"
-#include "export/editable_jpg.h"
-#include "export/save_flat_image.h"
+#include "document/editable_jpg.h"
+#include "document/save_flat_image.h"
 
 namespace lumi {
 

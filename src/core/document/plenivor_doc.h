@@ -27,7 +27,7 @@
 #include "base/host.h"
 #include "base/geometry.h"
 #include "document/object_group.h"
-#include "export/canvas_composition.h"
+#include "render/canvas_composition.h"
 #include "objects/draw_object.h"
 
 namespace lumi {

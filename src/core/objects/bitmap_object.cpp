@@ -11,7 +11,7 @@
 #include "image/pixwerk.h"
 #include "image/two_pass_scaler.h"
 #include "objects/draw_object.h"
-#include "render/bitmap_alpha.h"
+#include "effects/bitmap_alpha.h"
 #include "render/bitmap_stage.h"
 
 namespace lumi {

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "base/errors.h"
-#include "render/profile_blur.h"
+#include "effects/profile_blur.h"
 #include "render/shade_from_height_map.h"
 
 namespace lumi {
