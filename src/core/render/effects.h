@@ -62,7 +62,7 @@ std::vector<std::uint8_t> BuildSilhouette(const CDIBSection& image, const Effect
 // The blur passes of the effect on the silhouette (none when the softness is 0).
 void BlurSilhouette(std::uint8_t* silhouette, int width, int height, const EffectSettings& effect);
 
-// Rebuilds `layer` for kinds 1..5 and 7 (steps 2 to 6 of the effect stage): the effect
+// Rebuilds `layer` for kinds 1..5 and 7 (everything of the effect stage after the silhouette): the effect
 // colour everywhere, lit from the silhouette for the insets, alpha from the blurred
 // silhouette. Other kinds leave the layer alone.
 void BuildEffectLayer(CDIBSection& layer, const CDIBSection& image, const EffectSettings& effect);
@@ -72,7 +72,7 @@ void BuildEffectLayer(CDIBSection& layer, const CDIBSection& image, const Effect
 // mask, image-sized, top row first.
 void InnerShadow(CDIBSection& image, const std::uint8_t* mask, const EffectSettings& effect);
 
-// The whole effect stage (render step 10): the inner shadow for kinds 6 and 7, the layer
+// The whole effect stage (after the alpha is written and the conversion to a bitmap, before the bevel): the inner shadow for kinds 6 and 7, the layer
 // for kinds 1..5 and 7. Nothing for kind 0 or unknown kinds.
 void ApplyEffectStage(CDIBSection& image, CDIBSection& layer, const std::uint8_t* mask,
                       const EffectSettings& effect);
