@@ -8,17 +8,11 @@
 
 #include "base/host.h"
 #include "base/settings.h"
+#include "effects/effect_geometry.h"
 #include "objects/object_attributes.h"
 #include "objects/object_id.h"
 
 namespace lumi {
-namespace {
-
-constexpr double kDrawPi = 3.1415926535;
-
-Rect Inflate(Rect r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
-
-}  // namespace
 
 CDrawObject::CDrawObject(Host& host, const Settings* settings) : host_(&host), m_id(NewObjectId()) {
   // Each new object starts from the font last chosen by the user.
@@ -87,33 +81,30 @@ void CDrawObject::MoveTo(int x, int y) {
 }
 
 Point CDrawObject::EffectOffset(bool keep_centred_offset) const {
-  const double theta = m_effectAngle * kDrawPi / 180.0;
-  Point offset{static_cast<int>(m_effectDistance * std::cos(theta)),
-               static_cast<int>(m_effectDistance * std::sin(theta))};
-  if (m_effectKind == 7 && !keep_centred_offset) offset = {0, 0};
-  if (m_effectKind == 2) offset.y += 5;
-  return offset;
+  // Rendering draws the layer of "Inset + Shadow" centred; callers that want where its
+  // shadow points ask for the plain shadow offset.
+  const lumi::EffectOffset d =
+      keep_centred_offset && m_effectKind == kInsetShadow
+          ? ShadowOffset(m_effectDistance, m_effectAngle)
+          : LayerOffset(m_effectKind, m_effectDistance, m_effectAngle);
+  return {d.dx, d.dy};
 }
 
+namespace {
+
+EffectReach ReachOf(const CDrawObject& o) {
+  return {o.GetEffectKind(), o.GetEffectDistance(), o.GetEffectAngle(), o.GetEffectSoftness(),
+          o.GetEffectMargin()};
+}
+
+}  // namespace
+
 Rect CDrawObject::GetInvalidRect(const Rect& rect) const {
-  if (m_effectKind < 1) return rect;
-  const Point d = EffectOffset(true);
-  const int m = m_effectMargin;
-  const Rect layer{m_x + d.x - m, m_y + d.y - m, m_x + m_width + m + d.x,
-                   m_y + m_height + m + d.y};
-  return Inflate(Union(layer, rect), 2);
+  return EffectInvalidArea(GetRect(), rect, ReachOf(*this));
 }
 
 Rect CDrawObject::GetVisualRect(const Rect& rect) const {
-  if (m_effectKind < 1) return rect;
-  // The margin, not the effect distance, sets how far the effect may reach.
-  const double theta = m_effectAngle * kDrawPi / 180.0;
-  const int ox = static_cast<int>(m_effectMargin * std::cos(theta));
-  const int oy = static_cast<int>(m_effectMargin * std::sin(theta)) + (m_effectKind == 2 ? 5 : 0);
-  const int g = m_effectSoftness + 1;
-  const Rect effect{m_x + ox - g - 2, m_y + oy - g - 2, m_x + m_width + ox + g,
-                    m_y + m_height + oy + g};
-  return Union(effect, rect);
+  return EffectVisualArea(GetRect(), rect, ReachOf(*this));
 }
 
 Rect CDrawObject::GetVisualRectAllLooks() const {

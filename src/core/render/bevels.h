@@ -10,27 +10,11 @@
 #include <array>
 #include <cstdint>
 
+#include "effects/effect_geometry.h"
 #include "image/dib_section.h"
 
 namespace lumi {
 
-// Bevel values: the index in the bevel list (13 is the linear feather, not listed).
-enum BevelKind {
-  kNoBevel = 0,
-  kSmoothBevel = 1,
-  kFlatBevel = 2,
-  kFramedBevel = 3,
-  kRandomNoiseBevel = 4,
-  kSaucerBevel = 5,
-  kFrameBevel = 6,
-  kOutlineBevel = 7,
-  kBumpOutBevel = 8,
-  kFeatherBevel = 9,
-  kSmoothWarpBevel = 10,
-  kSmoothHiLiteBevel = 11,
-  kBallBevel = 12,
-  kLinearFeatherBevel = 13,
-};
 
 // The bevel list as the user sees it, by value ("Frame " keeps its trailing blank).
 inline constexpr std::array<const char*, 13> kBevelNames = {

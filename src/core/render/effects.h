@@ -9,21 +9,10 @@
 #include <vector>
 
 #include "base/colour.h"
+#include "effects/effect_geometry.h"
 #include "image/dib_section.h"
 
 namespace lumi {
-
-// Effect values: the index in the effect list.
-enum EffectKind {
-  kNoEffect = 0,
-  kDropShadow = 1,
-  kSunShadow = 2,
-  kGlow = 3,
-  kHalo = 4,
-  kInset = 5,
-  kCutout = 6,
-  kInsetShadow = 7,
-};
 
 // The effect list as the user sees it, by value.
 inline constexpr std::array<const char*, 8> kEffectNames = {
@@ -40,19 +29,9 @@ struct EffectSettings {
   int margin = 10;     // of the layer, on every side
 };
 
-struct EffectOffset {
-  int dx = 0, dy = 0;
-};
-
-// The shadow offset: (trunc(distance cos a), trunc(distance sin a)).
-EffectOffset ShadowOffset(int distance, int angle);
-
 // Where the layer is drawn relative to (x - margin, y - margin): the shadow offset, none
 // for "Inset + Shadow", 5 pixels lower for "Sun Shadow".
 EffectOffset LayerOffset(const EffectSettings& effect);
-
-// Whether `DrawTo` draws the layer (kinds 1..5 and 7).
-bool DrawsEffectLayer(int kind);
 
 // The silhouette: (W + 2m) x (H + 2m) bytes, top row first, of the image's alpha scaled
 // by the opacity (x opacity >> 8), placed at (m, m); "Sun Shadow" squashes it to a
