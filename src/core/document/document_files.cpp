@@ -83,7 +83,7 @@ bool CPlenivorDoc::Open(const std::filesystem::path& path) {
   ClearUndoHistory();
   TakeSnapshot();
   NotifyLoaded();
-  views_->UpdateAllViews(kHintNewCanvas);
+  views_->UpdateAllViews(kHintCanvasChanged);
   return true;
 }
 
@@ -107,7 +107,7 @@ bool CPlenivorDoc::OpenEditableJpg(const std::filesystem::path& path) {
   TakeSnapshot();
   if (loaded) {
     NotifyLoaded();
-    views_->UpdateAllViews(kHintNewCanvas);
+    views_->UpdateAllViews(kHintCanvasChanged);
   } else {
     views_->RebuildLayers();
   }
@@ -187,7 +187,7 @@ bool CPlenivorDoc::SaveFlat(const std::filesystem::path& path, SaveFilter filter
   } catch (const Error& e) {
     host_->Message(e.what(), MessageKind::Error);
   }
-  views_->UpdateAllViews(kHintExported);
+  views_->UpdateAllViews(kHintRepaint);
   return written;
 }
 

@@ -290,7 +290,7 @@ TEST_F(EditableJpgTest, OpeningThroughTheDocumentLoadsWithoutTakingThePath) {
   const Bytes file = ReadBytes(path);
   EXPECT_TRUE(doc_.Open(path));
   ASSERT_FALSE(views_.hints.empty());
-  EXPECT_EQ(views_.hints.back(), CPlenivorDoc::kHintNewCanvas);
+  EXPECT_EQ(views_.hints.back(), kHintCanvasChanged);
   EXPECT_TRUE(host_.Messages().empty());
   EXPECT_TRUE(doc_.GetPath().empty());
   EXPECT_EQ(doc_.UndoDepth(), 1u);
