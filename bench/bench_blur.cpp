@@ -9,7 +9,7 @@
 
 #include "blur_reference.h"
 #include "ratio_main.h"
-#include "render/profile_blur.h"
+#include "effects/profile_blur.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "image/dib_section.h"
 #include "ratio_main.h"
 #include "render/bevels.h"
-#include "render/profile_blur.h"
+#include "effects/profile_blur.h"
 #include "render/shade_from_height_map.h"
 
 namespace {

@@ -16,8 +16,8 @@
 #include "base/host.h"
 #include "base/settings.h"
 #include "document/plenivor_doc.h"
-#include "export/editable_jpg.h"
-#include "export/editable_jpg_block.h"
+#include "document/editable_jpg.h"
+#include "document/editable_jpg_block.h"
 #include "library/texture_bank.h"
 
 namespace {

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git ccache
+  build-essential cmake ninja-build pkg-config git ccache python3
   qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev
   libfreetype-dev libfontconfig-dev libharfbuzz-dev

@@ -5,7 +5,7 @@
 #include "base/errors.h"
 #include "base/host.h"
 #include "document/plenivor_doc.h"
-#include "export/editable_jpg.h"
+#include "document/editable_jpg.h"
 #include "export/export_image.h"
 #include "export/render_canvas_for_export.h"
 #include "export_dialog.h"

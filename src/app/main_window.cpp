@@ -120,11 +120,11 @@ void MainWindow::CreateMenus() {
   // the views repaint afterwards.
   file_menu->addAction(QStringLiteral("&Export..."), this, [this] {
     RunExportCommand(this, *document_, *host_, services_.GetSettings(), services_.Folders().root);
-    UpdateAllViews(CPlenivorDoc::kHintExported);
+    UpdateAllViews(kHintRepaint);
   })->setObjectName(QStringLiteral("exportAction"));
   file_menu->addAction(QStringLiteral("&Multimedia Export..."), this, [this] {
     RunMultimediaExport(*document_, *host_, services_.GetSettings(), QtMultimediaExportSteps(this));
-    UpdateAllViews(CPlenivorDoc::kHintExported);
+    UpdateAllViews(kHintRepaint);
   })->setObjectName(QStringLiteral("multimediaExportAction"));
   file_menu->addSeparator();
   file_menu->addAction(QStringLiteral("&Print..."), QKeySequence::Print, this,

@@ -12,7 +12,7 @@
 #include "base/errors.h"
 #include "base/host.h"
 #include "document/plenivor_doc.h"
-#include "export/canvas_composition.h"
+#include "render/canvas_composition.h"
 
 namespace lumi::app {
 

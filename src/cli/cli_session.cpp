@@ -6,7 +6,7 @@
 #include "base/errors.h"
 #include "document/scene.h"
 #include "document/scene_project.h"
-#include "export/editable_jpg.h"
+#include "document/editable_jpg.h"
 #include "library/object_library.h"
 #include "library/style_library.h"
 #include "options.h"

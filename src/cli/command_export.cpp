@@ -7,7 +7,7 @@
 #include "base/errors.h"
 #include "cli_session.h"
 #include "commands.h"
-#include "export/editable_jpg.h"
+#include "document/editable_jpg.h"
 #include "export/export_choices.h"
 #include "export/export_image.h"
 #include "export/render_canvas_for_export.h"

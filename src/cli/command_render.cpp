@@ -6,7 +6,7 @@
 #include "base/errors.h"
 #include "cli_session.h"
 #include "commands.h"
-#include "export/save_flat_image.h"
+#include "document/save_flat_image.h"
 #include "image/bitmap_png.h"
 #include "image/pixwerk.h"
 #include "objects/draw_object.h"

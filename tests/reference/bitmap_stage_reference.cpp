@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "objects/curve_math.h"
-#include "render/profile_blur.h"
+#include "effects/profile_blur.h"
 #include "resample_reference.h"
 
 namespace lumi::reference {

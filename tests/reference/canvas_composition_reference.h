@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "export/canvas_composition.h"
+#include "render/canvas_composition.h"
 #include "image/pixwerk.h"
 
 namespace lumi::reference {

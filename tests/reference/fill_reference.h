@@ -1,6 +1,9 @@
 #pragma once
 // The fills and transparencies written one pixel at a time straight from their
 // definitions: no cosine tables, no per-column products, no quick modulo.
+// Shared with the code it checks: the integer helpers of render/fill_math.h (truncation,
+// Lerp, PixelAngle, Dist, Project), so a fault there is invisible to this oracle;
+// tests/core/render/fill_math_test.cpp checks those against worked values.
 #include <cstdint>
 
 #include "image/dib_section.h"

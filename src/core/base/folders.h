@@ -1,6 +1,6 @@
 #pragma once
-// The program's folders, all computed from one root (the per-user data folder here, the
-// program's own folder in the original layout). Library folder paths end with a slash,
+// The program's folders, all computed from one root: the per-user data folder, where the
+// program keeps its libraries, samples and help. Library folder paths end with a slash,
 // as other code appends file names to them directly.
 #include <filesystem>
 #include <string>

@@ -11,8 +11,8 @@
 #include "base/errors.h"
 #include "base/host.h"
 #include "document/plenivor_doc.h"
-#include "export/editable_jpg.h"
-#include "export/save_flat_image.h"
+#include "document/editable_jpg.h"
+#include "document/save_flat_image.h"
 
 namespace lumi {
 
@@ -83,7 +83,7 @@ bool CPlenivorDoc::Open(const std::filesystem::path& path) {
   ClearUndoHistory();
   TakeSnapshot();
   NotifyLoaded();
-  views_->UpdateAllViews(kHintNewCanvas);
+  views_->UpdateAllViews(kHintCanvasChanged);
   return true;
 }
 
@@ -114,7 +114,7 @@ bool CPlenivorDoc::OpenEditableJpg(const std::filesystem::path& path) {
   TakeSnapshot();
   if (loaded) {
     NotifyLoaded();
-    views_->UpdateAllViews(kHintNewCanvas);
+    views_->UpdateAllViews(kHintCanvasChanged);
   } else {
     views_->RebuildLayers();
   }
@@ -194,7 +194,7 @@ bool CPlenivorDoc::SaveFlat(const std::filesystem::path& path, SaveFilter filter
   } catch (const Error& e) {
     host_->Message(e.what(), MessageKind::Error);
   }
-  views_->UpdateAllViews(kHintExported);
+  views_->UpdateAllViews(kHintRepaint);
   return written;
 }
 

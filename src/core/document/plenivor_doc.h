@@ -27,7 +27,8 @@
 #include "base/host.h"
 #include "base/geometry.h"
 #include "document/object_group.h"
-#include "export/canvas_composition.h"
+#include "document/update_hints.h"
+#include "render/canvas_composition.h"
 #include "objects/draw_object.h"
 
 namespace lumi {
@@ -41,10 +42,7 @@ class Settings;
 class DocumentViews {
  public:
   virtual ~DocumentViews() = default;
-  // Repaint every view. CPlenivorDoc::kHintGeneral (after saving, emptying, undo and
-  // redo): the views drop their selection and repaint; kHintNewCanvas (after an open):
-  // the views fit themselves to the new canvas; kHintExported (after a flat export):
-  // repaint only.
+  // Repaint every view, with one of the hints of update_hints.h.
   virtual void UpdateAllViews(int /*hint*/) {}
   // The property bars show that nothing is selected (the document is being emptied).
   virtual void ShowNothingSelected() {}
@@ -67,9 +65,6 @@ enum class SaveResult {
 class CPlenivorDoc {
  public:
   static constexpr std::string_view kSignature = "QUELMDAW1.0";
-  static constexpr int kHintGeneral = 0;
-  static constexpr int kHintExported = 10;
-  static constexpr int kHintNewCanvas = 100;
   // Largest canvas side a project file may declare; the dialogs allow far less.
   static constexpr int kMaxCanvasSide = 32768;
 

@@ -12,6 +12,7 @@
 #include "base/byte_stream.h"
 #include "base/host.h"
 #include "document/scene_detail.h"
+#include "objects/object_attributes.h"
 #include "render/bevels.h"
 #include "render/parallel_render.h"
 #include "objects/text_dialog.h"
@@ -185,93 +186,46 @@ void SetFontFields(CDrawObject& o, const json& v, const std::string& where, cons
 }
 
 
-Setter IntField(void (CDrawObject::*set)(int), int lo, int hi) {
-  return [=](CDrawObject& o, const json& v, const std::string& w, const std::string& k) {
-    (o.*set)(IntIn(v, w, k, lo, hi));
-  };
-}
-Setter FlagField(void (CDrawObject::*set)(int)) {
-  return [=](CDrawObject& o, const json& v, const std::string& w, const std::string& k) {
-    (o.*set)(Flag(v, w, k));
-  };
-}
-Setter ColourField(void (CDrawObject::*set)(COLORREF)) {
-  return [=](CDrawObject& o, const json& v, const std::string& w, const std::string& k) {
-    (o.*set)(Colour(v, w, k));
-  };
-}
-Setter DoubleField(void (CDrawObject::*set)(double)) {
-  return [=](CDrawObject& o, const json& v, const std::string& w, const std::string& k) {
-    (o.*set)(Number(v, w, k));
-  };
-}
-Setter StringField(void (CDrawObject::*set)(const std::string&)) {
-  return [=](CDrawObject& o, const json& v, const std::string& w, const std::string& k) {
-    (o.*set)(Text(v, w, k));
+// One attribute of the table, read the way its type says and kept to its range.
+Setter AttributeSetter(const ObjectAttribute& a) {
+  return [&a](CDrawObject& o, const json& v, const std::string& w, const std::string& k) {
+    switch (a.type) {
+      case AttributeType::kInt:
+        a.SetInt(o, IntIn(v, w, k, static_cast<int>(a.min), static_cast<int>(a.max)));
+        break;
+      case AttributeType::kFlag:
+        a.SetInt(o, Flag(v, w, k));
+        break;
+      case AttributeType::kDouble: {
+        const double d = Number(v, w, k);
+        if (a.HasRange() && !(d >= a.min && d < a.max)) {
+          Fail(w, k, "must be from " + std::to_string(static_cast<long>(a.min)) + " to below " +
+                         std::to_string(static_cast<long>(a.max)));
+        }
+        a.Double(o) = d;
+        break;
+      }
+      case AttributeType::kColour:
+        a.Colour(o) = Colour(v, w, k);
+        break;
+      case AttributeType::kText:
+        a.SetText(o, Text(v, w, k));
+        break;
+      case AttributeType::kFont:
+        SetFontFields(o, v, w, k);
+        break;
+    }
   };
 }
 
 const std::map<std::string, Setter>& FieldSetters() {
-  constexpr int kAny = 1 << 24;
-  static const std::map<std::string, Setter> setters = {
-      {"fillColor", ColourField(&CDrawObject::SetFillColor)},
-      {"fillColor2", ColourField(&CDrawObject::SetFillColor2)},
-      {"effectColor", ColourField(&CDrawObject::SetEffectColor)},
-      {"edgeQuality", IntField(&CDrawObject::SetEdgeQuality, 1, 4)},
-      {"gradientAngle", IntField(&CDrawObject::SetGradientAngle, -kAny, kAny)},
-      {"bevelKind", IntField(&CDrawObject::SetBevelKind, 0, 13)},
-      {"bevelWidth", IntField(&CDrawObject::SetBevelWidth, 0, 1000)},
-      {"bevelIntensity", IntField(&CDrawObject::SetBevelIntensity, 0, 100)},
-      {"bevelAngle", IntField(&CDrawObject::SetBevelAngle, -kAny, kAny)},
-      {"textureName", StringField(&CDrawObject::SetTextureName)},
-      {"textureStrength", IntField(&CDrawObject::SetTextureStrength, 0, 255)},
-      {"textureScreen", FlagField(&CDrawObject::SetTextureScreen)},
-      {"textureTwoColor", FlagField(&CDrawObject::SetTextureTwoColor)},
-      {"textureTransparent", FlagField(&CDrawObject::SetTextureTransparent)},
-      {"textureRelief", FlagField(&CDrawObject::SetTextureRelief)},
-      {"textureReliefDepth", IntField(&CDrawObject::SetTextureReliefDepth, 0, 200)},
-      {"textureScaleX", DoubleField(&CDrawObject::SetTextureScaleX)},
-      {"textureScaleY", DoubleField(&CDrawObject::SetTextureScaleY)},
-      {"textureAngleX", DoubleField(&CDrawObject::SetTextureAngleX)},
-      {"textureAngleY", DoubleField(&CDrawObject::SetTextureAngleY)},
-      {"textureOffsetX", IntField(&CDrawObject::SetTextureOffsetX, -kAny, kAny)},
-      {"textureOffsetY", IntField(&CDrawObject::SetTextureOffsetY, -kAny, kAny)},
-      {"transparency", IntField(&CDrawObject::SetTransparency, 0, 255)},
-      {"transparencyName", StringField(&CDrawObject::SetTransparencyName)},
-      {"transparencyAngle", IntField(&CDrawObject::SetTransparencyAngle, -kAny, kAny)},
-      {"transparencyCut", FlagField(&CDrawObject::SetTransparencyCut)},
-      {"effectKind", IntField(&CDrawObject::SetEffectKind, 0, 7)},
-      {"effectDistance", IntField(&CDrawObject::SetEffectDistance, 0, 1000)},
-      {"effectAngle", IntField(&CDrawObject::SetEffectAngle, -kAny, kAny)},
-      {"effectSoftness", IntField(&CDrawObject::SetEffectSoftness, 0, 1000)},
-      {"effectOpacity", IntField(&CDrawObject::SetEffectOpacity, 0, 255)},
-      {"effectMargin", IntField(&CDrawObject::SetEffectMargin, 0, 1000)},
-      {"geneSeed", IntField(&CDrawObject::SetGeneSeed, 0, 14)},
-      {"geneParam1", IntField(&CDrawObject::SetGeneParam1, -kAny, kAny)},
-      {"geneParam2", IntField(&CDrawObject::SetGeneParam2, -kAny, kAny)},
-      {"geneParam3", IntField(&CDrawObject::SetGeneParam3, -kAny, kAny)},
-      {"lightX", DoubleField(&CDrawObject::SetLightX)},
-      {"lightY", DoubleField(&CDrawObject::SetLightY)},
-      {"lightZ", DoubleField(&CDrawObject::SetLightZ)},
-      {"lineWidth", IntField(&CDrawObject::SetLineWidth, 1, 1000)},
-      {"hidden", FlagField(&CDrawObject::SetHidden)},
-      {"grouped", FlagField(&CDrawObject::SetGrouped)},
-      {"excludeFromButtons", FlagField(&CDrawObject::SetExcludeFromButtons)},
-      {"kindName", StringField(&CDrawObject::SetKindName)},
-      {"x", IntField(&CDrawObject::SetX, -kAny, kAny)},
-      {"editableText", FlagField(&CDrawObject::SetEditableText)},
-      {"text", StringField(&CDrawObject::SetText)},
-      {"textBold", FlagField(&CDrawObject::SetTextBold)},
-      {"textItalic", FlagField(&CDrawObject::SetTextItalic)},
-      {"textAlign", IntField(&CDrawObject::SetTextAlign, 0, 2)},
-      {"lineHeight", [](CDrawObject& o, const json& v, const std::string& w, const std::string& k) {
-         const double h = Number(v, w, k);
-         if (!(h >= 1 && h < 4000)) Fail(w, k, "must be from 1 to below 4000");
-         o.SetLineHeight(h);
-       }},
-      {"font", SetFontFields},
-      {"y", IntField(&CDrawObject::SetY, -kAny, kAny)},
-  };
+  static const std::map<std::string, Setter> setters = [] {
+    std::map<std::string, Setter> made;
+    for (const ObjectAttribute& a : ObjectAttributes()) {
+      if (a.Carries(kSceneField)) made.emplace(a.key, AttributeSetter(a));
+    }
+    return made;
+  }();
   return setters;
 }
 

@@ -10,6 +10,7 @@
 #include "base/byte_stream.h"
 #include "base/deflate.h"
 #include "base/host.h"
+#include "objects/object_attributes.h"
 #include "objects/text_dialog.h"
 
 namespace lumi {
@@ -88,6 +89,31 @@ ordered_json SourceJson(const CDrawObject& o) {
   return {{"zlib", EncodeBase64(DeflateBytes(sink.Bytes()))}};
 }
 
+// The scene fields of the attribute table, those written with the place or the others.
+void WriteAttributes(ordered_json& j, const CDrawObject& o, const std::string& where, bool place) {
+  for (const ObjectAttribute& a : ObjectAttributes()) {
+    if (!a.Carries(kSceneField) || a.Carries(kScenePlace) != place) continue;
+    switch (a.type) {
+      case AttributeType::kInt:
+      case AttributeType::kFlag:
+        j[a.key] = a.Int(o);
+        break;
+      case AttributeType::kDouble:
+        j[a.key] = a.Double(o);
+        break;
+      case AttributeType::kColour:
+        j[a.key] = HexColour(a.Colour(o), where, a.key);
+        break;
+      case AttributeType::kText:
+        j[a.key] = a.Text(o);
+        break;
+      case AttributeType::kFont:
+        j[a.key] = FontJson(a.Font(o));
+        break;
+    }
+  }
+}
+
 ordered_json ObjectJson(const CDrawObject& o, std::size_t index);
 
 // A look as the fields that differ from the normal look, which is how the scene reader
@@ -127,9 +153,7 @@ ordered_json ObjectJson(const CDrawObject& o, std::size_t index) {
   ordered_json j;
   j["shape"] = o.IsShape() ? "outline" : o.IsBitmap() ? "bitmap" : "polynome";
   j["id"] = o.GetId();
-  j["kindName"] = o.GetKindName();
-  j["x"] = o.GetX();
-  j["y"] = o.GetY();
+  WriteAttributes(j, o, where, /*place=*/true);
   j["width"] = o.GetWidth();
   j["height"] = o.GetHeight();
   // A shape may keep a polynome and a polynome its old outline: both are stored, so both
@@ -145,56 +169,7 @@ ordered_json ObjectJson(const CDrawObject& o, std::size_t index) {
     j["bitmapAngle"] = o.GetBitmapAngle();
     j["sourcePath"] = o.GetSourcePath();
   }
-  j["fillColor"] = HexColour(o.GetFillColor(), where, "fillColor");
-  j["fillColor2"] = HexColour(o.GetFillColor2(), where, "fillColor2");
-  j["effectColor"] = HexColour(o.GetEffectColor(), where, "effectColor");
-  j["edgeQuality"] = o.GetEdgeQuality();
-  j["gradientAngle"] = o.GetGradientAngle();
-  j["bevelKind"] = o.GetBevelKind();
-  j["bevelWidth"] = o.GetBevelWidth();
-  j["bevelIntensity"] = o.GetBevelIntensity();
-  j["bevelAngle"] = o.GetBevelAngle();
-  j["textureName"] = o.GetTextureName();
-  j["textureStrength"] = o.GetTextureStrength();
-  j["textureScreen"] = o.GetTextureScreen();
-  j["textureTwoColor"] = o.GetTextureTwoColor();
-  j["textureTransparent"] = o.GetTextureTransparent();
-  j["textureRelief"] = o.GetTextureRelief();
-  j["textureReliefDepth"] = o.GetTextureReliefDepth();
-  j["textureScaleX"] = o.GetTextureScaleX();
-  j["textureScaleY"] = o.GetTextureScaleY();
-  j["textureAngleX"] = o.GetTextureAngleX();
-  j["textureAngleY"] = o.GetTextureAngleY();
-  j["textureOffsetX"] = o.GetTextureOffsetX();
-  j["textureOffsetY"] = o.GetTextureOffsetY();
-  j["transparency"] = o.GetTransparency();
-  j["transparencyName"] = o.GetTransparencyName();
-  j["transparencyAngle"] = o.GetTransparencyAngle();
-  j["transparencyCut"] = o.GetTransparencyCut();
-  j["effectKind"] = o.GetEffectKind();
-  j["effectDistance"] = o.GetEffectDistance();
-  j["effectAngle"] = o.GetEffectAngle();
-  j["effectSoftness"] = o.GetEffectSoftness();
-  j["effectOpacity"] = o.GetEffectOpacity();
-  j["effectMargin"] = o.GetEffectMargin();
-  j["geneSeed"] = o.GetGeneSeed();
-  j["geneParam1"] = o.GetGeneParam1();
-  j["geneParam2"] = o.GetGeneParam2();
-  j["geneParam3"] = o.GetGeneParam3();
-  j["lightX"] = o.GetLightX();
-  j["lightY"] = o.GetLightY();
-  j["lightZ"] = o.GetLightZ();
-  j["lineWidth"] = o.GetLineWidth();
-  j["hidden"] = o.GetHidden();
-  j["grouped"] = o.GetGrouped();
-  j["excludeFromButtons"] = o.GetExcludeFromButtons();
-  j["editableText"] = o.GetEditableText();
-  j["text"] = o.GetText();
-  j["textBold"] = o.GetTextBold();
-  j["textItalic"] = o.GetTextItalic();
-  j["textAlign"] = o.GetTextAlign();
-  j["lineHeight"] = o.GetLineHeight();
-  j["font"] = FontJson(o.GetFont());
+  WriteAttributes(j, o, where, /*place=*/false);
   if (o.GetHasHighlighted() || o.GetHasPushed() || o.GetStatesSuppressed()) {
     j["ops"] = ordered_json::array({{{"states", StatesJson(o, j, where, index)}}});
   }

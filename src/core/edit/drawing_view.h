@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/geometry.h"
+#include "document/update_hints.h"
 #include "edit/below_selection_cache.h"
 #include "edit/zoom_combo.h"
 #include "edit/zoom_view.h"
@@ -29,11 +30,6 @@ class ViewSurface {
   // The zoom list shows entry `index` (see zoom_combo.h).
   virtual void ShowZoomEntry(int index) = 0;
 };
-
-// Update hints sent by the document to its views; an object hint is sent as a pointer.
-inline constexpr int kHintGeneral = 0;         // after loading, undo and redo
-inline constexpr int kHintRepaint = 10;        // repaint everything, nothing else
-inline constexpr int kHintCanvasChanged = 100;  // canvas size changed, new or opened
 
 // What to put on the window, all in device pixels, in painting order: the grey bands,
 // the frame outline and the shadows (those three only below 100%), the composed image

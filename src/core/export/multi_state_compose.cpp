@@ -6,7 +6,7 @@
 #include "base/errors.h"
 #include "base/host.h"
 #include "export/alpha_mask_rgb.h"
-#include "export/canvas_composition.h"
+#include "render/canvas_composition.h"
 #include "image/dib_section.h"
 #include "objects/draw_object.h"
 

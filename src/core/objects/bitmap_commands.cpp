@@ -12,7 +12,7 @@
 #include "objects/bitmap_messages.h"
 #include "objects/curve_math.h"
 #include "objects/draw_object.h"
-#include "render/bitmap_alpha.h"
+#include "effects/bitmap_alpha.h"
 
 namespace lumi {
 

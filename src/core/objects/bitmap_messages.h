@@ -1,5 +1,6 @@
 #pragma once
-// Texts the bitmap commands show or ask, word for word as users have always seen them.
+// Texts the bitmap commands show or ask, kept letter for letter in one place (typos
+// included) because the tests and the window compare them.
 namespace lumi {
 
 inline constexpr const char* kBitmapTransformedMessage =

@@ -11,8 +11,7 @@
 #include "image/pixwerk.h"
 #include "image/two_pass_scaler.h"
 #include "objects/draw_object.h"
-#include "render/bitmap_alpha.h"
-#include "render/bitmap_stage.h"
+#include "effects/bitmap_alpha.h"
 
 namespace lumi {
 
@@ -121,17 +120,6 @@ int CDrawObject::ConvertToBitmap() {
 
 bool CDrawObject::IsUntransformedBitmap() const {
   return IsBitmap() && m_width == m_sourceWidth && m_height == m_sourceHeight;
-}
-
-void CDrawObject::RenderBitmapStage(std::vector<std::uint8_t>& mask) {
-  const CPolynome::Envelope* envelope = IsEnvelope() ? &m_polynome.GetEnvelope() : nullptr;
-  RenderBitmapImage(m_sourceBitmap, envelope, m_bitmapAngle, m_image);
-  // The image's alpha is the coverage for the rest of the pipeline.
-  for (int r = 0; r < m_height; ++r) {
-    const std::uint8_t* p = m_image.Row(r);
-    std::uint8_t* m = mask.data() + static_cast<std::size_t>(r) * m_width;
-    for (int x = 0; x < m_width; ++x) m[x] = p[4 * x + 3];
-  }
 }
 
 bool CDrawObject::RotateBitmap(int angle_degrees) {

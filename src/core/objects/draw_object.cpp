@@ -8,16 +8,11 @@
 
 #include "base/host.h"
 #include "base/settings.h"
+#include "effects/effect_geometry.h"
+#include "objects/object_attributes.h"
 #include "objects/object_id.h"
 
 namespace lumi {
-namespace {
-
-constexpr double kDrawPi = 3.1415926535;
-
-Rect Inflate(Rect r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
-
-}  // namespace
 
 CDrawObject::CDrawObject(Host& host, const Settings* settings) : host_(&host), m_id(NewObjectId()) {
   // Each new object starts from the font last chosen by the user.
@@ -86,33 +81,30 @@ void CDrawObject::MoveTo(int x, int y) {
 }
 
 Point CDrawObject::EffectOffset(bool keep_centred_offset) const {
-  const double theta = m_effectAngle * kDrawPi / 180.0;
-  Point offset{static_cast<int>(m_effectDistance * std::cos(theta)),
-               static_cast<int>(m_effectDistance * std::sin(theta))};
-  if (m_effectKind == 7 && !keep_centred_offset) offset = {0, 0};
-  if (m_effectKind == 2) offset.y += 5;
-  return offset;
+  // Rendering draws the layer of "Inset + Shadow" centred; callers that want where its
+  // shadow points ask for the plain shadow offset.
+  const lumi::EffectOffset d =
+      keep_centred_offset && m_effectKind == kInsetShadow
+          ? ShadowOffset(m_effectDistance, m_effectAngle)
+          : LayerOffset(m_effectKind, m_effectDistance, m_effectAngle);
+  return {d.dx, d.dy};
 }
 
+namespace {
+
+EffectReach ReachOf(const CDrawObject& o) {
+  return {o.GetEffectKind(), o.GetEffectDistance(), o.GetEffectAngle(), o.GetEffectSoftness(),
+          o.GetEffectMargin()};
+}
+
+}  // namespace
+
 Rect CDrawObject::GetInvalidRect(const Rect& rect) const {
-  if (m_effectKind < 1) return rect;
-  const Point d = EffectOffset(true);
-  const int m = m_effectMargin;
-  const Rect layer{m_x + d.x - m, m_y + d.y - m, m_x + m_width + m + d.x,
-                   m_y + m_height + m + d.y};
-  return Inflate(Union(layer, rect), 2);
+  return EffectInvalidArea(GetRect(), rect, ReachOf(*this));
 }
 
 Rect CDrawObject::GetVisualRect(const Rect& rect) const {
-  if (m_effectKind < 1) return rect;
-  // The margin, not the effect distance, sets how far the effect may reach.
-  const double theta = m_effectAngle * kDrawPi / 180.0;
-  const int ox = static_cast<int>(m_effectMargin * std::cos(theta));
-  const int oy = static_cast<int>(m_effectMargin * std::sin(theta)) + (m_effectKind == 2 ? 5 : 0);
-  const int g = m_effectSoftness + 1;
-  const Rect effect{m_x + ox - g - 2, m_y + oy - g - 2, m_x + m_width + ox + g,
-                    m_y + m_height + oy + g};
-  return Union(effect, rect);
+  return EffectVisualArea(GetRect(), rect, ReachOf(*this));
 }
 
 Rect CDrawObject::GetVisualRectAllLooks() const {
@@ -196,79 +188,16 @@ bool CDrawObject::HasTextureFill() const {
 
 void CDrawObject::CopyAttributes(const CDrawObject& from) {
   if (&from == this) return;
-  m_textureRelief = from.m_textureRelief;
-  m_textureReliefDepth = from.m_textureReliefDepth;
-  // Left out of the list this copy follows, but a look that lost its texture strength
-  // would change when shown again, so it is copied with the other texture settings.
-  m_textureStrength = from.m_textureStrength;
-  m_textureScreen = from.m_textureScreen;
-  m_textureTwoColor = from.m_textureTwoColor;
-  m_transparencyCut = from.m_transparencyCut;
-  m_hidden = from.m_hidden;
-  m_grouped = from.m_grouped;
-  m_spare = from.m_spare;
-  m_textureTransparent = from.m_textureTransparent;
-  m_rasterOk = from.m_rasterOk;
+  CopyCarriedAttributes(*this, from, kCarriedByLook);
+  // The parts and a move or resize in progress come along with the attributes.
   m_outline = from.m_outline;
   m_polynome = from.m_polynome;
-  m_kindName = from.m_kindName;
   m_sourceBitmap = from.m_sourceBitmap;
-  m_fillColor = from.m_fillColor;
-  m_fillColor2 = from.m_fillColor2;
-  m_effectColor = from.m_effectColor;
-  m_text = from.m_text;
-  m_textureName = from.m_textureName;
-  m_transparencyName = from.m_transparencyName;
-  m_lightX = from.m_lightX;
-  m_lightY = from.m_lightY;
-  m_lightZ = from.m_lightZ;
-  m_textureScaleX = from.m_textureScaleX;
-  m_textureScaleY = from.m_textureScaleY;
-  m_textureAngleX = from.m_textureAngleX;
-  m_textureAngleY = from.m_textureAngleY;
-  m_textureOffsetX = from.m_textureOffsetX;
-  m_textureOffsetY = from.m_textureOffsetY;
-  m_sourceWidth = from.m_sourceWidth;
-  m_sourceHeight = from.m_sourceHeight;
-  m_edgeQuality = from.m_edgeQuality;
-  m_bevelKind = from.m_bevelKind;
-  m_bevelWidth = from.m_bevelWidth;
-  m_bevelIntensity = from.m_bevelIntensity;
-  m_bevelAngle = from.m_bevelAngle;
-  m_bitmapAngle = from.m_bitmapAngle;
-  m_geneSeed = from.m_geneSeed;
-  m_geneParam1 = from.m_geneParam1;
-  m_geneParam2 = from.m_geneParam2;
-  m_geneParam3 = from.m_geneParam3;
-  m_effectKind = from.m_effectKind;
-  m_effectDistance = from.m_effectDistance;
-  m_effectAngle = from.m_effectAngle;
-  m_effectSoftness = from.m_effectSoftness;
-  m_effectOpacity = from.m_effectOpacity;
-  m_effectMargin = from.m_effectMargin;
-  m_lineWidth = from.m_lineWidth;
-  m_gradientAngle = from.m_gradientAngle;
-  m_transparency = from.m_transparency;
-  m_transparencyAngle = from.m_transparencyAngle;
-  m_kind = from.m_kind;
-  m_editableText = from.m_editableText;
-  m_x = from.m_x;
-  m_y = from.m_y;
-  m_width = from.m_width;
-  m_height = from.m_height;
-  m_textBold = from.m_textBold;
-  m_textItalic = from.m_textItalic;
-  m_textReserved = from.m_textReserved;
-  m_lineHeight = from.m_lineHeight;
-  m_textAlign = from.m_textAlign;
-  m_font = from.m_font;
   m_pendingX = from.m_pendingX;
   m_pendingY = from.m_pendingY;
   m_pendingWidth = from.m_pendingWidth;
   m_pendingHeight = from.m_pendingHeight;
   m_hasPendingRect = from.m_hasPendingRect;
-  m_convertToBitmap = from.m_convertToBitmap;
-  m_rendered = from.m_rendered;
 }
 
 std::unique_ptr<CDrawObject>& CDrawObject::LookCopy(int state) {

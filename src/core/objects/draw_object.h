@@ -339,6 +339,9 @@ class CDrawObject {
   void SetRenderContext(const RenderContext* context) { render_context_ = context; }
 
  private:
+  // The attribute table (object_attributes.cpp) names the members it copies and sets.
+  friend struct ObjectAttributeTable;
+
   // Applies a box returned by an outline operation given the box (0, 0, w, h).
   void ApplyRelativeBox(const Rect& box);
   // Re-fits the box to the edited outline the way each kind is fitted.

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/errors.h"
-#include "render/profile_blur.h"
+#include "effects/profile_blur.h"
 #include "render/shade_from_height_map.h"
 
 namespace lumi {

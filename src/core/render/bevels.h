@@ -10,27 +10,11 @@
 #include <array>
 #include <cstdint>
 
+#include "effects/effect_geometry.h"
 #include "image/dib_section.h"
 
 namespace lumi {
 
-// Bevel values: the index in the bevel list (13 is the linear feather, not listed).
-enum BevelKind {
-  kNoBevel = 0,
-  kSmoothBevel = 1,
-  kFlatBevel = 2,
-  kFramedBevel = 3,
-  kRandomNoiseBevel = 4,
-  kSaucerBevel = 5,
-  kFrameBevel = 6,
-  kOutlineBevel = 7,
-  kBumpOutBevel = 8,
-  kFeatherBevel = 9,
-  kSmoothWarpBevel = 10,
-  kSmoothHiLiteBevel = 11,
-  kBallBevel = 12,
-  kLinearFeatherBevel = 13,
-};
 
 // The bevel list as the user sees it, by value ("Frame " keeps its trailing blank).
 inline constexpr std::array<const char*, 13> kBevelNames = {
@@ -56,7 +40,7 @@ inline int BevelSigma(int width) { return width / 3; }
 void StandardLighting(CDIBSection& image, const std::uint8_t* heights, int angle,
                       int intensity, bool squaring);
 
-// "Outline" preparation (render step 5): the mask becomes a soft band along its edge.
+// "Outline" preparation (after the fill, before the texture): the mask becomes a soft band along its edge.
 void PrepareOutlineBand(std::uint8_t* mask, int width, int height, int bevel_width);
 
 // The linear feather ramp of value 13 on a map, in place: four scans (rows left to
@@ -64,7 +48,7 @@ void PrepareOutlineBand(std::uint8_t* mask, int width, int height, int bevel_wid
 // 256 div (2 x bevel_width) per pixel away from every edge.
 void LinearFeatherRamp(std::uint8_t* map, int width, int height, int bevel_width);
 
-// Feather preparation (render step 7) for kinds 9 ("Feather") and 13; nothing for other
+// Feather preparation (after the texture, before the alpha is written) for kinds 9 ("Feather") and 13; nothing for other
 // kinds or intensity 0.
 void PrepareFeather(std::uint8_t* mask, int width, int height, const BevelSettings& bevel);
 
@@ -95,7 +79,7 @@ BallLightValue BallLight(double u, double v, double z, const BevelSettings& beve
 // less, at 21 pixels or less across) are left unlit.
 void BallLighting(CDIBSection& image, const BevelSettings& bevel);
 
-// The bevel stage (render step 11): kinds 1..8 by the general bevel, 10, 11 and 12 by their
+// The bevel stage (the last stage of rendering, after the effect stage): kinds 1..8 by the general bevel, 10, 11 and 12 by their
 // own stages; other kinds do nothing. The mask is blurred in place into the height map.
 // `effect` is used by "Bump Out" only.
 void ApplyBevelStage(CDIBSection& image, std::uint8_t* mask, const BevelSettings& bevel,

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "base/errors.h"
-#include "render/profile_blur.h"
+#include "effects/profile_blur.h"
 #include "render/shade_from_height_map.h"
 
 namespace lumi {
@@ -35,20 +35,9 @@ LayerSize LayerSizeFor(const CDIBSection& image, int margin) {
 
 }  // namespace
 
-EffectOffset ShadowOffset(int distance, int angle) {
-  const double theta = angle * 3.1415926535 / 180;
-  return {static_cast<int>(distance * std::cos(theta)),
-          static_cast<int>(distance * std::sin(theta))};
-}
-
 EffectOffset LayerOffset(const EffectSettings& effect) {
-  if (effect.kind == kInsetShadow) return {};
-  EffectOffset offset = ShadowOffset(effect.distance, effect.angle);
-  if (effect.kind == kSunShadow) offset.dy += 5;
-  return offset;
+  return LayerOffset(effect.kind, effect.distance, effect.angle);
 }
-
-bool DrawsEffectLayer(int kind) { return kind >= kDropShadow && kind <= kInsetShadow && kind != kCutout; }
 
 std::vector<std::uint8_t> BuildSilhouette(const CDIBSection& image, const EffectSettings& effect) {
   CheckImage(image);

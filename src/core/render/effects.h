@@ -9,21 +9,10 @@
 #include <vector>
 
 #include "base/colour.h"
+#include "effects/effect_geometry.h"
 #include "image/dib_section.h"
 
 namespace lumi {
-
-// Effect values: the index in the effect list.
-enum EffectKind {
-  kNoEffect = 0,
-  kDropShadow = 1,
-  kSunShadow = 2,
-  kGlow = 3,
-  kHalo = 4,
-  kInset = 5,
-  kCutout = 6,
-  kInsetShadow = 7,
-};
 
 // The effect list as the user sees it, by value.
 inline constexpr std::array<const char*, 8> kEffectNames = {
@@ -40,19 +29,9 @@ struct EffectSettings {
   int margin = 10;     // of the layer, on every side
 };
 
-struct EffectOffset {
-  int dx = 0, dy = 0;
-};
-
-// The shadow offset: (trunc(distance cos a), trunc(distance sin a)).
-EffectOffset ShadowOffset(int distance, int angle);
-
 // Where the layer is drawn relative to (x - margin, y - margin): the shadow offset, none
 // for "Inset + Shadow", 5 pixels lower for "Sun Shadow".
 EffectOffset LayerOffset(const EffectSettings& effect);
-
-// Whether `DrawTo` draws the layer (kinds 1..5 and 7).
-bool DrawsEffectLayer(int kind);
 
 // The silhouette: (W + 2m) x (H + 2m) bytes, top row first, of the image's alpha scaled
 // by the opacity (x opacity >> 8), placed at (m, m); "Sun Shadow" squashes it to a
@@ -62,7 +41,7 @@ std::vector<std::uint8_t> BuildSilhouette(const CDIBSection& image, const Effect
 // The blur passes of the effect on the silhouette (none when the softness is 0).
 void BlurSilhouette(std::uint8_t* silhouette, int width, int height, const EffectSettings& effect);
 
-// Rebuilds `layer` for kinds 1..5 and 7 (steps 2 to 6 of the effect stage): the effect
+// Rebuilds `layer` for kinds 1..5 and 7 (everything of the effect stage after the silhouette): the effect
 // colour everywhere, lit from the silhouette for the insets, alpha from the blurred
 // silhouette. Other kinds leave the layer alone.
 void BuildEffectLayer(CDIBSection& layer, const CDIBSection& image, const EffectSettings& effect);
@@ -72,7 +51,7 @@ void BuildEffectLayer(CDIBSection& layer, const CDIBSection& image, const Effect
 // mask, image-sized, top row first.
 void InnerShadow(CDIBSection& image, const std::uint8_t* mask, const EffectSettings& effect);
 
-// The whole effect stage (render step 10): the inner shadow for kinds 6 and 7, the layer
+// The whole effect stage (after the alpha is written and the conversion to a bitmap, before the bevel): the inner shadow for kinds 6 and 7, the layer
 // for kinds 1..5 and 7. Nothing for kind 0 or unknown kinds.
 void ApplyEffectStage(CDIBSection& image, CDIBSection& layer, const std::uint8_t* mask,
                       const EffectSettings& effect);

@@ -7,6 +7,7 @@
 #include "library/texture_factory.h"
 #include "objects/draw_object.h"
 #include "render/bevels.h"
+#include "render/bitmap_stage.h"
 #include "render/blend_onto.h"
 #include "render/effects.h"
 #include "render/outline_paths.h"
@@ -65,6 +66,18 @@ SurfaceSettings SurfaceAttributes(const CDrawObject& o) {
 }
 
 }  // namespace
+
+// Bitmap objects: the image from the source bitmap, and its alpha as the coverage mask.
+void CDrawObject::RenderBitmapStage(std::vector<std::uint8_t>& mask) {
+  const CPolynome::Envelope* envelope = IsEnvelope() ? &m_polynome.GetEnvelope() : nullptr;
+  RenderBitmapImage(m_sourceBitmap, envelope, m_bitmapAngle, m_image);
+  // The image's alpha is the coverage for the rest of the pipeline.
+  for (int r = 0; r < m_height; ++r) {
+    const std::uint8_t* p = m_image.Row(r);
+    std::uint8_t* m = mask.data() + static_cast<std::size_t>(r) * m_width;
+    for (int x = 0; x < m_width; ++x) m[x] = p[4 * x + 3];
+  }
+}
 
 // The steps run in a fixed order: coverage and fill, the "Bump Out" grey, the outline and
 // feather preparations of the mask, texture or gradient, alpha (with the transparency

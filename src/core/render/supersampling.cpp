@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "effects/effect_geometry.h"
+
 namespace lumi {
 
 int BaseSupersampling(int edge_quality) { return std::clamp(edge_quality, 1, 4); }
@@ -33,8 +35,8 @@ int PolynomeSupersampling(int edge_quality, int width, int height, bool live_tex
 
 int OutlineInset(int bevel_kind, int bevel_width, bool outline_closed) {
   if (!outline_closed) return 0;
-  if (bevel_kind == 7) return static_cast<int>(bevel_width * 1.5);
-  if (bevel_kind == 9) return static_cast<int>(bevel_width * 0.5);
+  if (bevel_kind == kOutlineBevel) return static_cast<int>(bevel_width * 1.5);
+  if (bevel_kind == kFeatherBevel) return static_cast<int>(bevel_width * 0.5);
   return 0;
 }
 

@@ -87,7 +87,7 @@ TEST_F(OpenSave, SaveAsImageWritesTheFlatImageAndLeavesTheDocumentAsItWas) {
     const auto bytes = ReadBytes(dir_ / c.written);
     ASSERT_GE(bytes.size(), c.magic.size()) << c.written;
     EXPECT_TRUE(std::equal(c.magic.begin(), c.magic.end(), bytes.begin())) << c.written;
-    EXPECT_EQ(views_.hints.back(), CPlenivorDoc::kHintExported);
+    EXPECT_EQ(views_.hints.back(), kHintRepaint);
   }
   EXPECT_EQ(doc_.GetPath(), dir_ / "doc.plv");
   EXPECT_TRUE(doc_.IsModified());
@@ -224,7 +224,7 @@ TEST_F(OpenSave, OpeningAJpgNeverGivesTheDocumentItsPath) {
   EXPECT_EQ(doc_.GetCanvasWidth(), 77);
   EXPECT_EQ(doc_.Objects().size(), 1u);
   EXPECT_EQ(doc_.UndoDepth(), 1u);
-  EXPECT_EQ(views_.hints.back(), CPlenivorDoc::kHintNewCanvas);
+  EXPECT_EQ(views_.hints.back(), kHintCanvasChanged);
   EXPECT_EQ(doc_.Save(), SaveResult::NeedsName);
 }
 

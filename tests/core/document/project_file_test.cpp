@@ -119,7 +119,7 @@ TEST_F(ProjectFile, ReadsEveryContainerField) {
   EXPECT_EQ(doc_.GetCropRect(), (Rect{-5, 6, 70, 80}));
   EXPECT_TRUE(doc_.IsCropActive());
   EXPECT_EQ(doc_.GetPath(), dir_ / "fields.plv");
-  EXPECT_EQ(views_.hints.back(), CPlenivorDoc::kHintNewCanvas);
+  EXPECT_EQ(views_.hints.back(), kHintCanvasChanged);
 }
 
 TEST_F(ProjectFile, EndMarkersAreAcceptedWhateverTheyHold) {

@@ -110,7 +110,7 @@ TEST_F(Undo, UndoLeavesCanvasCropAndGroupsAlone) {
   EXPECT_EQ(doc_.GetCropRect(), (Rect{1, 2, 3, 4}));
   EXPECT_TRUE(doc_.IsCropActive());
   ASSERT_EQ(doc_.Groups().size(), 1u);
-  EXPECT_EQ(views_.hints, std::vector<int>{CPlenivorDoc::kHintGeneral});
+  EXPECT_EQ(views_.hints, std::vector<int>{kHintGeneral});
   EXPECT_EQ(views_.layers, layers + 1);
 }
 

@@ -3,10 +3,10 @@
 //
 // The image is 23 x 17 with byte i = ((i x 2654435761) mod 2^32 >> 13) AND 255; Aged Photo
 // runs after seeding the generator with 1. The checksums (32-bit FNV-1a over all bytes)
-// were worked out independently of this code, by a separate transcription of the rules in
-// another language. Changing one is legitimate only when a rule is shown to be transcribed
-// wrongly; then recompute it the same independent way, never by copying what the code
-// now prints.
+// were worked out independently of this code, by a separate program in another language
+// following the filter rules. Changing one is legitimate only when a rule is shown to be
+// implemented wrongly; then recompute it the same independent way, never by copying
+// what the code now prints.
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "render/profile_blur.h"
+#include "effects/profile_blur.h"
 
 namespace lumi {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bitmap_stage_reference.h"
-#include "render/bitmap_alpha.h"
+#include "effects/bitmap_alpha.h"
 
 namespace lumi {
 namespace {

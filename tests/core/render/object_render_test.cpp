@@ -1,5 +1,8 @@
 // Rendering drawing objects: edge qualities, the ball, open strokes, the pipeline steps,
 // and every object kind's coverage against the full-size reference rasteriser.
+// The expected masks are built from the objects' paths by the program's own path
+// builders (render/outline_paths.h); only the rasterising is independent here, so a
+// fault in those builders would not show in these comparisons.
 #include <gtest/gtest.h>
 
 #include <functional>

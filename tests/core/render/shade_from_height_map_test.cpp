@@ -7,7 +7,7 @@
 
 #include "base/errors.h"
 #include "blur_reference.h"
-#include "render/profile_blur.h"
+#include "effects/profile_blur.h"
 
 namespace lumi {
 namespace {

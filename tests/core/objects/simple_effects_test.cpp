@@ -1,4 +1,4 @@
-#include "effects/simple_effects.h"
+#include "objects/simple_effects.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "export/save_flat_image.h"
+#include "document/save_flat_image.h"
 
 #include <optional>
 

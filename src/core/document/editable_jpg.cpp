@@ -1,4 +1,4 @@
-#include "export/editable_jpg.h"
+#include "document/editable_jpg.h"
 
 #include <sys/stat.h>
 
@@ -16,7 +16,7 @@
 #include "base/errors.h"
 #include "base/host.h"
 #include "document/plenivor_doc.h"
-#include "export/editable_jpg_block.h"
+#include "document/editable_jpg_block.h"
 
 namespace lumi {
 

@@ -1,4 +1,4 @@
-#include "export/editable_jpg_block.h"
+#include "document/editable_jpg_block.h"
 
 #include <zlib.h>
 

@@ -1,4 +1,4 @@
-#include "render/profile_blur.h"
+#include "effects/profile_blur.h"
 
 #include <algorithm>
 #include <array>
@@ -19,9 +19,8 @@ namespace {
 
 // Floats processed side by side: the sums for neighbouring pixels run in parallel, each
 // in its own lane and in tap order, so each lane is exactly the scalar sum. Products and
-// sums must stay two roundings: contraction into fused multiply-adds is off here.
-#pragma GCC push_options
-#pragma GCC optimize("fp-contract=off")
+// sums must stay two roundings: the build compiles this file with -ffp-contract=off, so no
+// compiler fuses them into multiply-adds.
 
 typedef float Floats8 __attribute__((vector_size(32)));
 typedef int Ints8 __attribute__((vector_size(32)));
@@ -145,8 +144,6 @@ __attribute__((target_clones("avx2", "default"))) void VerticalStrip8(
     int width, std::uint8_t* out) {
   VerticalStripT<Floats8>(plane, stride, kernel, n, height, x0, width, out);
 }
-
-#pragma GCC pop_options
 
 // The widest vectors this processor runs; the results are the same with any width.
 bool narrow_only = false;

@@ -1,4 +1,4 @@
-#include "render/profile_blur.h"
+#include "effects/profile_blur.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "export/canvas_composition.h"
+#include "render/canvas_composition.h"
 
 #include <string>
 

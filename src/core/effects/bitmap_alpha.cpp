@@ -1,9 +1,9 @@
-#include "render/bitmap_alpha.h"
+#include "effects/bitmap_alpha.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "render/profile_blur.h"
+#include "effects/profile_blur.h"
 
 namespace lumi {
 

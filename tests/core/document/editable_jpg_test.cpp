@@ -1,6 +1,6 @@
 // The editable JPG: the project block codec, appending a project to a JPG and reading it
 // back, through the reader and through the document's open of .jpg names.
-#include "export/editable_jpg.h"
+#include "document/editable_jpg.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -15,7 +15,7 @@
 #include <jpeglib.h>
 
 #include "document/document_fixture.h"
-#include "export/editable_jpg_block.h"
+#include "document/editable_jpg_block.h"
 #include "image/pixwerk.h"
 
 namespace lumi {
@@ -290,7 +290,7 @@ TEST_F(EditableJpgTest, OpeningThroughTheDocumentLoadsWithoutTakingThePath) {
   const Bytes file = ReadBytes(path);
   EXPECT_TRUE(doc_.Open(path));
   ASSERT_FALSE(views_.hints.empty());
-  EXPECT_EQ(views_.hints.back(), CPlenivorDoc::kHintNewCanvas);
+  EXPECT_EQ(views_.hints.back(), kHintCanvasChanged);
   EXPECT_TRUE(host_.Messages().empty());
   EXPECT_TRUE(doc_.GetPath().empty());
   EXPECT_EQ(doc_.UndoDepth(), 1u);
