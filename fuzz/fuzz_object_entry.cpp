@@ -8,7 +8,7 @@
 #include "base/byte_stream.h"
 #include "base/errors.h"
 #include "base/host.h"
-#include "library/object_library.h"
+#include "collections/object_library.h"
 #include "objects/draw_object.h"
 #include "objects/object_stream.h"
 

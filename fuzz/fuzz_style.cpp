@@ -8,7 +8,7 @@
 #include "base/byte_stream.h"
 #include "base/errors.h"
 #include "base/host.h"
-#include "library/style_library.h"
+#include "collections/style_library.h"
 #include "objects/draw_object.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

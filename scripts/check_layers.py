@@ -10,7 +10,7 @@ import pathlib
 import re
 import sys
 
-LAYERS = ["base", "image", "effects", "library", "objects", "render", "document",
+LAYERS = ["base", "image", "effects", "library", "objects", "render", "document", "collections",
           "export", "edit", "ui"]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"/]+)/[^"]+"')

@@ -27,7 +27,7 @@
 #include "edit/zoom_combo.h"
 #include "export_command.h"
 #include "file_filter.h"
-#include "document/library_commands.h"
+#include "collections/library_commands.h"
 #include "multimedia_export_command.h"
 #include "mutavia_dialog.h"
 #include "object_library_panel.h"

@@ -6,7 +6,7 @@
 
 #include "document/plenivor_doc.h"
 #include "help_command.h"
-#include "library/style_library.h"
+#include "collections/style_library.h"
 #include "library_view_link.h"
 
 class QAction;

@@ -6,7 +6,7 @@
 
 #include "base/host.h"
 #include "base/settings.h"
-#include "library/style_library.h"
+#include "collections/style_library.h"
 #include "library_panel_place.h"
 #include "library_picture_grid.h"
 #include "library_view_link.h"

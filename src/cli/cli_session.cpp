@@ -7,8 +7,8 @@
 #include "document/scene.h"
 #include "document/scene_project.h"
 #include "document/editable_jpg.h"
-#include "library/object_library.h"
-#include "library/style_library.h"
+#include "collections/object_library.h"
+#include "collections/style_library.h"
 #include "options.h"
 
 namespace lumi::cli {

@@ -30,6 +30,8 @@ class CliSession {
   CliHost& GetHost() { return host_; }
   CPlenivorDoc& Doc() { return doc_; }
   Settings& GetSettings() { return settings_; }
+  // The data folder's layout, when the session has one.
+  const std::optional<FolderSet>& Folders() const { return folders_; }
 
   // Loads a JSON scene (.json), a project (.plv) or an editable JPG (.jpg, .jpeg) into the
   // document. A bad scene throws SceneError, a file that cannot be read FileError, an

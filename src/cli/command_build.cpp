@@ -7,8 +7,8 @@
 #include "commands.h"
 #include "export/export_choices.h"
 #include "export/render_canvas_for_export.h"
-#include "library/object_library.h"
-#include "library/style_library.h"
+#include "collections/object_library.h"
+#include "collections/style_library.h"
 #include "options.h"
 
 namespace lumi::cli {

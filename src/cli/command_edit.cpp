@@ -13,7 +13,7 @@
 #include "edit/tool_machine.h"
 #include "export/export_choices.h"
 #include "export/render_canvas_for_export.h"
-#include "export/save_flat_image.h"
+#include "document/save_flat_image.h"
 #include "options.h"
 
 namespace lumi::cli {
@@ -110,7 +110,9 @@ int RunEdit(const std::vector<std::string>& args) {
   host.SetAnswerSource([&] { return answers.NextQuestionAnswer(); });
   host.SetTrace(opts.Has("--trace"));
   try {
-    EditScriptRunner(machine, quick_tools, answers).Run(script);
+    ScriptLibraries libraries;
+    if (session.Folders()) libraries.styles_folder = session.Folders()->styles;
+    EditScriptRunner(machine, quick_tools, answers, libraries).Run(script);
   } catch (const EditScriptError& e) {
     throw UsageError(e.what());
   }

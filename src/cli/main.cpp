@@ -10,7 +10,7 @@
 #include "commands.h"
 #include "document/scene.h"
 #include "options.h"
-#include "render/parallel_render.h"
+#include "base/parallel_render.h"
 
 namespace lumi::cli {
 

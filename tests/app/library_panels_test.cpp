@@ -10,8 +10,8 @@
 
 #include "app_fixture.h"
 #include "edit/drawing_view.h"
-#include "library/object_library.h"
-#include "library/style_library.h"
+#include "collections/object_library.h"
+#include "collections/style_library.h"
 #include "library_picture_grid.h"
 #include "object_library_panel.h"
 #include "plenivor_view.h"

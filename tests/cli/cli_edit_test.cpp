@@ -94,6 +94,53 @@ TEST_F(CliEditRun, DoubleClickedTextTakesTheScriptedDialogAnswers) {
   EXPECT_TRUE(scene["objects"].empty()) << "an emptied text is deleted";
 }
 
+TEST_F(CliEditRun, LibrarySteps) {
+  const std::string look = R"({"objects": [
+      {"shape": "rectangle", "rect": [0, 0, 40, 30], "fillColor": "#123456", "bevelKind": 3}]})";
+  const fs::path style = dir_ / "look.sty";
+  ASSERT_EQ(Cli("build '" + Write("look.json", look).string() + "' -o '" + style.string() + "'").status, 0);
+  const fs::path entry = dir_ / "pair.obj";
+  ASSERT_EQ(Cli("build '" + Write("pair.json", kTwoShapes).string() + "' -o '" + entry.string() + "'").status, 0);
+
+  // A style applied to the selected object; an entry of two objects dropped as a group
+  // whose first object is centred on the drop point.
+  CliRun run;
+  const json scene = EditAndRead(R"({"canvas": {"width": 600, "height": 400}, "objects": [
+      {"shape": "circle", "rect": [10, 10, 60, 60]}]})",
+                                 R"([
+    {"press": [35, 35]}, {"release": [35, 35]},
+    {"applyStyle": ")" + style.string() + R"("},
+    {"insertObject": ")" + entry.string() + R"(", "at": [400, 300]}
+  ])",
+                                 &run);
+  ASSERT_EQ(scene["objects"].size(), 3u);
+  EXPECT_EQ(scene["objects"][0]["fillColor"], "#123456");
+  EXPECT_EQ(scene["objects"][0]["bevelKind"], 3);
+  const json& first = scene["objects"][1];
+  EXPECT_EQ(first["x"].get<int>() + first["width"].get<int>() / 2, 400);
+  EXPECT_EQ(first["y"].get<int>() + first["height"].get<int>() / 2, 300);
+  EXPECT_EQ(scene["groups"].size(), 1u);
+  EXPECT_NE(run.out.find("selection: [1, 2]"), std::string::npos) << run.out;
+
+  // "Add to Styles" writes the next style into the data folder's Styles.
+  const fs::path data = dir_ / "data";
+  fs::create_directories(data / "Styles");
+  const fs::path in = Write("one.json", look);
+  const fs::path steps = Write("add.json", R"([{"press": [20, 15]}, {"release": [20, 15]}, {"command": "Add to Styles"}])");
+  run = Cli("edit '" + in.string() + "' --script '" + steps.string() + "' -o '" + (dir_ / "o.plv").string() +
+            "' --data '" + data.string() + "'");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_TRUE(fs::exists(data / "Styles" / "Style1.sty"));
+  EXPECT_TRUE(fs::exists(data / "Styles" / "Style1.tmb"));
+  // Without a selection the command is not available, and nothing is written.
+  const fs::path none = Write("none.json", R"([{"command": "Add to Styles"}])");
+  run = Cli("edit '" + in.string() + "' --script '" + none.string() + "' -o '" + (dir_ / "n.plv").string() +
+            "' --data '" + data.string() + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_FALSE(fs::exists(dir_ / "n.plv"));
+  EXPECT_FALSE(fs::exists(data / "Styles" / "Style2.sty"));
+}
+
 TEST_F(CliEdit, StepsThatCannotBeUnderstoodWriteNothing) {
   struct Case {
     const char* script;

@@ -6,7 +6,7 @@
 #include "base/host.h"
 #include "base/settings.h"
 #include "cli_fixture.h"
-#include "document/library_commands.h"
+#include "collections/library_commands.h"
 #include "document/plenivor_doc.h"
 #include "library/texture_bank.h"
 #include "objects/text_dialog.h"

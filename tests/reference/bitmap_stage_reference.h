@@ -2,7 +2,7 @@
 // The bitmap stage and the bitmap commands' pixel operations written straight from their
 // definitions: one pixel at a time, every coordinate worked out from scratch, the
 // resampling done by the plain two-pass reference. Slow on purpose; the oracle for
-// render/bitmap_stage.h and render/bitmap_alpha.h.
+// render/bitmap_stage.h and effects/bitmap_alpha.h.
 #include <array>
 #include <cstdint>
 

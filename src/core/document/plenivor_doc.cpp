@@ -10,7 +10,7 @@
 #include "base/host.h"
 #include "base/settings.h"
 #include "library/texture_bank.h"
-#include "render/parallel_render.h"
+#include "base/parallel_render.h"
 
 namespace lumi {
 

@@ -14,7 +14,7 @@
 #include "document/scene_detail.h"
 #include "objects/object_attributes.h"
 #include "render/bevels.h"
-#include "render/parallel_render.h"
+#include "base/parallel_render.h"
 #include "objects/text_dialog.h"
 
 namespace lumi {
@@ -358,6 +358,9 @@ void ApplyOps(CDrawObject& o, const json& ops, const std::string& where) {
   }
 }
 
+// Far beyond any canvas; the record stores plain ints.
+constexpr int kMaxPendingCoordinate = 1 << 24;
+
 std::unique_ptr<CDrawObject> BuildObject(const json& entry, std::size_t index, Host& host,
                                          const std::filesystem::path& base_folder,
                                          const Settings* settings) {
@@ -379,6 +382,13 @@ std::unique_ptr<CDrawObject> BuildObject(const json& entry, std::size_t index, H
       width = IntIn(value, where, key, 1, kMaxObjectWidth);
     } else if (key == "height") {
       height = IntIn(value, where, key, 1, kMaxObjectHeight);
+    } else if (key == "pendingRect") {
+      // x, y, width and height of the last resize, as the record keeps them.
+      if (!value.is_array() || value.size() != 4) Fail(where, key, "expected [x, y, width, height]");
+      o->SetStoredPendingRect(IntIn(value[0], where, key, -kMaxPendingCoordinate, kMaxPendingCoordinate),
+                              IntIn(value[1], where, key, -kMaxPendingCoordinate, kMaxPendingCoordinate),
+                              IntIn(value[2], where, key, 0, kMaxPendingCoordinate),
+                              IntIn(value[3], where, key, 0, kMaxPendingCoordinate));
     } else if (key == "id") {
       const std::string id = Text(value, where, key);
       if (id.empty()) Fail(where, key, "must not be empty");

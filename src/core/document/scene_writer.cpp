@@ -73,7 +73,7 @@ void RequireSceneExpressible(const CDrawObject& o, const std::string& where) {
                         o.GetBitmapAngle())) {
     refuse("bitmap data outside a bitmap object");
   }
-  if (o.HasPendingRect() || !(o.GetPendingRect() == Rect{})) refuse("a move or resize in progress");
+  if (o.HasPendingRect()) refuse("a move or resize in progress");
   if (o.GetCurrentState() != 0) refuse("an object showing a button look other than the normal one");
   // (The stored raster flag is left out: every render sets it again.)
   if (o.GetTextReserved()) refuse("a reserved text field with a value");
@@ -170,6 +170,10 @@ ordered_json ObjectJson(const CDrawObject& o, std::size_t index) {
     j["sourcePath"] = o.GetSourcePath();
   }
   WriteAttributes(j, o, where, /*place=*/false);
+  // A resized object's record keeps the geometry of its last resize.
+  if (const Rect pending = o.GetPendingRect(); !(pending == Rect{})) {
+    j["pendingRect"] = {pending.left, pending.top, pending.right - pending.left, pending.bottom - pending.top};
+  }
   if (o.GetHasHighlighted() || o.GetHasPushed() || o.GetStatesSuppressed()) {
     j["ops"] = ordered_json::array({{{"states", StatesJson(o, j, where, index)}}});
   }

@@ -1,5 +1,7 @@
 #include "edit/edit_script.h"
 
+#include "collections/library_commands.h"
+
 #include <functional>
 #include <map>
 
@@ -54,6 +56,9 @@ void CheckAnswer(const json& a, int index) {
 // How each action key is read; a new action is one more row.
 using StepParser = std::function<void(const json&, EditStep&)>;
 
+// The library command that is not a tool command: it needs the data folder's styles.
+constexpr std::string_view kAddToStyles = "Add to Styles";
+
 const std::map<std::string, StepParser>& StepParsers() {
   static const std::map<std::string, StepParser> parsers = {
       {"tool", [](const json& v, EditStep& s) {
@@ -71,7 +76,7 @@ const std::map<std::string, StepParser>& StepParsers() {
          for (const json& p : v) s.points.push_back(ParsePoint(p, s.index, s.key));
        }},
       {"command", [](const json& v, EditStep& s) {
-         if (!v.is_string() || !FindMenuCommand(v.get<std::string>()))
+         if (!v.is_string() || (!FindMenuCommand(v.get<std::string>()) && v != kAddToStyles))
            Fail(s.index, s.key, "unknown command " + v.dump());
          s.text = v.get<std::string>();
        }},
@@ -86,6 +91,14 @@ const std::map<std::string, StepParser>& StepParsers() {
              Fail(s.index, s.key, "'" + name + "' is not a slider position");
            (name == "first" ? s.first : s.second) = value.get<int>();
          }
+       }},
+      {"applyStyle", [](const json& v, EditStep& s) {
+         if (!v.is_string() || v.get<std::string>().empty()) Fail(s.index, s.key, "the path of a .sty file");
+         s.text = v.get<std::string>();
+       }},
+      {"insertObject", [](const json& v, EditStep& s) {
+         if (!v.is_string() || v.get<std::string>().empty()) Fail(s.index, s.key, "the path of a library entry");
+         s.text = v.get<std::string>();
        }},
       {"answers", [](const json& v, EditStep& s) {
          if (!v.is_array()) Fail(s.index, s.key, "a list of answers");
@@ -112,6 +125,11 @@ EditScript ParseEditScript(const json& steps) {
     s.index = static_cast<int>(i);
     if (!step.is_object()) Fail(s.index, "", "a step is one JSON object");
     for (const auto& [name, value] : step.items()) {
+      if (name == "at") {
+        // The drop point of an insertObject step.
+        s.points = {ParsePoint(value, s.index, name)};
+        continue;
+      }
       if (name == "shift" || name == "ctrl") {
         if (!value.is_boolean()) Fail(s.index, name, "true or false");
         (name == "shift" ? s.keys.shift : s.keys.ctrl) = value.get<bool>();
@@ -124,6 +142,7 @@ EditScript ParseEditScript(const json& steps) {
       parser->second(value, s);
     }
     if (s.key.empty()) Fail(s.index, "", "the step has no action");
+    if (step.contains("at") && s.key != "insertObject") Fail(s.index, "at", "only insertObject takes a drop point");
     if ((s.keys.shift || s.keys.ctrl) && !IsMouseStep(s.key))
       Fail(s.index, s.keys.shift ? "shift" : "ctrl", "only mouse steps take modifiers");
     script.push_back(std::move(s));
@@ -190,6 +209,8 @@ void EditScriptRunner::RunStep(const EditStep& s) {
       machine_.Press(s.points.front(), s.keys);
       for (std::size_t i = 1; i < s.points.size(); ++i) machine_.Move(s.points[i], s.keys);
       machine_.Release(s.points.back(), s.keys);
+    } else if (s.key == "applyStyle" || s.key == "insertObject" || (s.key == "command" && s.text == kAddToStyles)) {
+      RunLibraryStep(s);
     } else if (s.key == "command" || s.key == "key") {
       const MenuCommand* c = s.key == "command" ? FindMenuCommand(s.text) : FindToolKey(s.text);
       if (!c->enabled(machine_)) Fail(s.index, s.key, "\"" + s.text + "\" is not available now");
@@ -209,6 +230,35 @@ void EditScriptRunner::RunStep(const EditStep& s) {
     if (what.rfind("step ", 0) == 0) throw;
     Fail(s.index, s.key, what);
   }
+}
+
+void EditScriptRunner::RunLibraryStep(const EditStep& s) {
+  ScriptLibraries& libraries = libraries_ ? *libraries_ : own_libraries_;
+  CPlenivorDoc& doc = machine_.Doc();
+  if (s.key == "applyStyle") {
+    CDrawObject* current = machine_.Selected();
+    if (!ApplyStyleFile(doc, current, s.text, libraries.defaults))
+      Fail(s.index, s.key, "the style could not be applied: " + s.text);
+    return;
+  }
+  if (s.key == "insertObject") {
+    std::optional<Point> drop;
+    if (!s.points.empty()) drop = s.points.front();
+    const std::optional<InsertedEntry> inserted = InsertLibraryEntry(doc, s.text, drop);
+    if (!inserted) Fail(s.index, s.key, "the entry could not be inserted: " + s.text);
+    if (inserted->objects.size() == 1) {
+      machine_.SelectObject(inserted->objects.front());
+    } else {
+      machine_.SetMultiSelection(inserted->objects, inserted->grouped);
+    }
+    return;
+  }
+  // "Add to Styles": the current object's look becomes the next style.
+  const CDrawObject* current = machine_.Selected();
+  if (!current || libraries.styles_folder.empty())
+    Fail(s.index, s.key, "\"" + s.text + "\" is not available now");
+  if (AddStyle(libraries.styles_folder, *current) == 0)
+    Fail(s.index, s.key, "the style could not be written into " + libraries.styles_folder.string());
 }
 
 std::string SelectionText(const ToolMachine& machine) {

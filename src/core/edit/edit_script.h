@@ -9,6 +9,7 @@
 //   EditScriptRunner runner(machine, quick_tools, answers);
 //   runner.Run(script);                           // throws EditScriptError
 #include <deque>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 
 #include "base/errors.h"
 #include "base/host.h"
+#include "collections/style_library.h"
 #include "edit/tool_machine.h"
 #include "objects/text_dialog.h"
 
@@ -35,7 +37,7 @@ struct EditStep {
   std::string key;                // the action: "tool", "press", "drag", ...
   std::vector<Point> points;      // mouse steps
   Keys keys;
-  std::string text;               // tool, command or key name
+  std::string text;               // tool, command or key name; a library file's path
   std::optional<int> first, second;  // quickTools
   std::vector<nlohmann::json> answers;
 };
@@ -60,17 +62,32 @@ class ScriptAnswers final : public TextDialog {
   std::deque<nlohmann::json> queue_;
 };
 
+// What the library steps need: the Styles folder "Add to Styles" writes into (empty when
+// the run has no data folder, which makes the command unavailable) and the new-object
+// defaults a style applied with nothing selected sets.
+struct ScriptLibraries {
+  std::filesystem::path styles_folder;
+  NewObjectDefaultSets defaults;
+};
+
 class EditScriptRunner {
  public:
   EditScriptRunner(ToolMachine& machine, RecordingQuickTools& quick_tools, ScriptAnswers& answers)
       : machine_(machine), quick_(quick_tools), answers_(answers) {}
+  EditScriptRunner(ToolMachine& machine, RecordingQuickTools& quick_tools, ScriptAnswers& answers,
+                   ScriptLibraries& libraries)
+      : machine_(machine), quick_(quick_tools), answers_(answers), libraries_(&libraries) {}
   void Run(const EditScript& script);
   void RunStep(const EditStep& step);
 
  private:
+  void RunLibraryStep(const EditStep& s);
+
   ToolMachine& machine_;
   RecordingQuickTools& quick_;
   ScriptAnswers& answers_;
+  ScriptLibraries* libraries_ = nullptr;
+  ScriptLibraries own_libraries_;
 };
 
 // "[0, 2]": the list indexes of the selected objects.

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "base/runtime_random.h"
-#include "render/parallel_render.h"
+#include "base/parallel_render.h"
 
 // The vector helpers below are always inlined, never called, so the calling-convention
 // note about vector arguments without AVX does not concern us.

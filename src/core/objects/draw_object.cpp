@@ -138,9 +138,7 @@ int CDrawObject::ApplyPendingRect() {
   m_x = m_pendingX;
   m_y = m_pendingY;
   const int width = m_pendingWidth, height = m_pendingHeight;
-  // Applied geometry is not kept: the record's pending fields stay zero, as for an
-  // object never resized, so nothing stale is saved with the project.
-  m_pendingX = m_pendingY = m_pendingWidth = m_pendingHeight = 0;
+  // The recorded geometry stays in the fields (records store it); only the flag clears.
   m_hasPendingRect = 0;
   SetSize(width, height);
   return 1;

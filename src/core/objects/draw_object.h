@@ -260,6 +260,13 @@ class CDrawObject {
   const LOGFONT& GetFont() const { return m_font; }
   void SetFont(const LOGFONT& font) { m_font = font; }
   bool HasPendingRect() const { return m_hasPendingRect != 0; }
+  // The last recorded geometry as a record stores it, without starting a resize.
+  void SetStoredPendingRect(int x, int y, int width, int height) {
+    m_pendingX = x;
+    m_pendingY = y;
+    m_pendingWidth = width;
+    m_pendingHeight = height;
+  }
   Rect GetPendingRect() const {
     return {m_pendingX, m_pendingY, m_pendingX + m_pendingWidth, m_pendingY + m_pendingHeight};
   }

@@ -4,7 +4,7 @@
 
 #include "base/host.h"
 #include "objects/draw_object.h"
-#include "render/parallel_render.h"
+#include "base/parallel_render.h"
 
 namespace lumi {
 

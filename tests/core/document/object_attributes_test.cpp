@@ -69,6 +69,23 @@ TEST_F(ObjectAttributesTest, EverySceneFieldComesBackFromTheWriterAsItWasRead) {
   }
 }
 
+TEST_F(ObjectAttributesTest, TheLastResizeTheRecordKeepsComesBackFromTheScene) {
+  RecordingHost host;
+  Scene scene = BuildScene(json{{"objects", {{{"shape", "rectangle"}, {"rect", {10, 10, 70, 50}}}}}}, host, nullptr);
+  MoveSceneIntoDocument(std::move(scene), doc_);
+  CDrawObject& object = *doc_.Objects().front();
+  object.SetPendingRect(30, 40, 120, 60);
+  ASSERT_EQ(object.ApplyPendingRect(), 1);
+  const nlohmann::ordered_json written = SceneOfDocument(doc_);
+  EXPECT_EQ(json::parse(written["objects"][0]["pendingRect"].dump()), json({30, 40, 120, 60}));
+
+  Scene again = BuildScene(json::parse(written.dump()), host, nullptr);
+  ASSERT_EQ(again.objects.size(), 1u);
+  EXPECT_EQ(again.objects.front()->GetPendingRect(), (Rect{30, 40, 150, 100}));
+  EXPECT_FALSE(again.objects.front()->HasPendingRect()) << "no resize is in progress";
+  EXPECT_EQ(again.objects.front()->GetRect(), (Rect{30, 40, 150, 100}));
+}
+
 TEST_F(ObjectAttributesTest, KeysAreUniqueAndFound) {
   std::set<std::string> keys;
   for (const ObjectAttribute& a : ObjectAttributes()) {

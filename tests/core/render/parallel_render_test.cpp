@@ -1,6 +1,6 @@
 // Work run side by side: the thread count, and RunInOrder's promise that calls, shared
 // random draws and failures come out as a one-thread run gives them.
-#include "render/parallel_render.h"
+#include "base/parallel_render.h"
 
 #include <gtest/gtest.h>
 

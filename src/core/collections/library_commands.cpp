@@ -1,11 +1,11 @@
-#include "document/library_commands.h"
+#include "collections/library_commands.h"
 
 #include <cstdio>
 
 #include "base/errors.h"
 #include "base/host.h"
 #include "document/plenivor_doc.h"
-#include "library/object_library.h"
+#include "collections/object_library.h"
 #include "objects/draw_object.h"
 
 namespace lumi {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/geometry.h"
-#include "library/style_library.h"
+#include "collections/style_library.h"
 
 namespace lumi {
 

@@ -1,11 +1,11 @@
-#include "library/style_library.h"
+#include "collections/style_library.h"
 
 #include <system_error>
 
 #include "base/archive.h"
 #include "base/byte_stream.h"
 #include "base/errors.h"
-#include "library/library_picture.h"
+#include "collections/library_picture.h"
 #include "objects/draw_object.h"
 
 namespace lumi {

@@ -2,10 +2,10 @@
 // put into the document.
 #include <gtest/gtest.h>
 
-#include "document/library_commands.h"
+#include "collections/library_commands.h"
 #include "document_fixture.h"
-#include "library/object_library.h"
-#include "library/style_library.h"
+#include "collections/object_library.h"
+#include "collections/style_library.h"
 #include "objects/text_dialog.h"
 
 namespace lumi {

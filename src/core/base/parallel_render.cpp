@@ -1,4 +1,4 @@
-#include "render/parallel_render.h"
+#include "base/parallel_render.h"
 
 #include <tbb/parallel_for.h>
 #include <tbb/task_arena.h>

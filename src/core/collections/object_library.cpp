@@ -1,4 +1,4 @@
-#include "library/object_library.h"
+#include "collections/object_library.h"
 
 #include <algorithm>
 #include <system_error>
@@ -7,7 +7,7 @@
 #include "base/byte_stream.h"
 #include "base/errors.h"
 #include "objects/object_stream.h"
-#include "library/library_picture.h"
+#include "collections/library_picture.h"
 #include "objects/draw_object.h"
 
 namespace lumi {

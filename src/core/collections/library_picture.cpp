@@ -1,4 +1,4 @@
-#include "library/library_picture.h"
+#include "collections/library_picture.h"
 
 #include <algorithm>
 #include <system_error>

@@ -6,8 +6,8 @@
 #include "base/byte_stream.h"
 #include "base/errors.h"
 #include "base/host.h"
-#include "library/object_library.h"
-#include "library_fixture.h"
+#include "collections/object_library.h"
+#include "library/library_fixture.h"
 #include "objects/draw_object.h"
 
 namespace lumi {

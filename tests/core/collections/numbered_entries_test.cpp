@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "library/numbered_entries.h"
-#include "library/object_library.h"
-#include "library/style_library.h"
-#include "library_fixture.h"
+#include "collections/object_library.h"
+#include "collections/style_library.h"
+#include "library/library_fixture.h"
 
 namespace lumi {
 namespace {
