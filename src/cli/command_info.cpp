@@ -51,11 +51,12 @@ int RunInfo(const std::vector<std::string>& args) {
   if (opts.Positional().size() != 1) throw UsageError("info takes one INPUT (see info --help)");
   CliSession session(opts.Value("--data"));
   session.Load(opts.Positional()[0]);
-  const ordered_json scene = SceneOfDocument(session.Doc());
+  // The JSON form is a scene that `build` turns back into the project, so it says in one
+  // line what it cannot express; the readable form shows every project that opens.
   if (opts.Has("--json")) {
-    std::printf("%s\n", scene.dump(2).c_str());
+    std::printf("%s\n", SceneOfDocument(session.Doc(), SceneDetail::kExact).dump(2).c_str());
   } else {
-    PrintReadable(scene);
+    PrintReadable(SceneOfDocument(session.Doc(), SceneDetail::kReadable));
   }
   return 0;
 }
