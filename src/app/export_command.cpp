@@ -33,8 +33,8 @@ bool RunExportCommand(QWidget* owner, CPlenivorDoc& document, Host& host, Settin
   }
   ExportContext context{
       host, settings, temp_folder, std::move(ask_path),
-      [&document, &host](const std::filesystem::path& jpg) {
-        return AppendProjectToJpg(document, jpg, host);
+      [&document, &host](const std::filesystem::path& path, std::span<const std::uint8_t> jpeg) {
+        return WriteEditableJpg(document, path, jpeg, host);
       }};
   CExportDlg dialog(source, std::move(context), owner);
   return dialog.exec() == QDialog::Accepted;

@@ -52,7 +52,18 @@ void CliSession::Load(const fs::path& input) {
 }
 
 void CliSession::LoadScene(const fs::path& input) {
-  MoveSceneIntoDocument(ReadSceneFile(input, host_, nullptr), doc_);
+  // What the objects tell while they are built ("Image Load Error") joins the scene's own
+  // error, so a failure is one line.
+  std::optional<SceneError> failure;
+  const std::string why = host_.CollectDuring([&] {
+    try {
+      MoveSceneIntoDocument(ReadSceneFile(input, host_, nullptr), doc_);
+    } catch (const SceneError& e) {
+      failure.emplace(e);
+    }
+  });
+  if (failure) throw SceneError(why.empty() ? failure->what() : std::string(failure->what()) + " (" + why + ")");
+  if (!why.empty()) host_.Message(why, MessageKind::Warning);
 }
 
 void CliSession::LoadLibraryFile(const fs::path& input) {

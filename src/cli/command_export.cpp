@@ -98,7 +98,9 @@ void ExportCanvas(CliSession& session, const RgbImage& source, const ExportChoic
   CliHost& host = session.GetHost();
   ExportContext context{host, session.GetSettings(), fs::temp_directory_path(),
                         [&](const SaveDialogRequest&) { return std::optional<fs::path>(output); },
-                        [&](const fs::path& jpg) { return AppendProjectToJpg(session.Doc(), jpg, host); }};
+                        [&](const fs::path& path, std::span<const std::uint8_t> jpeg) {
+                          return WriteEditableJpg(session.Doc(), path, jpeg, host);
+                        }};
   // The export tells the user why it failed through the host; here that is the one line
   // of the error.
   ExportResult result;

@@ -97,14 +97,15 @@ int RunInfo(const std::vector<std::string>& args) {
   } else {
     session.Load(input);
   }
-  const ordered_json scene = SceneOfDocument(session.Doc());
+  // The JSON form is a scene that `build` turns back into the project, so it says in one
+  // line what it cannot express; the readable form shows every project that opens.
   if (opts.Has("--json")) {
-    std::printf("%s\n", scene.dump(2).c_str());
+    std::printf("%s\n", SceneOfDocument(session.Doc(), SceneDetail::kExact).dump(2).c_str());
   } else if (library_file) {
     std::printf("%s: %s\n", ext == ".sty" ? "style" : "library entry", input.filename().string().c_str());
-    PrintObjects(scene["objects"]);
+    PrintObjects(SceneOfDocument(session.Doc(), SceneDetail::kReadable)["objects"]);
   } else {
-    PrintReadable(scene);
+    PrintReadable(SceneOfDocument(session.Doc(), SceneDetail::kReadable));
   }
   return 0;
 }

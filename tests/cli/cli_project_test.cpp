@@ -1,7 +1,13 @@
 // Projects on the command line: build from a scene, render, info, and damaged files.
 #include <algorithm>
 
+#include "base/archive.h"
+#include "base/byte_stream.h"
+#include "base/host.h"
+#include "base/settings.h"
 #include "cli_fixture.h"
+#include "document/plenivor_doc.h"
+#include "library/texture_bank.h"
 
 namespace lumi {
 namespace {
@@ -186,6 +192,79 @@ TEST_F(CliProject, InfoShowsOneBlockPerObject) {
   EXPECT_NE(run.out.find("\nobject 0:\n  shape: outline\n  id: red\n  kindName: Rectangle\n"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("\nobject 1:\n"), std::string::npos);
   EXPECT_EQ(run.out.find("\nobject 2:"), std::string::npos);
+}
+
+// Projects the program makes but a scene cannot carry exactly: a button look whose outline
+// was edited, and a group naming an object the project does not hold.
+fs::path WriteProject(const fs::path& path, bool edited_look, bool lost_member) {
+  SilentHost host;
+  MemorySettings settings;
+  CTextureBank bank;
+  CPlenivorDoc doc(host, settings, bank);
+  doc.SetCanvasSize(100, 80);
+  auto button = doc.MakeObject();
+  button->CreateRectangle(10, 10, 40, 30);
+  if (edited_look) {
+    button->SetStates(1, true, false, false);  // shows the highlighted look ...
+    button->MoveNode(0, 5, 3);                 // ... drags a corner of its outline ...
+    button->FinishNodeDrag();
+    button->SetStates(0, true, false, false);  // ... and shows the normal one again
+  }
+  auto circle = doc.MakeObject();
+  circle->CreateCircle(50, 40, 90, 70);
+  std::vector<std::string> members = {button->GetId(), circle->GetId()};
+  if (lost_member) members.push_back("gone");
+  doc.Groups().push_back(CObjectGroup{members, {10, 10, 90, 70}});
+  doc.Objects().push_back(std::move(button));
+  doc.Objects().push_back(std::move(circle));
+  FileSink sink(path);
+  CArchive ar(sink);
+  doc.Serialize(ar);
+  sink.Commit();
+  return path;
+}
+
+TEST_F(CliProject, InfoShowsEveryProjectThatOpens) {
+  const fs::path lost = WriteProject(dir_ / "lost.plv", false, true);
+  const fs::path edited = WriteProject(dir_ / "edited.plv", true, false);
+  ASSERT_EQ(Cli("render '" + edited.string() + "' -o '" + (dir_ / "e.png").string() + "'").status, 0);
+
+  // A lost group member is left out, as the document leaves it out.
+  CliRun run = Cli("info '" + lost.string() + "'");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_NE(run.out.find("  group 0: objects [0,1]\n"), std::string::npos) << run.out;
+  run = Cli("info --json '" + lost.string() + "'");
+  ASSERT_EQ(run.status, 0) << run.out;
+  const fs::path rebuilt = dir_ / "rebuilt.plv";
+  ASSERT_EQ(Cli("build '" + Write("lost.json", run.out).string() + "' -o '" + rebuilt.string() + "'").status, 0);
+
+  // The readable form shows the edited look; the scene form says in one line that it
+  // cannot carry it.
+  run = Cli("info '" + edited.string() + "'");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_NE(run.out.find("\"highlighted\":{"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"outline\":{"), std::string::npos) << run.out;
+  run = Cli("info --json '" + edited.string() + "'");
+  EXPECT_EQ(run.status, 1) << run.out;
+  EXPECT_NE(run.out.find("a highlighted look that differs in \"outline\" cannot be written as a scene yet"),
+            std::string::npos)
+      << run.out;
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << "one line: " << run.out;
+}
+
+TEST_F(CliProject, ImageThatFailsInASceneIsOneLine) {
+  Write("junk.png", "not a picture");
+  const fs::path scene =
+      Write("scene.json", R"({"objects": [{"shape": "bitmap", "at": [0, 0], "file": "junk.png"}]})");
+  for (const char* command : {"build", "render"}) {
+    SCOPED_TRACE(command);
+    const fs::path out = dir_ / (std::string(command) == "build" ? "out.plv" : "out.png");
+    const CliRun run = Cli(std::string(command) + " '" + scene.string() + "' -o '" + out.string() + "'");
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_NE(run.out.find("object 0: \"file\": cannot be read as an image"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Image Load Error"), std::string::npos) << "the reader's own text joins the line";
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << "one line: " << run.out;
+  }
 }
 
 TEST_F(CliProject, EverySubcommandHasHelp) {

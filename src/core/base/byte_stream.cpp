@@ -1,6 +1,11 @@
 #include "base/byte_stream.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -29,13 +34,65 @@ void MemorySource::Read(void* data, std::size_t size) {
   pos_ += size;
 }
 
-FileSink::FileSink(std::filesystem::path target) : target_(std::move(target)) {
+namespace {
+
+// The file a save replaces: a symbolic link is followed to the file it names, so saving
+// through a link writes that file and keeps the link, as editors do. A dangling link
+// names the file to create.
+std::filesystem::path FollowLinks(std::filesystem::path path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(path, ec)) return path;
+    const std::filesystem::path to = std::filesystem::read_symlink(path, ec);
+    if (ec) return path;
+    path = to.is_absolute() ? to : path.parent_path() / to;
+  }
+  return path;  // a loop of links: the rename reports it
+}
+
+// The temporary name beside `target`: its own name plus ".tmp" and a random number, cut
+// so that the whole stays within the file system's name length even for a name that is
+// already near it.
+std::filesystem::path TemporaryName(const std::filesystem::path& target, unsigned random) {
+  const std::string suffix = ".tmp" + std::to_string(random % 1000000);
+  std::string name = target.filename().string();
+  const long limit = ::pathconf(target.has_parent_path() ? target.parent_path().c_str() : ".",
+                                _PC_NAME_MAX);
+  const std::size_t max_name = limit > 0 ? static_cast<std::size_t>(limit) : 255;
+  if (name.size() + suffix.size() > max_name) name.resize(max_name - suffix.size());
+  return target.parent_path() / (name + suffix);
+}
+
+}  // namespace
+
+FileSink::FileSink(std::filesystem::path target)
+    : target_(std::move(target)), destination_(FollowLinks(target_)) {
   // A name of our own beside the target, so the rename stays on one file system.
   std::random_device rd;
-  temp_ = target_;
-  temp_ += ".tmp" + std::to_string(rd() % 1000000);
-  file_ = std::fopen(temp_.c_str(), "wb");
-  if (!file_) throw FileError(Describe(target_, "Cannot create"));
+  int fd = -1;
+  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+    temp_ = TemporaryName(destination_, rd());
+    fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) throw FileError(Describe(target_, "Cannot create"));
+  // The replaced file keeps its permissions, so a private drawing stays private, and its
+  // owner and group where this process may set them.
+  struct stat existing {};
+  if (::stat(destination_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+    if (::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+      [[maybe_unused]] const int kept_group = ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+    }
+    [[maybe_unused]] const int kept_mode = ::fchmod(fd, existing.st_mode & 07777);
+  }
+  file_ = ::fdopen(fd, "wb");
+  if (!file_) {
+    const int cause = errno;
+    ::close(fd);
+    ::unlink(temp_.c_str());
+    errno = cause;
+    throw FileError(Describe(target_, "Cannot create"));
+  }
 }
 
 FileSink::~FileSink() {
@@ -57,18 +114,16 @@ void FileSink::Commit() {
   if (!file_) return;
   std::FILE* f = file_;
   file_ = nullptr;
-  const bool flushed = std::fflush(f) == 0;
-  const bool closed = std::fclose(f) == 0;
-  std::error_code ec;
-  if (!flushed || !closed) {
-    std::filesystem::remove(temp_, ec);
-    throw FileError(Describe(target_, "Cannot write"));
-  }
-  std::filesystem::rename(temp_, target_, ec);
-  if (ec) {
-    std::filesystem::remove(temp_, ec);
-    throw FileError("Cannot replace \"" + target_.string() + "\": " + ec.message());
-  }
+  // The first failure's error number is the cause; the clean-up must not replace it.
+  int cause = 0;
+  if (std::fflush(f) != 0 || ::fsync(fileno(f)) != 0) cause = errno;
+  if (std::fclose(f) != 0 && cause == 0) cause = errno;
+  if (cause == 0 && std::rename(temp_.c_str(), destination_.c_str()) == 0) return;
+  const char* what = cause ? "Cannot write" : "Cannot replace";
+  if (cause == 0) cause = errno;
+  ::unlink(temp_.c_str());
+  errno = cause;
+  throw FileError(Describe(target_, what));
 }
 
 FileSource::FileSource(const std::filesystem::path& path) {

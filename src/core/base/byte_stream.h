@@ -49,7 +49,9 @@ class MemorySource final : public ByteSource {
 
 // Writes to a temporary file beside the target; Commit renames it over the target, so a
 // failed save never destroys the previous file. Destroying an uncommitted sink removes
-// the temporary file.
+// the temporary file. A replaced file keeps its permissions (and owner where allowed); a
+// target that is a symbolic link has the file it points to replaced. Failures throw
+// FileError naming the target and the system's reason.
 class FileSink final : public ByteSink {
  public:
   explicit FileSink(std::filesystem::path target);
@@ -61,7 +63,8 @@ class FileSink final : public ByteSink {
   void Commit();
 
  private:
-  std::filesystem::path target_;
+  std::filesystem::path target_;       // as given, for messages
+  std::filesystem::path destination_;  // the file replaced: the target with links followed
   std::filesystem::path temp_;
   std::FILE* file_ = nullptr;
 };

@@ -45,56 +45,64 @@ bool ReadAt(std::FILE* f, std::uint64_t offset, void* data, std::size_t size) {
   return std::fread(data, 1, size, f) == size;
 }
 
-// Copies the whole of `from` into `to`; false when reading fails.
-bool CopyAll(std::FILE* from, ByteSink& to) {
-  std::vector<std::uint8_t> chunk(1 << 16);
-  for (;;) {
-    const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), from);
-    if (got) to.Write(chunk.data(), got);
-    if (got < chunk.size()) return std::ferror(from) == 0;
+}  // namespace
+
+namespace {
+
+// The temporary file beside `path` (FileSink's own; an uncommitted sink removes it), or
+// nothing after telling `host`.
+std::unique_ptr<FileSink> CreateBeside(const std::filesystem::path& path, Host& host) {
+  try {
+    return std::make_unique<FileSink>(path);
+  } catch (const FileError&) {
+    host.Message("Cannot Create " + path.string(), MessageKind::Error);
+    return nullptr;
   }
 }
 
-}  // namespace
-
-bool AppendProjectToJpg(CPlenivorDoc& doc, const std::filesystem::path& jpg_path, Host& host) {
-  // The temporary file is FileSink's own, beside the JPG; an uncommitted sink removes it.
-  std::unique_ptr<FileSink> out;
+// Writes the JPEG, the project block and the trailer into `out` and renames it over its
+// target.
+bool WriteWhole(FileSink& out, CPlenivorDoc& doc, std::span<const std::uint8_t> jpeg, Host& host) {
   try {
-    out = std::make_unique<FileSink>(jpg_path);
-  } catch (const FileError&) {
-    host.Message("Cannot Create " + jpg_path.string(), MessageKind::Error);
-    return false;
-  }
-  UniqueFile jpg(std::fopen(jpg_path.c_str(), "rb"));
-  if (!jpg) {
-    host.Message("Cannot Open " + jpg_path.string(), MessageKind::Error);
-    return false;
-  }
-  try {
-    if (!CopyAll(jpg.get(), *out)) {
-      host.Message("Cannot Open " + jpg_path.string(), MessageKind::Error);
-      return false;
-    }
-    jpg.reset();
-
     MemorySink project;
     CArchive project_ar(project);
     doc.Serialize(project_ar);
     const std::vector<std::uint8_t> block = EncodeProjectBlock(project.Bytes());
+    CArchive ar(out);
+    ar.WriteBytes(jpeg);
     if (!block.empty()) {
-      CArchive ar(*out);
       ar.WriteBytes(block);
       ar.WriteBytes({reinterpret_cast<const std::uint8_t*>(kEJpgTrailerTag.data()),
                      kEJpgTrailerTag.size()});
       ar.WriteUInt32(static_cast<std::uint32_t>(block.size()));
     }
-    out->Commit();
+    out.Commit();
   } catch (const Error& e) {
     host.Message(e.what(), MessageKind::Error);
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteEditableJpg(CPlenivorDoc& doc, const std::filesystem::path& path,
+                      std::span<const std::uint8_t> jpeg, Host& host) {
+  const std::unique_ptr<FileSink> out = CreateBeside(path, host);
+  return out && WriteWhole(*out, doc, jpeg, host);
+}
+
+bool AppendProjectToJpg(CPlenivorDoc& doc, const std::filesystem::path& jpg_path, Host& host) {
+  const std::unique_ptr<FileSink> out = CreateBeside(jpg_path, host);
+  if (!out) return false;
+  std::vector<std::uint8_t> jpeg;
+  try {
+    jpeg = ReadWholeFile(jpg_path, kMaxBlockLen);
+  } catch (const FileError&) {
+    host.Message("Cannot Open " + jpg_path.string(), MessageKind::Error);
+    return false;
+  }
+  return WriteWhole(*out, doc, jpeg, host);
 }
 
 bool ReadEditableJpg(CPlenivorDoc& doc, const std::filesystem::path& path, Host& host) {

@@ -4,7 +4,9 @@
 // project again. After the JPEG data come the project block (editable_jpg_block.h), the
 // 10 bytes "STANDALONE" and the block's length as a little-endian uint32: the last 14
 // bytes of the file find the block.
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string_view>
 
 namespace lumi {
@@ -20,10 +22,17 @@ inline constexpr std::string_view kOrdinaryJpgText =
     "as ordinary *.plv file.\nYou can create LVJPG files with Export command.\nNote: You "
     "can always load this ordinary JPG file with the Bitmap Tool as a bitmap object.";
 
-// Appends the project of `doc` to the JPG at `jpg_path`, just written by PxSaveJPG. The
-// JPG and the project go to a temporary file beside it that is then renamed over it, so
-// a failure leaves the JPG as it was. Returns false after telling `host` why: "Cannot
-// Create " or "Cannot Open " with the JPG's path, or the write error.
+// Writes the editable JPG at `path`: the JPEG file `jpeg` (from PxEncodeJPG) followed by
+// the project of `doc`, into one temporary file beside `path` that is renamed over it
+// once, so a failure (a full disk, say) leaves whatever file was there before as it was.
+// Returns false after telling `host` why: "Cannot Create " with the path, or the write
+// error with its cause.
+bool WriteEditableJpg(CPlenivorDoc& doc, const std::filesystem::path& path,
+                      std::span<const std::uint8_t> jpeg, Host& host);
+
+// Appends the project of `doc` to the JPG file already at `jpg_path`, through
+// WriteEditableJpg. Returns false after telling `host` why: "Cannot Open " with the
+// JPG's path when it cannot be read, otherwise as WriteEditableJpg.
 bool AppendProjectToJpg(CPlenivorDoc& doc, const std::filesystem::path& jpg_path, Host& host);
 
 // Loads the project embedded in the editable JPG at `path` into `doc`, which the caller

@@ -93,6 +93,20 @@ void CPlenivorDoc::SetCropRect(const Rect& r) {
   m_cropBottom = r.bottom;
 }
 
+void CPlenivorDoc::ClearUnusableCropRegion() {
+  const std::int64_t width = std::int64_t{m_cropRight} - m_cropLeft;
+  const std::int64_t height = std::int64_t{m_cropBottom} - m_cropTop;
+  const bool none = m_cropLeft == 0 && m_cropTop == 0 && m_cropRight == 0 && m_cropBottom == 0;
+  const bool usable = width >= 1 && height >= 1 && width <= CDIBSection::kMaxSide &&
+                      height <= CDIBSection::kMaxSide && width * height <= CDIBSection::kMaxPixels &&
+                      m_cropRight > 0 && m_cropBottom > 0 && m_cropLeft < m_canvasWidth &&
+                      m_cropTop < m_canvasHeight;
+  if (none || usable) return;
+  // As the crop tool does with a region it cannot use: all four values and the flag 0.
+  m_cropLeft = m_cropTop = m_cropRight = m_cropBottom = 0;
+  m_cropActive = 0;
+}
+
 CanvasArea CPlenivorDoc::GetCanvasArea() const {
   CanvasArea canvas;
   canvas.width = m_canvasWidth;
@@ -204,6 +218,7 @@ bool CPlenivorDoc::LoadProject(CArchive& ar) {
   m_cropRight = ar.ReadInt32();
   m_cropBottom = ar.ReadInt32();
   m_cropActive = ar.ReadInt32();
+  ClearUnusableCropRegion();
 
   m_groups.clear();
   // A group record is at least its count and rectangle.

@@ -97,6 +97,9 @@ class CPlenivorDoc {
   void SetCanvasColor(COLORREF colour) { m_canvasColor = colour; }
   Rect GetCropRect() const { return {m_cropLeft, m_cropTop, m_cropRight, m_cropBottom}; }
   void SetCropRect(const Rect& r);
+  // Clears a crop region no export could use (inverted or less than a pixel, larger than
+  // a bitmap may be, or wholly outside the canvas), as a loaded project may hold one.
+  void ClearUnusableCropRegion();
   bool IsCropActive() const { return m_cropActive != 0; }
   void SetCropActive(bool active) { m_cropActive = active ? 1 : 0; }
   bool IsPortable() const { return m_portable != 0; }

@@ -98,7 +98,8 @@ double Coordinate(const json& v, const std::string& where, const std::string& ke
 void CheckKeys(const json& v, const std::string& where, const std::string& key,
                std::initializer_list<const char*> allowed) {
   if (!v.is_object()) Fail(where, key, "expected an object");
-  for (const auto& [name, value] : v.items()) {
+  for (const auto& item : v.items()) {
+    const std::string& name = item.key();
     if (std::find_if(allowed.begin(), allowed.end(), [&](const char* a) { return name == a; }) == allowed.end()) {
       Fail(where, key + "." + name, "unknown key");
     }

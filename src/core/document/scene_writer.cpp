@@ -19,8 +19,13 @@ using nlohmann::ordered_json;
 
 namespace {
 
-std::string HexColour(COLORREF c, const std::string& where, const char* key) {
-  if (c >> 24) throw SceneError(where + ": \"" + key + "\": this colour cannot be written as \"#RRGGBB\"");
+std::string HexColour(COLORREF c, const std::string& where, const char* key, bool readable) {
+  if (c >> 24) {
+    if (!readable) throw SceneError(where + ": \"" + key + "\": this colour cannot be written as \"#RRGGBB\"");
+    char stored[16];
+    std::snprintf(stored, sizeof stored, "0x%08X", static_cast<unsigned>(c));
+    return stored;
+  }
   char text[8];
   std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
   return text;
@@ -64,9 +69,13 @@ ordered_json FontJson(const LOGFONT& f) {
 }
 
 // Stored fields no scene key sets: they must hold the value every scene object has.
-void RequireSceneExpressible(const CDrawObject& o, const std::string& where) {
+// Returns what a scene cannot carry (empty when it can carry everything); throws
+// SceneError unless `readable`.
+std::string CheckSceneExpressible(const CDrawObject& o, const std::string& where, bool readable) {
+  std::string notes;
   auto refuse = [&](const std::string& what) {
-    throw SceneError(where + ": " + what + " cannot be written as a scene yet");
+    if (!readable) throw SceneError(where + ": " + what + " cannot be written as a scene yet");
+    notes += (notes.empty() ? "" : "; ") + what + " cannot be written as a scene yet";
   };
   if (!o.IsShape() && !o.IsPolynome() && !o.IsBitmap()) refuse("empty objects");
   if (!o.IsBitmap() && (!o.SourceBitmap().IsEmpty() || o.GetSourceWidth() || o.GetSourceHeight() ||
@@ -77,6 +86,7 @@ void RequireSceneExpressible(const CDrawObject& o, const std::string& where) {
   if (o.GetCurrentState() != 0) refuse("an object showing a button look other than the normal one");
   // (The stored raster flag is left out: every render sets it again.)
   if (o.GetTextReserved()) refuse("a reserved text field with a value");
+  return notes;
 }
 
 // The stored bitmap record, compressed, as the scene reader's "source" takes it.
@@ -90,7 +100,8 @@ ordered_json SourceJson(const CDrawObject& o) {
 }
 
 // The scene fields of the attribute table, those written with the place or the others.
-void WriteAttributes(ordered_json& j, const CDrawObject& o, const std::string& where, bool place) {
+void WriteAttributes(ordered_json& j, const CDrawObject& o, const std::string& where, bool place,
+                     bool readable) {
   for (const ObjectAttribute& a : ObjectAttributes()) {
     if (!a.Carries(kSceneField) || a.Carries(kScenePlace) != place) continue;
     switch (a.type) {
@@ -102,7 +113,7 @@ void WriteAttributes(ordered_json& j, const CDrawObject& o, const std::string& w
         j[a.key] = a.Double(o);
         break;
       case AttributeType::kColour:
-        j[a.key] = HexColour(a.Colour(o), where, a.key);
+        j[a.key] = HexColour(a.Colour(o), where, a.key, readable);
         break;
       case AttributeType::kText:
         j[a.key] = a.Text(o);
@@ -114,18 +125,19 @@ void WriteAttributes(ordered_json& j, const CDrawObject& o, const std::string& w
   }
 }
 
-ordered_json ObjectJson(const CDrawObject& o, std::size_t index);
+ordered_json ObjectJson(const CDrawObject& o, std::size_t index, bool readable);
 
 // A look as the fields that differ from the normal look, which is how the scene reader
-// makes it again; a look that differs in anything a field cannot set is refused.
+// makes it again; a look that differs in anything a field cannot set is refused, unless
+// the scene is only for reading.
 ordered_json LookJson(const CDrawObject* look, const ordered_json& normal, const std::string& where,
-                      const char* name, std::size_t index) {
+                      const char* name, std::size_t index, bool readable) {
   if (!look) return true;  // the look is made when first shown: a copy of the object
   ordered_json fields = ordered_json::object();
-  const ordered_json all = ObjectJson(*look, index);
+  const ordered_json all = ObjectJson(*look, index, readable);
   for (const auto& [key, value] : all.items()) {
     if (key == "id" || (normal.contains(key) && normal[key] == value)) continue;
-    if (!IsSceneField(key)) {
+    if (!IsSceneField(key) && !readable) {
       throw SceneError(where + ": a " + name + " look that differs in \"" + key + "\" cannot be written as a scene yet");
     }
     fields[key] = value;
@@ -134,7 +146,7 @@ ordered_json LookJson(const CDrawObject* look, const ordered_json& normal, const
 }
 
 ordered_json StatesJson(const CDrawObject& o, const ordered_json& normal, const std::string& where,
-                        std::size_t index) {
+                        std::size_t index, bool readable) {
   ordered_json states;
   if (o.GetStatesSuppressed()) {
     if (o.GetHasHighlighted()) states["highlighted"] = true;
@@ -142,18 +154,19 @@ ordered_json StatesJson(const CDrawObject& o, const ordered_json& normal, const 
     states["solo"] = 1;
     return states;
   }
-  if (o.GetHasHighlighted()) states["highlighted"] = LookJson(o.HighlightedLook(), normal, where, "highlighted", index);
-  if (o.GetHasPushed()) states["pushed"] = LookJson(o.PushedLook(), normal, where, "pushed", index);
+  if (o.GetHasHighlighted()) states["highlighted"] = LookJson(o.HighlightedLook(), normal, where, "highlighted", index, readable);
+  if (o.GetHasPushed()) states["pushed"] = LookJson(o.PushedLook(), normal, where, "pushed", index, readable);
   return states;
 }
 
-ordered_json ObjectJson(const CDrawObject& o, std::size_t index) {
+ordered_json ObjectJson(const CDrawObject& o, std::size_t index, bool readable) {
   const std::string where = "object " + std::to_string(index);
-  RequireSceneExpressible(o, where);
+  const std::string notes = CheckSceneExpressible(o, where, readable);
   ordered_json j;
+  if (!notes.empty()) j["note"] = notes;
   j["shape"] = o.IsShape() ? "outline" : o.IsBitmap() ? "bitmap" : "polynome";
   j["id"] = o.GetId();
-  WriteAttributes(j, o, where, /*place=*/true);
+  WriteAttributes(j, o, where, /*place=*/true, readable);
   j["width"] = o.GetWidth();
   j["height"] = o.GetHeight();
   // A shape may keep a polynome and a polynome its old outline: both are stored, so both
@@ -169,29 +182,30 @@ ordered_json ObjectJson(const CDrawObject& o, std::size_t index) {
     j["bitmapAngle"] = o.GetBitmapAngle();
     j["sourcePath"] = o.GetSourcePath();
   }
-  WriteAttributes(j, o, where, /*place=*/false);
+  WriteAttributes(j, o, where, /*place=*/false, readable);
   // A resized object's record keeps the geometry of its last resize.
   if (const Rect pending = o.GetPendingRect(); !(pending == Rect{})) {
     j["pendingRect"] = {pending.left, pending.top, pending.right - pending.left, pending.bottom - pending.top};
   }
   if (o.GetHasHighlighted() || o.GetHasPushed() || o.GetStatesSuppressed()) {
-    j["ops"] = ordered_json::array({{{"states", StatesJson(o, j, where, index)}}});
+    j["ops"] = ordered_json::array({{{"states", StatesJson(o, j, where, index, readable)}}});
   }
   return j;
 }
 
 }  // namespace
 
-ordered_json SceneOfDocument(const CPlenivorDoc& doc) {
+ordered_json SceneOfDocument(const CPlenivorDoc& doc, SceneDetail detail) {
+  const bool readable = detail == SceneDetail::kReadable;
   ordered_json scene;
   scene["canvas"] = {{"width", doc.GetCanvasWidth()},
                      {"height", doc.GetCanvasHeight()},
-                     {"color", HexColour(doc.GetCanvasColor(), "canvas", "color")},
+                     {"color", HexColour(doc.GetCanvasColor(), "canvas", "color", readable)},
                      {"portable", doc.IsPortable()}};
   ordered_json objects = ordered_json::array();
   std::map<std::string, std::size_t> index_of;
   for (std::size_t i = 0; i < doc.Objects().size(); ++i) {
-    objects.push_back(ObjectJson(*doc.Objects()[i], i));
+    objects.push_back(ObjectJson(*doc.Objects()[i], i, readable));
     index_of.emplace(doc.Objects()[i]->GetId(), i);
   }
   scene["objects"] = std::move(objects);
@@ -201,14 +215,11 @@ ordered_json SceneOfDocument(const CPlenivorDoc& doc) {
       ordered_json members = ordered_json::array();
       for (const std::string& id : doc.Groups()[g].m_members) {
         const auto it = index_of.find(id);
-        if (it == index_of.end()) {
-          throw SceneError("group " + std::to_string(g) + ": names object \"" + id + "\", which the project does not hold");
-        }
-        members.push_back(it->second);
+        if (it != index_of.end()) members.push_back(it->second);
       }
-      groups.push_back(std::move(members));
+      if (!members.empty()) groups.push_back(std::move(members));
     }
-    scene["groups"] = std::move(groups);
+    if (!groups.empty()) scene["groups"] = std::move(groups);
   }
   if (doc.IsCropActive()) {
     const Rect r = doc.GetCropRect();

@@ -82,8 +82,16 @@ ExportResult WriteJpeg(ExportMode mode, const std::vector<std::uint8_t>& output,
     PxClearJPGText();
     PxAddJPGText(kJpegComment);
   }
-  if (!PxSaveJPG(*target, output.data(), choices.width, choices.height, choices.quality,
-                 !choices.greyscale, choices.progressive)) {
+  // The editable JPG is written whole, JPEG and project in one file, so a failure never
+  // leaves a plain JPG in place of the user's editable one.
+  std::optional<std::vector<std::uint8_t>> jpeg;
+  const bool encoded =
+      editable ? (jpeg = PxEncodeJPG(output.data(), choices.width, choices.height,
+                                     choices.quality, !choices.greyscale, choices.progressive))
+                     .has_value()
+               : PxSaveJPG(*target, output.data(), choices.width, choices.height,
+                           choices.quality, !choices.greyscale, choices.progressive);
+  if (!encoded) {
     const int code = PxGetLastError();
     context.host.Message(editable && code == kPxBadJpg
                              ? std::string("The project is too big to be embedded inside JPG")
@@ -93,9 +101,8 @@ ExportResult WriteJpeg(ExportMode mode, const std::vector<std::uint8_t>& output,
     return result;
   }
   PxClearJPGText();
-  // The appender tells the user what went wrong; a JPG without its project is no
-  // editable JPG, so it is not reported as written.
-  if (editable && !context.append_project(*target)) return result;
+  // The writer tells the user what went wrong.
+  if (editable && !context.append_project(*target, *jpeg)) return result;
   result.written = true;
   result.path = *target;
   if (mode == ExportMode::kPreview) {

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "export/export_choices.h"
@@ -52,9 +53,11 @@ struct ExportContext {
   std::filesystem::path temp_folder;
   // The save dialog of an export: the chosen path, or nothing when the user cancelled.
   std::function<std::optional<std::filesystem::path>(const SaveDialogRequest&)> ask_save_path;
-  // Appends the document's project to a JPEG just written (the editable JPG); returns
-  // false after telling the user why. Needed only for the editable format.
-  std::function<bool(const std::filesystem::path&)> append_project;
+  // Writes the editable JPG: the JPEG file's bytes with the document's project appended,
+  // as one file that replaces the path at once; returns false after telling the user why.
+  // Needed only for the editable format.
+  std::function<bool(const std::filesystem::path&, std::span<const std::uint8_t> jpeg)>
+      append_project;
 };
 
 struct ExportResult {

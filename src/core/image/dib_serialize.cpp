@@ -33,8 +33,9 @@ void CDIBSection::Serialize(CArchive& ar, Host& host) {
   const std::int32_t width = ar.ReadInt32();
   const std::int32_t height = ar.ReadInt32();
   const std::int32_t count = ar.ReadInt32();
-  const std::int64_t expected = std::int64_t{width} * height * 4;
-  bool plausible = width > 0 && height > 0 && count == expected;
+  // The sides are checked against the bitmap limits before their product is formed, so
+  // hostile sides cannot overflow it.
+  bool plausible = width > 0 && height > 0;
   if (plausible) {
     try {
       CheckBitmapSize(width, height);
@@ -42,6 +43,7 @@ void CDIBSection::Serialize(CArchive& ar, Host& host) {
       plausible = false;
     }
   }
+  plausible = plausible && count == std::int64_t{width} * height * 4;
   if (!plausible) {
     host.Message(kCorrupted, MessageKind::Error);
     throw ArchiveError(kCorrupted);

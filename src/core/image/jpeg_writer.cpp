@@ -109,16 +109,17 @@ bool Compress(Encoder* e, const Job* job) {
 
 }  // namespace
 
-bool PxSaveJPG(const std::filesystem::path& path, const std::uint8_t* rgb, int width,
-               int height, int quality, bool colour, bool progressive) {
-  if (!pixwerk::WriterSizeOk(rgb, width, height)) return false;
+std::optional<std::vector<std::uint8_t>> PxEncodeJPG(const std::uint8_t* rgb, int width,
+                                                    int height, int quality, bool colour,
+                                                    bool progressive) {
+  if (!pixwerk::WriterSizeOk(rgb, width, height)) return std::nullopt;
   std::vector<std::uint8_t> grey;
   if (!colour) {
     try {
       grey.resize(static_cast<std::size_t>(width) * height);
     } catch (const std::bad_alloc&) {
       PxSetLastError(kPxOutOfMemory);
-      return false;
+      return std::nullopt;
     }
     const std::uint8_t* p = rgb;
     for (std::uint8_t& y : grey) {
@@ -134,24 +135,30 @@ bool PxSaveJPG(const std::filesystem::path& path, const std::uint8_t* rgb, int w
   e.out.data = static_cast<std::uint8_t*>(std::malloc(kOutputChunk));
   if (!e.out.data) {
     PxSetLastError(kPxOutOfMemory);
-    return false;
+    return std::nullopt;
   }
   const bool ok = Compress(&e, &job);
   const std::size_t size = e.out.capacity - e.out.pub.free_in_buffer;
   if (e.created) jpeg_destroy_compress(&e.cinfo);
-  bool written = false;
+  std::optional<std::vector<std::uint8_t>> bytes;
   if (!ok) {
     PxSetLastError(kPxBadJpg);
   } else {
     try {
-      written = pixwerk::WriteImageFile(path, {e.out.data, size});
-    } catch (...) {
-      std::free(e.out.data);
-      throw;
+      bytes.emplace(e.out.data, e.out.data + size);
+      PxSetLastError(kPxOk);
+    } catch (const std::bad_alloc&) {
+      PxSetLastError(kPxOutOfMemory);
     }
   }
   std::free(e.out.data);
-  return written;
+  return bytes;
+}
+
+bool PxSaveJPG(const std::filesystem::path& path, const std::uint8_t* rgb, int width,
+               int height, int quality, bool colour, bool progressive) {
+  const auto bytes = PxEncodeJPG(rgb, width, height, quality, colour, progressive);
+  return bytes && pixwerk::WriteImageFile(path, *bytes);
 }
 
 }  // namespace lumi

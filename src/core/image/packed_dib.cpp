@@ -77,7 +77,8 @@ void CDIBSection::ImportPackedDib(std::span<const std::uint8_t> packed) {
   CDIBSection result;
   result.Create(width, height, bits, false);
   const std::uint8_t* table = packed.data() + header_size;
-  std::memcpy(result.colour_table_.data(), table, stored_entries * 4);
+  // Deeper bitmaps have no colour table: its storage may be a null pointer.
+  if (stored_entries) std::memcpy(result.colour_table_.data(), table, stored_entries * 4);
   const std::uint8_t* src = table + stored_entries * 4;
   for (int r = 0; r < height; ++r) {
     const int storage_row = top_down ? height - 1 - r : r;

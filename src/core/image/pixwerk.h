@@ -81,6 +81,10 @@ std::optional<RgbImage> PxDecodeTIF(std::span<const std::uint8_t> file);
 // `palette` holds `colour_count` entries of blue, green, red, 0.
 bool PxSaveJPG(const std::filesystem::path& path, const std::uint8_t* rgb, int width,
                int height, int quality, bool colour, bool progressive);
+// The JPG file PxSaveJPG would write, in memory, for callers that write it with more.
+std::optional<std::vector<std::uint8_t>> PxEncodeJPG(const std::uint8_t* rgb, int width,
+                                                    int height, int quality, bool colour,
+                                                    bool progressive);
 bool PxSaveBMP(const std::filesystem::path& path, const std::uint8_t* rgb, int width,
                int height);
 bool PxSaveBMP(const std::filesystem::path& path, const std::uint8_t* indices, int width,

@@ -25,16 +25,16 @@ typedef std::uint8_t Bytes16 __attribute__((vector_size(16)));
 // Pixels per block of the slope computation.
 constexpr int kRun = 16;
 
-inline __attribute__((always_inline)) Shorts16 LoadShorts(const std::int16_t* p) {
-  Shorts16 v;
+// The loads hand their vectors back through a reference: clang refuses a 32-byte vector
+// return value in the clone built without AVX.
+inline __attribute__((always_inline)) void LoadShorts(const std::int16_t* p, Shorts16& v) {
   std::memcpy(&v, p, sizeof v);
-  return v;
 }
 
-inline __attribute__((always_inline)) Shorts16 LoadBytes(const std::uint8_t* p) {
+inline __attribute__((always_inline)) void LoadBytes(const std::uint8_t* p, Shorts16& out) {
   Bytes16 v;
   std::memcpy(&v, p, sizeof v);
-  return __builtin_convertvector(v, Shorts16);
+  out = __builtin_convertvector(v, Shorts16);
 }
 
 // The slopes of one height-map row. cs and rd have `blocks` x kRun + 2 entries with the
@@ -48,7 +48,10 @@ __attribute__((target_clones("avx2", "default"))) void RowSlopes(
     std::uint8_t* any) {
   int j = 0;
   for (; j + kRun <= width; j += kRun) {
-    const Shorts16 u = LoadBytes(up + j), m = LoadBytes(mid + j), d = LoadBytes(down + j);
+    Shorts16 u, m, d;
+    LoadBytes(up + j, u);
+    LoadBytes(mid + j, m);
+    LoadBytes(down + j, d);
     const Shorts16 sum = u + m + d, diff = d - u;
     std::memcpy(cs + 1 + j, &sum, sizeof sum);
     std::memcpy(rd + 1 + j, &diff, sizeof diff);
@@ -63,8 +66,14 @@ __attribute__((target_clones("avx2", "default"))) void RowSlopes(
   rd[width + 1] = rd[1];
   for (int b = 0; b < blocks; ++b) {
     const int j0 = b * kRun;
-    const Shorts16 x = LoadShorts(cs + j0) - LoadShorts(cs + j0 + 2);
-    const Shorts16 y = LoadShorts(rd + j0) + LoadShorts(rd + j0 + 1) + LoadShorts(rd + j0 + 2);
+    Shorts16 c0, c2, r0, r1, r2;
+    LoadShorts(cs + j0, c0);
+    LoadShorts(cs + j0 + 2, c2);
+    LoadShorts(rd + j0, r0);
+    LoadShorts(rd + j0 + 1, r1);
+    LoadShorts(rd + j0 + 2, r2);
+    const Shorts16 x = c0 - c2;
+    const Shorts16 y = r0 + r1 + r2;
     std::memcpy(gx + j0, &x, sizeof x);
     std::memcpy(gy + j0, &y, sizeof y);
     const Shorts16 either = x | y;

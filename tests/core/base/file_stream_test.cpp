@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -74,6 +76,85 @@ TEST_F(FileStreamTest, MissingFilesAndFoldersReportThePath) {
     EXPECT_NE(std::string(e.what()).find("missing.plv"), std::string::npos);
   }
   EXPECT_THROW(FileSink(dir_ / "no" / "such" / "folder.plv"), FileError);
+}
+
+std::string Contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+void Save(const fs::path& path, std::string_view text) {
+  WriteFileAtomically(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+}
+
+TEST_F(FileStreamTest, ReplacedFileKeepsItsPermissionsAndNewFilesFollowTheUmask) {
+  const fs::path private_file = dir_ / "private.plv";
+  const fs::path shared_file = dir_ / "shared.plv";
+  Save(private_file, "old");
+  Save(shared_file, "old");
+  fs::permissions(private_file, fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(shared_file, fs::perms(0664));
+  Save(private_file, "new");
+  Save(shared_file, "new");
+  EXPECT_EQ(fs::status(private_file).permissions(), fs::perms(0600));
+  EXPECT_EQ(fs::status(shared_file).permissions(), fs::perms(0664));
+  EXPECT_EQ(Contents(private_file), "new");
+
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  const fs::path fresh = dir_ / "fresh.plv";
+  Save(fresh, "new");
+  EXPECT_EQ(fs::status(fresh).permissions(), fs::perms(0666 & ~mask));
+}
+
+TEST_F(FileStreamTest, ReplacedFileKeepsItsOwnerWhereAllowed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+  const fs::path path = dir_ / "theirs.plv";
+  Save(path, "old");
+  ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
+  Save(path, "new");
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_uid, 4321u);
+  EXPECT_EQ(info.st_gid, 4322u);
+}
+
+TEST_F(FileStreamTest, SavingThroughASymbolicLinkWritesTheFileItNames) {
+  fs::create_directories(dir_ / "real");
+  const fs::path real = dir_ / "real" / "drawing.plv";
+  Save(real, "old");
+  const fs::path link = dir_ / "link.plv";
+  fs::create_symlink("real/drawing.plv", link);  // relative to the link's folder
+  const fs::path dangling = dir_ / "dangling.plv";
+  fs::create_symlink(dir_ / "real" / "later.plv", dangling);
+
+  Save(link, "new");
+  Save(dangling, "created");
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_TRUE(fs::is_symlink(dangling));
+  EXPECT_EQ(Contents(real), "new");
+  EXPECT_EQ(Contents(dir_ / "real" / "later.plv"), "created");
+}
+
+TEST_F(FileStreamTest, ANameAtTheLengthLimitStaysSavable) {
+  const fs::path path = dir_ / (std::string(246, 'n') + ".plv");  // 250 characters
+  Save(path, "one");
+  Save(path, "two");
+  EXPECT_EQ(Contents(path), "two");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(FileStreamTest, FailedReplaceNamesTheSystemsReason) {
+  const fs::path folder = dir_ / "x.plv";
+  fs::create_directories(folder / "inside");
+  try {
+    Save(folder, "new");
+    FAIL() << "a folder was replaced";
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot replace \"" + folder.string() + "\": Is a directory");
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
+      << "the temporary file was left behind";
 }
 
 }  // namespace

@@ -3,11 +3,18 @@
 #include "document/editable_jpg.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <csetjmp>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <fstream>
+#include <random>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -16,6 +23,7 @@
 
 #include "document/document_fixture.h"
 #include "document/editable_jpg_block.h"
+#include "export/export_image.h"
 #include "image/pixwerk.h"
 
 namespace lumi {
@@ -593,6 +601,87 @@ TEST_F(EditableJpgTest, EmptyTextureEntrySurvivesSaveOpenBackupAndEditableJpg) {
     EXPECT_EQ(ProjectOf(doc_), saved);
   }
   EXPECT_TRUE(host_.Messages().empty());
+}
+
+// A small file system of its own, mounted for one test (root only) and detached after.
+class SmallDisk {
+ public:
+  explicit SmallDisk(std::filesystem::path folder) : folder_(std::move(folder)) {
+    std::filesystem::create_directories(folder_);
+    mounted_ = ::mount("lumi-small-disk", folder_.c_str(), "tmpfs", 0, "size=256k") == 0;
+    if (!mounted_) why_ = std::strerror(errno);
+  }
+  ~SmallDisk() {
+    if (mounted_) ::umount2(folder_.c_str(), MNT_DETACH);
+  }
+  bool Mounted() const { return mounted_; }
+  const std::string& Why() const { return why_; }
+  std::uint64_t Free() const {
+    struct statvfs info {};
+    return ::statvfs(folder_.c_str(), &info) == 0 ? std::uint64_t{info.f_bavail} * info.f_frsize : 0;
+  }
+  // Takes space away until at most `left` bytes are free.
+  void FillUntil(std::uint64_t left) {
+    std::ofstream filler(folder_ / "filler", std::ios::binary);
+    const std::vector<char> page(1024, 'f');
+    while (Free() > left && filler.write(page.data(), page.size())) filler.flush();
+  }
+
+ private:
+  std::filesystem::path folder_;
+  bool mounted_ = false;
+  std::string why_;
+};
+
+TEST_F(EditableJpgTest, FullDiskExportKeepsTheEditableJpgItWouldReplace) {
+  if (::geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+  SmallDisk disk(dir_ / "small");
+  if (!disk.Mounted()) GTEST_SKIP() << "cannot mount a small file system: " << disk.Why();
+  const auto path = dir_ / "small" / "drawing.jpg";
+
+  const Bytes rgb = Gradient(120, 90);
+  RgbImage picture{120, 90, rgb};
+  ExportChoices choices;
+  choices.format = kExportEditableJpg;
+  choices.width = 120;
+  choices.height = 90;
+  CPlenivorDoc source(host_, settings_, bank_);
+  ExportContext context{host_, settings_, dir_,
+                        [&](const SaveDialogRequest&) { return std::optional(path); },
+                        [&](const std::filesystem::path& p, std::span<const std::uint8_t> jpeg) {
+                          return lumi::WriteEditableJpg(source, p, jpeg, host_);
+                        }};
+  FillSmallProject(source, 2);
+  ASSERT_TRUE(ExportImage(ExportMode::kExport, &picture, choices, context).written);
+  const Bytes before = ReadBytes(path);
+  const std::size_t jpeg_size = before.size() - EncodeProjectBlock(ProjectOf(source)).size() - 14;
+
+  // The drawing grows by a bitmap that does not compress; the disk keeps room for the
+  // JPEG part alone, not for the JPEG with the grown project.
+  auto noise = source.MakeObject();
+  noise->CreateRectangle(0, 0, 100, 100);
+  noise->SourceBitmap().Create(100, 100, 32, true);
+  std::mt19937 rng(3);
+  for (std::size_t i = 0; i < noise->SourceBitmap().PixelBytes(); ++i) {
+    noise->SourceBitmap().Pixels()[i] = static_cast<std::uint8_t>(rng());
+  }
+  source.Objects().push_back(std::move(noise));
+  ASSERT_GT(EncodeProjectBlock(ProjectOf(source)).size(), before.size() + 12 * 1024)
+      << "the grown project must not fit where the old file was";
+  disk.FillUntil(jpeg_size + 8 * 1024);
+  ASSERT_GE(disk.Free(), jpeg_size + 2048);
+
+  host_.Clear();
+  EXPECT_FALSE(ExportImage(ExportMode::kExport, &picture, choices, context).written);
+  ASSERT_EQ(host_.Messages().size(), 1u);
+  EXPECT_NE(host_.Messages()[0].find("No space left on device"), std::string::npos)
+      << host_.Messages()[0];
+  EXPECT_EQ(ReadBytes(path), before) << "the editable JPG was replaced";
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "small"),
+                          std::filesystem::directory_iterator()),
+            2)
+      << "only the drawing and the filler remain";
+  EXPECT_TRUE(Read(path));
 }
 
 }  // namespace

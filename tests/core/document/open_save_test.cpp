@@ -1,8 +1,10 @@
 // Opening and saving by path: refused files, Save and Save As with every filter, texture
 // pruning, the asking-to-save rule and editable JPGs.
 #include <gtest/gtest.h>
-
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include "document_fixture.h"
 
@@ -128,9 +130,7 @@ TEST_F(OpenSave, FailedSaveAsLeavesNothingBehindAndKeepsThePreviousTarget) {
 }
 
 TEST_F(OpenSave, FailedSaveKeepsThePreviousFile) {
-  // A name so long that the temporary name beside it cannot be created (this works for
-  // every user, root included).
-  const auto target = dir_ / (std::string(246, 'k') + ".plv");
+  const auto target = dir_ / "kept.plv";
   AddRectangle(0, 0, 10, 10);
   MemorySink sink;
   CArchive ar(sink);
@@ -139,7 +139,17 @@ TEST_F(OpenSave, FailedSaveKeepsThePreviousFile) {
   ASSERT_TRUE(doc_.Open(target));
   doc_.Objects().clear();
   host_.Clear();
-  EXPECT_EQ(doc_.Save(), SaveResult::Failed);
+  // A file size limit makes the write fail (this works for every user, root included).
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 8;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const SaveResult result = doc_.Save();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, old_handler);
+  EXPECT_EQ(result, SaveResult::Failed);
   EXPECT_EQ(host_.Messages(),
             std::vector<std::string>{"Unable to write to " + target.string() +
                                      ", it is read-only or opened by someone else."});

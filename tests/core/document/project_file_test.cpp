@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "document_fixture.h"
+#include "export/canvas_composition.h"
 
 namespace lumi {
 namespace {
@@ -120,6 +121,35 @@ TEST_F(ProjectFile, ReadsEveryContainerField) {
   EXPECT_TRUE(doc_.IsCropActive());
   EXPECT_EQ(doc_.GetPath(), dir_ / "fields.plv");
   EXPECT_EQ(views_.hints.back(), kHintCanvasChanged);
+}
+
+// A stored crop region no export could use is cleared on load; any usable one, also one
+// reaching past the canvas, is kept. Either way the canvas composes afterwards.
+TEST_F(ProjectFile, UnusableCropRegionsAreClearedOnLoad) {
+  const struct {
+    const char* what;
+    Rect stored;
+    bool kept;
+  } cases[] = {
+      {"inside", {5, 6, 70, 40}, true},
+      {"reaching past the canvas", {-5, 6, 170, 80}, true},
+      {"inverted", {70, 40, 5, 6}, false},
+      {"less than a pixel high", {5, 6, 70, 6}, false},
+      {"left of the canvas", {-50, 0, 0, 40}, false},
+      {"below the canvas", {0, 45, 40, 90}, false},
+      {"larger than any bitmap", {-2000000000, 0, 2000000000, 40}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Rect& r = c.stored;
+    auto bytes =
+        ProjectBytes().Header(123, 45, 0, 0).I32(0).Crop(r.left, r.top, r.right, r.bottom, 1).I32(0).I32(-1).Take();
+    ASSERT_TRUE(OpenBytes(bytes));
+    EXPECT_EQ(doc_.GetCropRect(), c.kept ? r : Rect{});
+    EXPECT_EQ(doc_.IsCropActive(), c.kept);
+    const CDIBSection composed = ComposeCanvas(doc_.GetCanvasArea(), doc_.Objects(), host_);
+    EXPECT_EQ(composed.Width(), c.kept ? r.Width() : 123);
+  }
 }
 
 TEST_F(ProjectFile, EndMarkersAreAcceptedWhateverTheyHold) {

@@ -11,6 +11,7 @@
 // libjpeg reads the written files independently of the program's own reader.
 #include <jpeglib.h>
 
+#include "base/byte_stream.h"
 #include "base/host.h"
 #include "base/settings.h"
 #include "effects/sharpen_soften.h"
@@ -291,10 +292,12 @@ TEST_F(ExportImageTest, ScaleComboSizeIsTheOutputSize) {
 TEST_F(ExportImageTest, EditableJpgCarriesTheCommentThenTheProject) {
   std::vector<std::filesystem::path> appended;
   ExportContext context = Context();
-  context.append_project = [&](const std::filesystem::path& p) {
-    // The JPEG is complete when the project is appended.
-    EXPECT_TRUE(ReadJpegHeader(TempDir::Read(p)).comments ==
+  context.append_project = [&](const std::filesystem::path& p, std::span<const std::uint8_t> jpeg) {
+    // The JPEG is complete when the project is appended; the file is written once, by
+    // the appender.
+    EXPECT_TRUE(ReadJpegHeader(std::vector<std::uint8_t>(jpeg.begin(), jpeg.end())).comments ==
                 std::vector<std::string>{"Lumiverdant PLV"});
+    WriteFileAtomically(p, jpeg);
     appended.push_back(p);
     return true;
   };
@@ -316,7 +319,9 @@ TEST_F(ExportImageTest, EditableJpgCarriesTheCommentThenTheProject) {
   EXPECT_EQ(appended, std::vector<std::filesystem::path>{TempFile()});
 
   // A failed append is no editable JPG.
-  context.append_project = [](const std::filesystem::path&) { return false; };
+  context.append_project = [](const std::filesystem::path&, std::span<const std::uint8_t>) {
+    return false;
+  };
   const ExportResult failed = ExportImage(ExportMode::kPreview, &source_, c, context);
   EXPECT_FALSE(failed.written);
   EXPECT_TRUE(failed.size_label.empty());

@@ -85,6 +85,8 @@ TEST(DibSerialize, DamagedBitmapsFailWithTheirMessageAndChangeNothing) {
       {"negative size", Le32({0, -2, -1, 8}), "Corupted Data!"},
       {"count wrapping 32 bits", Le32({0, 65536, 16384, 0}), "Corupted Data!"},
       {"huge but consistent", Le32({0, 40000, 40000, 0x7FFFFFFF}), "Corupted Data!"},
+      // The product of these sides overflows 64 bits once multiplied by 4.
+      {"sides overflowing the byte count", Le32({0, 0x63000001, 0x63000001, 0}), "Corupted Data!"},
       {"pixels cut short", short_pixels, "Bitmap:: Data Read Error!"},
   };
   for (const auto& c : cases) {

@@ -58,6 +58,20 @@ TEST(PackedDib, ShortColourTableFollowsColoursUsed) {
   EXPECT_EQ(rgba.Row(0)[2], 70);
 }
 
+TEST(PackedDib, DeepBitmapsWithoutColourTableImport) {
+  for (const std::uint16_t bits : {16, 24, 32}) {
+    SCOPED_TRACE(bits);
+    auto packed = Header(3, 2, bits);
+    const std::size_t row_bytes = (3 * bits / 8 + 3) / 4 * 4;
+    packed.resize(packed.size() + 2 * row_bytes, 0);
+    CDIBSection b;
+    b.ImportPackedDib(packed);
+    EXPECT_EQ(b.Width(), 3);
+    EXPECT_EQ(b.Height(), 2);
+    EXPECT_EQ(b.ExportPackedDib(), packed);
+  }
+}
+
 TEST(PackedDib, DamagedInputIsRefusedAndChangesNothing) {
   auto truncated = Header(4, 4, 32);
   truncated.resize(40 + 60);
