@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "app_services.h"
+#include "frame/splash.h"
 #include "main_window.h"
 #include "qt_host.h"
 #include "qt_settings.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
   // opened once start-up has finished.
   lumi::app::MainWindow window(services);
   window.showMaximized();
+  new lumi::app::Splash(&window);  // owned by the window; closes itself
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1) window.OpenAfterStartUp(arguments.at(1));
   return app.exec();

@@ -23,6 +23,8 @@
 #include "edit/zoom_combo.h"
 #include "export_command.h"
 #include "file_filter.h"
+#include "frame/layers_dock.h"
+#include "frame/main_frame.h"
 #include "multimedia_export_command.h"
 #include "plenivor_view.h"
 #include "print_command.h"
@@ -71,6 +73,8 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   print_ = std::make_unique<PrintCommand>(this, *document_, *host_);
   CreateBars();
   CreateMenus();
+  frame_ = new MainFrame(*this, services_.GetSettings(), zoom_list_,
+                         [this] { return &document_->Objects(); });
   setAcceptDrops(true);
   UpdateTitle();
 }
@@ -81,13 +85,11 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::CreateBars() {
-  QToolBar* main_bar = addToolBar(QStringLiteral("Main"));
-  main_bar->setObjectName(QStringLiteral("MainToolBar"));
-  zoom_list_ = new QComboBox(main_bar);
+  // The zoom list goes into the main toolbar that MainFrame builds.
+  zoom_list_ = new QComboBox(this);
   for (std::string_view entry : kZoomComboEntries)
     zoom_list_->addItem(QString::fromUtf8(entry.data(), static_cast<int>(entry.size())));
   zoom_list_->setCurrentIndex(kZoomEntryOriginal);
-  main_bar->addWidget(zoom_list_);
   connect(zoom_list_, &QComboBox::activated, view_, &CPlenivorView::chooseZoomEntry);
   connect(view_, &CPlenivorView::zoomEntryChanged, zoom_list_, [this](int index) {
     const QSignalBlocker block(zoom_list_);
@@ -149,6 +151,14 @@ void MainWindow::CreateMenus() {
 
 void MainWindow::UpdateAllViews(int hint) {
   if (view_) view_->View().OnUpdate(hint);  // the first new document comes before the view
+}
+
+void MainWindow::RebuildLayers() {
+  if (frame_) frame_->Layers()->Rebuild();  // the first new document comes before the frame
+}
+
+void MainWindow::ShowMultimediaBar() {
+  if (frame_) frame_->ShowMultimediaExtension();
 }
 
 void MainWindow::DocumentReplaced() {
@@ -285,10 +295,12 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (SaveModified())
+  if (SaveModified()) {
+    frame_->SaveOnClose();
     event->accept();
-  else
+  } else {
     event->ignore();
+  }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

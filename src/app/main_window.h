@@ -19,6 +19,7 @@ namespace lumi::app {
 
 class AppServices;
 class CPlenivorView;
+class MainFrame;
 class PrintCommand;
 class RecentFiles;
 
@@ -38,6 +39,8 @@ class MainWindow : public QMainWindow, private DocumentViews {
   CPlenivorDoc& Document() { return *document_; }
   Host& GetHost() { return *host_; }
   RecentFiles& Recent() { return *recent_; }
+  // The bars, panels, status panes and View toggles around the view.
+  MainFrame& Frame() { return *frame_; }
   // Tests replace the desktop's URL handler.
   void SetUrlOpener(UrlOpener open) { url_opener_ = std::move(open); }
 
@@ -66,6 +69,8 @@ class MainWindow : public QMainWindow, private DocumentViews {
  private:
   // What the document tells its views.
   void UpdateAllViews(int hint) override;
+  void RebuildLayers() override;
+  void ShowMultimediaBar() override;
 
   void CreateBars();
   void CreateMenus();
@@ -93,6 +98,7 @@ class MainWindow : public QMainWindow, private DocumentViews {
   QList<QAction*> recent_actions_;
   QAction* no_recent_action_ = nullptr;
   std::unique_ptr<PrintCommand> print_;
+  MainFrame* frame_ = nullptr;
 };
 
 }  // namespace lumi::app
