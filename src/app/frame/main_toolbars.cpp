@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
+#include <QWidgetAction>
 
 #include "frame/command_text.h"
 #include "frame/view_toggles.h"
@@ -26,7 +27,8 @@ QAction* FindInMenu(const QList<QAction*>& actions, const QString& text) {
 // Every button tells assistive tools and the tooltip its command text.
 void NameButtons(CToolBarEx& bar) {
   for (QAction* action : bar.actions()) {
-    if (action->isSeparator()) continue;
+    // Separators and the zoom list (a widget with its own name) are left alone.
+    if (action->isSeparator() || qobject_cast<QWidgetAction*>(action)) continue;
     const QString text = PlainCommandText(action->text());
     action->setToolTip(text);
     if (action->statusTip().isEmpty()) action->setStatusTip(text);

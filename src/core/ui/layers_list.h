@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "base/colour.h"
+#include "objects/draw_object.h"
 
 namespace lumi {
 
-class CDrawObject;
 
 // The label shown for an object: its kind name, or a name from its kind when it has
 // none, followed by " - Open" when its outline is open.
