@@ -43,6 +43,7 @@ MainFrame::MainFrame(QMainWindow& window, Settings& settings, QComboBox* zoom_li
   multimedia_->setObjectName(QStringLiteral("MMExt"));
   multimedia_->setWidget(MakeEmptyBarMark(QStringLiteral("Multimedia Extension"), multimedia_));
   docks_->AddPanel(kViewMultimedia, multimedia_, QString());
+  multimedia_->move(200, 120);  // beside the Layers panel's default place, not over the menu
 
   layers_ = new LayersDock(settings, std::move(objects), &window);
   const QScreen* screen = window.screen();
