@@ -246,6 +246,29 @@ class MainFrameTest : public QObject {
     QVERIFY(!layers->Model().Visible());
   }
 
+  void statusTextAndMultimediaPanelFollowTheDocument() {
+    TestApp app;
+    MainFrame& frame = app.window->Frame();
+    frame.ShowStatusText(0, QStringLiteral("Working..."));
+    QCOMPARE(app.window->statusBar()->currentMessage(), QStringLiteral("Working..."));
+    frame.ShowStatusText(1, QStringLiteral("12, 34"));
+    QCOMPARE(app.window->statusBar()->findChild<QLabel*>(QStringLiteral("pane1"))->text(),
+             QStringLiteral("12, 34"));
+    // A project whose buttons carry highlighted and pushed looks shows the panel for them;
+    // one without leaves it hidden.
+    QVERIFY(frame.MultimediaPanel()->isHidden());
+    QVERIFY(app.window->OpenFile(QStringLiteral(LUMI_SAMPLES "/poster.plv")));
+    QVERIFY(frame.MultimediaPanel()->isHidden());
+    QVERIFY(app.window->OpenFile(QStringLiteral(LUMI_SAMPLES "/buttons.plv")));
+    QVERIFY(!frame.MultimediaPanel()->isHidden());
+    QVERIFY(frame.Toggles().Find(kViewMultimedia)->isChecked());
+    // The Layers list was rebuilt from the opened project, front-most first.
+    const CPlenivorDoc& doc = app.window->Document();
+    QCOMPARE(frame.Layers()->List()->count(), static_cast<int>(doc.Objects().size()));
+    QCOMPARE(frame.Layers()->List()->item(0)->text(),
+             QString::fromStdString(LayerLabel(*doc.Objects().back())));
+  }
+
   void splashTakesTheFirstKeyPress() {
     QWidget main;
     QLineEdit edit(&main);
