@@ -170,6 +170,20 @@ class MainFrameTest : public QObject {
       if (a->objectName().startsWith(QStringLiteral("view"))) QVERIFY(!a->statusTip().isEmpty());
   }
 
+  void menuPromptShowsInTheMessagePaneWhileTheMenuIsOpen() {
+    TestApp app;
+    app.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(app.window.get()));
+    QMenu* view = app.window->Frame().ViewMenu();
+    QAction* layers = app.window->Frame().Toggles().Find(kViewLayers);
+    view->popup(app.window->mapToGlobal(QPoint(40, 40)));
+    QVERIFY(QTest::qWaitForWindowExposed(view));
+    QTest::mouseMove(view, view->actionGeometry(layers).center());
+    QTRY_COMPARE(app.window->statusBar()->currentMessage(), QStringLiteral("Show or hide the Layers panel"));
+    view->hide();
+    QTRY_COMPARE(app.window->statusBar()->currentMessage(), QString());
+  }
+
   void freeMemoryPaneFitsItsText() {
     TestApp app;
     StatusPanes& panes = app.window->Frame().Panes();
