@@ -7,6 +7,7 @@
 
 #include "app_services.h"
 #include "crash_recovery.h"
+#include "frame/splash.h"
 #include "main_window.h"
 #include "qt_host.h"
 #include "qt_settings.h"
@@ -34,7 +35,10 @@ int main(int argc, char** argv) {
   lumi::app::MainWindow window(services);
   window.SetRunMark(&recovery.Mark());
   window.showMaximized();
-  QTimer::singleShot(0, &window, [&] { recovery.OfferTo(window); });
+  // The recovery question waits for the splash, which takes the first key or click.
+  auto* splash = new lumi::app::Splash(&window);  // owned by the window; closes itself
+  QObject::connect(splash, &lumi::app::Splash::closed, &window,
+                   [&] { QTimer::singleShot(0, &window, [&] { recovery.OfferTo(window); }); });
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1) window.OpenAfterStartUp(arguments.at(1));
   return app.exec();

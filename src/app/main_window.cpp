@@ -28,6 +28,9 @@
 #include "export_command.h"
 #include "file_filter.h"
 #include "collections/library_commands.h"
+#include "frame/layers_dock.h"
+#include "frame/main_frame.h"
+#include "frame/view_toggles.h"
 #include "multimedia_export_command.h"
 #include "mutavia_dialog.h"
 #include "object_library_panel.h"
@@ -78,6 +81,10 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   CreateBars();
   CreatePanels();
   CreateMenus();
+  frame_ = new MainFrame(*this, services_.GetSettings(), zoom_list_,
+                         [this] { return &document_->Objects(); });
+  frame_->AttachPanel(kViewStyles, style_panel_, QStringLiteral("Style"), /*shown_by_default=*/true);
+  frame_->AttachPanel(kViewObjectLibrary, object_panel_, QStringLiteral("ObLib"), /*shown_by_default=*/true);
   setAcceptDrops(true);
   UpdateTitle();
 }
@@ -94,13 +101,11 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::CreateBars() {
-  QToolBar* main_bar = addToolBar(QStringLiteral("Main"));
-  main_bar->setObjectName(QStringLiteral("MainToolBar"));
-  zoom_list_ = new QComboBox(main_bar);
+  // The zoom list goes into the main toolbar that MainFrame builds.
+  zoom_list_ = new QComboBox(this);
   for (std::string_view entry : kZoomComboEntries)
     zoom_list_->addItem(QString::fromUtf8(entry.data(), static_cast<int>(entry.size())));
   zoom_list_->setCurrentIndex(kZoomEntryOriginal);
-  main_bar->addWidget(zoom_list_);
   connect(zoom_list_, &QComboBox::activated, view_, &CPlenivorView::chooseZoomEntry);
   connect(view_, &CPlenivorView::zoomEntryChanged, zoom_list_, [this](int index) {
     const QSignalBlocker block(zoom_list_);
@@ -160,8 +165,6 @@ void MainWindow::CreateMenus() {
   zoom_out->setShortcut(QKeySequence::ZoomOut);
   view_menu->addAction(QStringLiteral("Original Size"), view_, &CPlenivorView::originalSize);
   view_menu->addSeparator();
-  view_menu->addAction(style_panel_->toggleViewAction());
-  view_menu->addAction(object_panel_->toggleViewAction());
   QAction* gene = view_menu->addAction(QStringLiteral("Mutavia Color..."), this, [this] { EditCurrentGene(); });
   gene->setObjectName(QStringLiteral("mutaviaColorAction"));
   connect(view_menu, &QMenu::aboutToShow, this, [this, gene] { gene->setEnabled(CurrentObject() != nullptr); });
@@ -216,10 +219,9 @@ void MainWindow::CreateToolsMenu() {
 
 void MainWindow::CreatePanels() {
   const FolderSet& folders = services_.Folders();
+  // The frame docks them and gives them their View toggles once it exists.
   style_panel_ = new StyleLibraryPanel(folders.styles, *this, services_.GetSettings(), this);
-  addDockWidget(Qt::RightDockWidgetArea, style_panel_);
   object_panel_ = new ObjectLibraryPanel(folders.objects, *this, services_.GetSettings(), this);
-  addDockWidget(Qt::RightDockWidgetArea, object_panel_);
   connect(view_, &CPlenivorView::libraryEntryDropped, this, [this](const QString& path, QPoint canvas) {
     InsertLibraryEntry(ToPath(path), Point{canvas.x(), canvas.y()});
   });
@@ -282,6 +284,14 @@ bool MainWindow::EditCurrentGene() {
 void MainWindow::UpdateAllViews(int hint) {
   if (view_) view_->OnUpdate(hint);  // the first new document comes before the view
   if (undo_action_) UpdateUndoActions();
+}
+
+void MainWindow::RebuildLayers() {
+  if (frame_) frame_->Layers()->Rebuild();  // the first new document comes before the frame
+}
+
+void MainWindow::ShowMultimediaBar() {
+  if (frame_) frame_->ShowMultimediaExtension();
 }
 
 void MainWindow::DocumentReplaced() {
@@ -449,10 +459,12 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (SaveModified())
+  if (SaveModified()) {
+    frame_->SaveOnClose();
     event->accept();
-  else
+  } else {
     event->ignore();
+  }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

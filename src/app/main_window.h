@@ -25,6 +25,7 @@ class AppServices;
 class CPlenivorView;
 class ObjectLibraryPanel;
 class StyleLibraryPanel;
+class MainFrame;
 class PrintCommand;
 class QtBackupTimer;
 class RecentFiles;
@@ -58,6 +59,8 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   // The view operations of the library panels (also reached through the panels).
   void ApplyStyle(const std::filesystem::path& path) override;
   void InsertLibraryEntry(const std::filesystem::path& path, std::optional<Point> drop) override;
+  // The bars, panels, status panes and View toggles around the view.
+  MainFrame& Frame() { return *frame_; }
   // Tests replace the desktop's URL handler.
   void SetUrlOpener(UrlOpener open) { url_opener_ = std::move(open); }
 
@@ -98,6 +101,8 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
  private:
   // What the document tells its views.
   void UpdateAllViews(int hint) override;
+  void RebuildLayers() override;
+  void ShowMultimediaBar() override;
 
   void CreateBars();
   void CreatePanels();
@@ -142,6 +147,7 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   std::unique_ptr<CBackupScheduler> backup_;
   bool backups_started_ = false;
   RunMark* run_mark_ = nullptr;
+  MainFrame* frame_ = nullptr;
 };
 
 }  // namespace lumi::app
