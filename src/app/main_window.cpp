@@ -83,6 +83,16 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   CreateMenus();
   frame_ = new MainFrame(*this, services_.GetSettings(), zoom_list_,
                          [this] { return &document_->Objects(); });
+  // A click on a Layers line makes that object the view's current one, and the list
+  // follows the view's selection.
+  frame_->Layers()->make_current = [this](const CDrawObject* object) {
+    for (const auto& o : document_->Objects()) {
+      if (o.get() == object && !o->GetHidden()) view_->Tools()->SelectObject(o.get());
+    }
+    view_->viewport()->update();
+  };
+  connect(view_, &CPlenivorView::currentObjectChanged, this,
+          [this](const CDrawObject* object) { frame_->Layers()->SetObject(object); });
   frame_->AttachPanel(kViewStyles, style_panel_, QStringLiteral("Style"), /*shown_by_default=*/true);
   frame_->AttachPanel(kViewObjectLibrary, object_panel_, QStringLiteral("ObLib"), /*shown_by_default=*/true);
   setAcceptDrops(true);

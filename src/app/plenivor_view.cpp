@@ -36,6 +36,7 @@ class CPlenivorView::ToolPort final : public ToolViewPort {
       v_.view_.SetMultiSelection(multi, group);
     else if (selected != v_.view_.Selected() || !v_.view_.MultiSelection().empty())
       v_.view_.SelectObject(selected);
+    emit v_.currentObjectChanged(multi.empty() ? selected : nullptr);
   }
   void InvalidateCanvas(const Rect& canvas) override { v_.InvalidateCanvas(canvas); }
   void InvalidateAll() override { v_.viewport()->update(); }

@@ -50,6 +50,8 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   void zoomEntryChanged(int index);
   // The current tool changed (the Tools menu moves its check mark).
   void toolChanged();
+  // The tools selected another current object (null: none); the Layers panel follows.
+  void currentObjectChanged(const lumi::CDrawObject* object);
   // An object-library entry (its file path as text) was dropped at a canvas point.
   void libraryEntryDropped(const QString& path, QPoint canvas);
 

@@ -1,5 +1,7 @@
 #include "tool_painting.h"
 
+#include "controls/program_icons.h"
+
 #include <QPainter>
 #include <QPolygon>
 
@@ -64,24 +66,26 @@ void PaintOverlay(QPainter& painter, const Overlay& overlay, const ZoomView& zoo
 }
 
 QCursor CursorFor(CursorRole role) {
+  // The tools' own pictures; the arrow and the handles' resize arrows are the system's,
+  // which users know from every other window.
   switch (role) {
     case CursorRole::Arrow: return Qt::ArrowCursor;
     case CursorRole::SystemDefault: return Qt::ArrowCursor;
-    case CursorRole::Zoom:
-    case CursorRole::ZoomDragging: return Qt::CrossCursor;
-    case CursorRole::Drawing:
-    case CursorRole::Crop: return Qt::CrossCursor;
-    case CursorRole::Insert: return Qt::IBeamCursor;
-    case CursorRole::Node:
-    case CursorRole::AddPoint: return Qt::PointingHandCursor;
-    case CursorRole::Rotate: return Qt::OpenHandCursor;
-    case CursorRole::TransparencyBrush:
-    case CursorRole::OpaqueBrush:
-    case CursorRole::Pencil:
-    case CursorRole::ColourPicker: return Qt::CrossCursor;
-    case CursorRole::Move: return Qt::SizeAllCursor;
-    case CursorRole::SizeDiagonalDown:
-    case CursorRole::SizeCorner: return Qt::SizeFDiagCursor;
+    case CursorRole::Zoom: return ToolCursor("zoom");
+    case CursorRole::ZoomDragging: return ToolCursor("zoom-drag");
+    case CursorRole::Drawing: return ToolCursor("draw");
+    case CursorRole::Crop: return ToolCursor("crop");
+    case CursorRole::Insert: return ToolCursor("insert");
+    case CursorRole::Node: return ToolCursor("node");
+    case CursorRole::AddPoint: return ToolCursor("add-point");
+    case CursorRole::Rotate: return ToolCursor("rotate");
+    case CursorRole::TransparencyBrush: return ToolCursor("transparency-brush");
+    case CursorRole::OpaqueBrush: return ToolCursor("opaque-brush");
+    case CursorRole::Pencil: return ToolCursor("pencil");
+    case CursorRole::ColourPicker: return ToolCursor("colour-picker");
+    case CursorRole::Move: return ToolCursor("move");
+    case CursorRole::SizeCorner: return ToolCursor("corner");
+    case CursorRole::SizeDiagonalDown: return Qt::SizeFDiagCursor;
     case CursorRole::SizeDiagonalUp: return Qt::SizeBDiagCursor;
     case CursorRole::SizeVertical: return Qt::SizeVerCursor;
     case CursorRole::SizeHorizontal: return Qt::SizeHorCursor;

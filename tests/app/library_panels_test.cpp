@@ -45,7 +45,7 @@ void WriteFourStyles(TestApp& app) {
 lumi::CDrawObject& SelectSampleRectangle(TestApp& app) {
   lumi::app::testing::FillSampleDocument(app.window->Document());
   lumi::CDrawObject& object = *app.window->Document().Objects().front();
-  app.window->View()->View().SelectObject(&object);
+  app.window->View()->Tools()->SelectObject(&object);
   return object;
 }
 

@@ -163,8 +163,9 @@ class MainFrameTest : public QObject {
                                  "Color Bar", "Transparency Bar", "Bevel Bar", "Effects Bar",
                                  "Multimedia Extension", "Styles", "Object Library", "Layers",
                                  "Screen Capture"}));
-    // Toggles whose panel has not been plugged in are disabled, never silent.
-    QVERIFY(!app.window->Frame().Toggles().Find(kViewObjectLibrary)->isEnabled());
+    // The library panels are plugged in, so their toggles are live.
+    QVERIFY(app.window->Frame().Toggles().Find(kViewObjectLibrary)->isEnabled());
+    QVERIFY(app.window->Frame().Toggles().Find(kViewStyles)->isEnabled());
     QVERIFY(app.window->Frame().Toggles().Find(kViewColorBar)->isEnabled());
     for (QAction* a : app.window->Frame().ViewMenu()->actions())
       if (a->objectName().startsWith(QStringLiteral("view"))) QVERIFY(!a->statusTip().isEmpty());

@@ -121,7 +121,7 @@ class MutaviaDialogTest : public QObject {
     lumi::app::testing::TestApp app;
     lumi::app::testing::FillSampleDocument(app.window->Document());
     lumi::CDrawObject& object = *app.window->Document().Objects().front();
-    app.window->View()->View().SelectObject(&object);
+    app.window->View()->Tools()->SelectObject(&object);
     int kind = -1;
     QTimer::singleShot(0, [&] {
       auto* dialog = qobject_cast<MutaviaDialog*>(QApplication::activeModalWidget());

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "collections/library_commands.h"
-#include "document_fixture.h"
+#include "document/document_fixture.h"
 #include "collections/object_library.h"
 #include "collections/style_library.h"
 #include "objects/text_dialog.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "document_fixture.h"
-#include "export/canvas_composition.h"
+#include "render/canvas_composition.h"
 
 namespace lumi {
 namespace {
