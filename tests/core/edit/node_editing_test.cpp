@@ -34,6 +34,7 @@ TEST_F(NodeEditing, AnchorWinsWhereItsControlsLieOnItUnlessCtrl) {
 
 TEST_F(NodeEditing, ShiftMovesOneControlAloneOtherwiseTheOppositeMirrors) {
   for (bool shift : {false, true}) {
+    tools_.ForgetSelection();  // as every document update does before objects go
     doc_.Objects().clear();
     CDrawObject& o = AddCircle(100, 100, 200, 200);
     tools_.SelectObject(&o);
