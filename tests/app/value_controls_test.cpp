@@ -13,7 +13,7 @@
 #include "controls/control_colours.h"
 #include "controls/round_slider_ctrl.h"
 #include "ui/color_slider_geometry.h"
-#include "ui/hls_spectrum.h"
+#include "ui/hls_colour_field.h"
 
 using lumi::COLORREF;
 using lumi::RGB;
@@ -218,17 +218,17 @@ class ValueControlsTest : public QObject {
     QCOMPARE(finished.count(), 2);
   }
 
-  void pickerDragsPickFromTheSpectrum() {
+  void pickerDragsPickFromTheColourField() {
     CColorPicker picker;
     ShowAt(picker, {200, 50});
     QTest::mousePress(&picker, Qt::LeftButton, {}, QPoint(100, 25));
-    QCOMPARE(picker.FirstColour(), lumi::SpectrumColour(78, 25, 200, 50));
-    QTest::mouseMove(&picker, QPoint(400, -10));  // far outside: kept at the spectrum's corner
-    QCOMPARE(picker.FirstColour(), lumi::SpectrumColour(176, 1, 200, 50));
+    QCOMPARE(picker.FirstColour(), lumi::ColourFieldColour(78, 25, 200, 50));
+    QTest::mouseMove(&picker, QPoint(400, -10));  // far outside: kept at the colour field's corner
+    QCOMPARE(picker.FirstColour(), lumi::ColourFieldColour(176, 1, 200, 50));
     QTest::mouseRelease(&picker, Qt::LeftButton, {}, QPoint(400, -10));
     QTest::mousePress(&picker, Qt::RightButton, {}, QPoint(60, 40));
     QTest::mouseRelease(&picker, Qt::RightButton, {}, QPoint(60, 40));
-    QCOMPARE(picker.SecondColour(), lumi::SpectrumColour(38, 40, 200, 50));
+    QCOMPARE(picker.SecondColour(), lumi::ColourFieldColour(38, 40, 200, 50));
   }
 
   void pickerSingleColourIgnoresTheSecondColour() {
@@ -274,12 +274,12 @@ class ValueControlsTest : public QObject {
     QCOMPARE(finished.count(), 4);
   }
 
-  void pickerDrawsTheSpectrum() {
+  void pickerDrawsTheColourField() {
     CColorPicker picker;
     ShowAt(picker, {200, 50});
     const QImage image = picker.grab().toImage();
     for (auto [j, i] : {std::pair{1, 1}, std::pair{60, 24}, std::pair{120, 40}, std::pair{176, 48}})
-      QCOMPARE(image.pixel(22 + j, i) & 0xFFFFFF, Rgb(lumi::SpectrumColour(j, i, 200, 50)) & 0xFFFFFF);
+      QCOMPARE(image.pixel(22 + j, i) & 0xFFFFFF, Rgb(lumi::ColourFieldColour(j, i, 200, 50)) & 0xFFFFFF);
     QCOMPARE(image.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);  // the first swatch, white
     QCOMPARE(image.pixel(5, 22) & 0xFFFFFF, 0u);         // the second swatch, black
   }

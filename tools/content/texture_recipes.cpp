@@ -253,9 +253,9 @@ RgbImage Hammered(int size, std::uint32_t seed, Colour dark, Colour light) {
   });
   return Paint(size, [&](double x, double y, int px, int py) {
     const double light_amount = Lighting(h, px, py, 9);
-    const double spec = std::pow(light_amount, 12);
+    const double highlight = std::pow(light_amount, 12);
     Colour c = Mix(dark, light, light_amount);
-    c = Mix(c, Hex(0xFFFFFF), 0.5 * spec);
+    c = Mix(c, Hex(0xFFFFFF), 0.5 * highlight);
     return Add(c, 6 * Fractal(x, y, 4, 4, 3, 0.5, seed + 2) + 2 * Grain(px, py, seed + 3));
   });
 }

@@ -8,7 +8,7 @@
 #include "controls/control_colours.h"
 #include "controls/controls_accessibility.h"
 #include "controls/program_icons.h"
-#include "ui/hls_spectrum.h"
+#include "ui/hls_colour_field.h"
 
 namespace lumi::app {
 
@@ -88,15 +88,15 @@ void CColorPicker::paintEvent(QPaintEvent*) {
   if (enabled) {
     const int columns = w - 24, rows = h - 2;
     if (columns > 0 && rows > 0) {
-      QImage spectrum(columns, rows, QImage::Format_RGB32);
+      QImage field(columns, rows, QImage::Format_RGB32);
       for (int i = 1; i <= rows; ++i) {
-        QRgb* line = reinterpret_cast<QRgb*>(spectrum.scanLine(i - 1));
+        QRgb* line = reinterpret_cast<QRgb*>(field.scanLine(i - 1));
         for (int j = 1; j <= columns; ++j) {
-          const COLORREF c = SpectrumColour(j, i, w, h);
+          const COLORREF c = ColourFieldColour(j, i, w, h);
           line[j - 1] = qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
         }
       }
-      p.drawImage(23, 1, spectrum);
+      p.drawImage(23, 1, field);
     }
   } else {
     p.fillRect(QRect(QPoint(23, 1), QPoint(w - 1, h - 2)), QColor(192, 192, 192));
@@ -106,9 +106,9 @@ void CColorPicker::paintEvent(QPaintEvent*) {
 }
 
 void CColorPicker::PickAt(QPoint at) {
-  // The pixel under the clamped point is the spectrum cell drawn there.
+  // The pixel under the clamped point is the colour field cell drawn there.
   const Point p = PickerPickPoint({at.x(), at.y()}, width(), height());
-  const COLORREF colour = SpectrumColour(p.x - 22, p.y, width(), height());
+  const COLORREF colour = ColourFieldColour(p.x - 22, p.y, width(), height());
   if (drag_ == Drag::kFirst) first_ = colour;
   else if (drag_ == Drag::kSecond) second_ = colour;
   else return;
@@ -195,7 +195,7 @@ void CColorPicker::UpdateCursor(QPoint at) {
     case PickerZone::kFirstSwatch: setCursor(ToolCursor("picker-first")); break;
     case PickerZone::kSecondSwatch: setCursor(ToolCursor("picker-second")); break;
     case PickerZone::kGeneButton: setCursor(ToolCursor("gene")); break;
-    case PickerZone::kSpectrum: setCursor(ToolCursor("spectrum")); break;
+    case PickerZone::kColourField: setCursor(ToolCursor("colour-field")); break;
     case PickerZone::kNone: unsetCursor(); break;
   }
 }

@@ -1,6 +1,6 @@
 #pragma once
-// CColorPicker: two colour swatches, a gene button and an HLS spectrum. A left press or
-// drag on the spectrum picks the first colour, a right one the second. A click on the
+// CColorPicker: two colour swatches, a gene button and an HLS colour field. A left press or
+// drag on the colour field picks the first colour, a right one the second. A click on the
 // first swatch opens the colour dialog, a click on the second swatch swaps the colours,
 // a right press on the first swatch copies the first colour into the second and a right
 // release on the second swatch does the same. In single-colour mode

@@ -12,7 +12,7 @@ PickerZone PickerZoneAt(Point p, bool single_colour, int height) {
   if (PickerFirstSwatch(single_colour, height).Contains(p)) return PickerZone::kFirstSwatch;
   if (!single_colour && kPickerSecondSwatch.Contains(p)) return PickerZone::kSecondSwatch;
   if (!single_colour && kPickerGeneButton.Contains(p)) return PickerZone::kGeneButton;
-  if (p.x >= 23) return PickerZone::kSpectrum;
+  if (p.x >= 23) return PickerZone::kColourField;
   return PickerZone::kNone;
 }
 

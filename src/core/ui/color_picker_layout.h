@@ -1,11 +1,11 @@
 #pragma once
 // Where things are in the two-colour picker: the swatch column on the left (first
-// colour, second colour, gene button) and the spectrum right of it.
+// colour, second colour, gene button) and the colour field right of it.
 #include "base/geometry.h"
 
 namespace lumi {
 
-enum class PickerZone { kNone, kFirstSwatch, kSecondSwatch, kGeneButton, kSpectrum };
+enum class PickerZone { kNone, kFirstSwatch, kSecondSwatch, kGeneButton, kColourField };
 
 inline constexpr Rect kPickerFirstSwatch{0, 0, 20, 15};
 inline constexpr Rect kPickerSecondSwatch{0, 17, 20, 32};
@@ -15,7 +15,7 @@ inline constexpr Rect kPickerGeneButton{0, 35, 20, 50};
 Rect PickerFirstSwatch(bool single_colour, int height);
 
 // The part of the picker under (x, y) as the cursor shows it: the swatches and the gene
-// button (the second swatch and the gene button only with two colours), the spectrum at
+// button (the second swatch and the gene button only with two colours), the colour field at
 // x >= 23, otherwise none.
 PickerZone PickerZoneAt(Point p, bool single_colour, int height);
 

@@ -60,7 +60,7 @@ const std::vector<CursorPicture>& CursorPictures() {
       {"cursor-rotate", 1, 1},           {"cursor-transparency-brush", 2, 28}, {"cursor-pencil", 2, 29},
       {"cursor-crop", 8, 8},             {"cursor-colour-picker", 2, 29},  {"cursor-opaque-brush", 2, 28},
       {"cursor-corner", 16, 16},         {"cursor-move", 16, 16},          {"cursor-picker-first", 1, 1},
-      {"cursor-picker-second", 1, 1},    {"cursor-gene", 1, 1},            {"cursor-spectrum", 2, 29}};
+      {"cursor-picker-second", 1, 1},    {"cursor-gene", 1, 1},            {"cursor-colour-field", 2, 29}};
   return cursors;
 }
 

@@ -1,4 +1,4 @@
-// The arithmetic behind the custom controls: the picker's spectrum and zones, the colour
+// The arithmetic behind the custom controls: the picker's colour field and zones, the colour
 // slider's knob, value and track colour, the dial's angles, the shaded ring, the keyboard
 // steps, the progress bar's tints and the cold look of bitmap buttons.
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include "ui/button_images.h"
 #include "ui/color_picker_layout.h"
 #include "ui/color_slider_geometry.h"
-#include "ui/hls_spectrum.h"
+#include "ui/hls_colour_field.h"
 #include "ui/round_slider_geometry.h"
 #include "ui/shaded_circle.h"
 #include "ui/shaded_progress.h"
@@ -21,10 +21,10 @@ namespace lumi {
 namespace {
 
 // A picker 384 x 102: hue = column degrees, lightness = row / 100.
-constexpr int kSpectrumW = 384;
-constexpr int kSpectrumH = 102;
+constexpr int kColourFieldW = 384;
+constexpr int kColourFieldH = 102;
 
-TEST(Spectrum, CellsFollowTheHlsModel) {
+TEST(ColourField, CellsFollowTheHlsModel) {
   struct Case { int column, row; COLORREF expected; };
   const Case cases[] = {
       {120, 50, RGB(0, 255, 0)},      // pure green at half lightness
@@ -33,14 +33,14 @@ TEST(Spectrum, CellsFollowTheHlsModel) {
       {0, 50, RGB(255, 0, 0)},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(SpectrumColour(c.column, c.row, kSpectrumW, kSpectrumH), c.expected) << c.column << "," << c.row;
+    EXPECT_EQ(ColourFieldColour(c.column, c.row, kColourFieldW, kColourFieldH), c.expected) << c.column << "," << c.row;
 }
 
-TEST(Spectrum, TopRowNearlyBlackBottomRowWhite) {
-  for (int column = 1; column <= kSpectrumW - 24; column += 37) {
-    const COLORREF top = SpectrumColour(column, 1, kSpectrumW, kSpectrumH);
+TEST(ColourField, TopRowNearlyBlackBottomRowWhite) {
+  for (int column = 1; column <= kColourFieldW - 24; column += 37) {
+    const COLORREF top = ColourFieldColour(column, 1, kColourFieldW, kColourFieldH);
     EXPECT_LE(std::max({GetRValue(top), GetGValue(top), GetBValue(top)}), 5) << column;
-    EXPECT_EQ(SpectrumColour(column, kSpectrumH - 2, kSpectrumW, kSpectrumH), RGB(255, 255, 255)) << column;
+    EXPECT_EQ(ColourFieldColour(column, kColourFieldH - 2, kColourFieldW, kColourFieldH), RGB(255, 255, 255)) << column;
   }
 }
 
@@ -49,7 +49,7 @@ TEST(PickerLayout, ZonesDependOnSingleColourMode) {
   const Case cases[] = {
       {{5, 5}, false, PickerZone::kFirstSwatch},   {{19, 14}, false, PickerZone::kFirstSwatch},
       {{5, 15}, false, PickerZone::kNone},         {{5, 20}, false, PickerZone::kSecondSwatch},
-      {{5, 40}, false, PickerZone::kGeneButton},   {{30, 10}, false, PickerZone::kSpectrum},
+      {{5, 40}, false, PickerZone::kGeneButton},   {{30, 10}, false, PickerZone::kColourField},
       {{22, 10}, false, PickerZone::kNone},        {{5, 20}, true, PickerZone::kFirstSwatch},
       {{5, 40}, true, PickerZone::kFirstSwatch},   {{5, 0}, true, PickerZone::kNone},
       {{5, 49}, true, PickerZone::kNone},          // the single swatch ends at height - 1

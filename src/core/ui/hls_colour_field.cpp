@@ -1,4 +1,4 @@
-#include "ui/hls_spectrum.h"
+#include "ui/hls_colour_field.h"
 
 namespace lumi {
 
@@ -22,7 +22,7 @@ COLORREF HlsToRgb(double hue, double lightness, double saturation) {
              byte(Channel(m1, m2, hue - 120.0)));
 }
 
-COLORREF SpectrumColour(int column, int row, int width, int height) {
+COLORREF ColourFieldColour(int column, int row, int width, int height) {
   const double hue = column * 360.0 / (width - 24);
   const double lightness = static_cast<double>(row) / (height - 2);
   return HlsToRgb(hue, lightness, 1.0);
