@@ -57,10 +57,6 @@ bool BlankCanvas(const QImage& shot, QPoint o) {
   return true;
 }
 
-QImage GrabScreen() {
-  return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
-      QImage::Format_RGB32);
-}
 
 }  // namespace
 
@@ -69,25 +65,12 @@ class SampleOnScreenTest : public QObject {
  private slots:
   void init() { QVERIFY(home_.isValid()); }
 
-  void cleanup() {
-    if (program_.state() != QProcess::NotRunning) {
-      program_.terminate();
-      if (!program_.waitForFinished(10000)) program_.kill();
-      program_.waitForFinished(10000);
-    }
-  }
+  void cleanup() { lumi::testing::StopProgram(program_); }
 
   void theSampleProjectIsShownOnTheCanvas() {
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty(),
              "xwininfo (x11-utils) is needed to watch for the window");
-    // A home of its own, so the run neither reads nor changes the user's settings and data.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral("data")));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    program_.setProcessEnvironment(env);
-    program_.setProcessChannelMode(QProcess::ForwardedChannels);
-    program_.start(QStringLiteral(LUMI_PROGRAM), {QStringLiteral(LUMI_SAMPLE_PROJECT)});
+    lumi::testing::StartInOwnHome(program_, home_, QStringLiteral(LUMI_PROGRAM), {QStringLiteral(LUMI_SAMPLE_PROJECT)});
     QVERIFY2(program_.waitForStarted(30000), "the program did not start");
 
     // First the new document, then, a second later, the sample named on the command line.
@@ -105,7 +88,7 @@ class SampleOnScreenTest : public QObject {
     QImage shot, previous;
     std::optional<QPoint> canvas;
     while (true) {
-      shot = GrabScreen();
+      shot = lumi::testing::GrabScreen();
       canvas = FindCanvas(shot);
       if (canvas && !BlankCanvas(shot, *canvas) && shot == previous) break;
       if (deadline.hasExpired()) break;

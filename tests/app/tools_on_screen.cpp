@@ -29,9 +29,6 @@ constexpr int kSkipped = 77;
 constexpr QPoint kOnStar{230, 95};
 constexpr int kStarX = 180;
 
-QImage GrabScreen() {
-  return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
-}
 
 bool Xdotool(const QStringList& args) {
   return QProcess::execute(QStringLiteral("xdotool"), args) == 0;
@@ -42,26 +39,14 @@ bool Xdotool(const QStringList& args) {
 class ToolsOnScreenTest : public QObject {
   Q_OBJECT
  private slots:
-  void cleanup() {
-    if (program_.state() != QProcess::NotRunning) {
-      program_.terminate();
-      if (!program_.waitForFinished(10000)) program_.kill();
-      program_.waitForFinished(10000);
-    }
-  }
+  void cleanup() { lumi::testing::StopProgram(program_); }
 
   void dragTheStarAndSaveWithCtrlS() {
     QVERIFY(home_.isValid());
     const QString copy = home_.filePath(QStringLiteral("copy.plv"));
     QVERIFY(QFile::copy(QStringLiteral(LUMI_SAMPLE_PROJECT), copy));
     QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral("data")));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    program_.setProcessEnvironment(env);
-    program_.setProcessChannelMode(QProcess::ForwardedChannels);
-    program_.start(QStringLiteral(LUMI_PROGRAM), {copy});
+    lumi::testing::StartInOwnHome(program_, home_, QStringLiteral(LUMI_PROGRAM), {copy});
     QVERIFY2(program_.waitForStarted(30000), "the program did not start");
 
     const QDeadlineTimer deadline(90000);
@@ -74,7 +59,7 @@ class ToolsOnScreenTest : public QObject {
     std::optional<QPoint> canvas;
     QImage previous;
     while (!deadline.hasExpired()) {
-      const QImage shot = GrabScreen();
+      const QImage shot = lumi::testing::GrabScreen();
       canvas = lumi::testing::FindCanvas(shot, 400, 300);
       if (canvas && lumi::testing::At(shot, canvas->x() + kOnStar.x(), canvas->y() + kOnStar.y()) == 0xF0B020 &&
           shot == previous)
@@ -93,7 +78,7 @@ class ToolsOnScreenTest : public QObject {
       QTest::qWait(150);
     }
     QTest::qWait(300);
-    const QImage during = GrabScreen();
+    const QImage during = lumi::testing::GrabScreen();
     QDir().mkpath(QFileInfo(QStringLiteral(LUMI_SCREENSHOT)).absolutePath());
     during.save(QStringLiteral(LUMI_SCREENSHOT));
     QVERIFY(Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}));

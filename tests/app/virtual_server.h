@@ -11,10 +11,14 @@
 
 #include <optional>
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
 #include <QPoint>
 #include <QProcess>
+#include <QScreen>
 #include <QString>
+#include <QTemporaryDir>
 
 namespace lumi::testing {
 
@@ -98,6 +102,32 @@ inline std::optional<QPoint> FindCanvas(const QImage& shot, int width, int heigh
     }
   }
   return std::nullopt;
+}
+
+// The whole screen as 32-bit pixels.
+inline QImage GrabScreen() {
+  return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Starts the program on this X server with a home of its own, so the run neither reads
+// nor changes the user's settings and data.
+inline void StartInOwnHome(QProcess& program, const QTemporaryDir& home, const QString& executable,
+                           const QStringList& arguments) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+  env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  program.setProcessEnvironment(env);
+  program.setProcessChannelMode(QProcess::ForwardedChannels);
+  program.start(executable, arguments);
+}
+
+// Ends a program that is still running: asked first, killed when it does not go.
+inline void StopProgram(QProcess& program) {
+  if (program.state() == QProcess::NotRunning) return;
+  program.terminate();
+  if (!program.waitForFinished(10000)) program.kill();
+  program.waitForFinished(10000);
 }
 
 }  // namespace lumi::testing
