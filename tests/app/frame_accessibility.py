@@ -19,7 +19,8 @@ def fail(message):
     sys.exit(1)
 
 
-def wait_for(what, find, timeout=30.0):
+# A loaded machine can take well over 30 seconds to start the program and its bridge.
+def wait_for(what, find, timeout=90.0):
     end = time.time() + timeout
     while time.time() < end:
         try:
