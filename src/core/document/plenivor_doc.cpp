@@ -52,7 +52,7 @@ std::int32_t ReadCount(CArchive& ar, std::uint64_t min_item_size, const char* wh
 
 void CPlenivorDoc::RenderReadObjects(std::vector<std::unique_ptr<CDrawObject>>& objects,
                                      const std::function<void(std::size_t, Host&)>& step,
-                                     bool step_after, bool one_at_a_time) const {
+                                     bool step_after) const {
   RunInOrder(objects.size(), *host_, [&](std::size_t i, Host& host) {
     if (!step_after) step(i, host);
     CDrawObject& object = *objects[i];
@@ -65,7 +65,7 @@ void CPlenivorDoc::RenderReadObjects(std::vector<std::unique_ptr<CDrawObject>>& 
     }
     object.SetHost(*host_);
     if (step_after) step(i, host);
-  }, [&](std::size_t i) { return one_at_a_time || objects[i]->RenderNeedsItsTurn(); });
+  }, [&](std::size_t i) { return objects[i]->RenderNeedsItsTurn(); });
 }
 
 CPlenivorDoc::CPlenivorDoc(Host& host, Settings& settings, CTextureBank& bank)
@@ -272,11 +272,9 @@ void CPlenivorDoc::ReadObjects(CArchive& ar) {
   std::vector<std::unique_ptr<CDrawObject>> objects;
   objects.reserve(static_cast<std::size_t>(count));
   auto render_read = [&] {
-    // Restores render one object at a time: in parallel they did not always give the
-    // same pixels as one thread (seen on a pasted bitmap and a bevelled round rectangle).
     RenderReadObjects(objects, [&](std::size_t i, Host& host) {
       if (count > 4) host.ProgressStep(static_cast<int>(i) + 1);
-    }, true, /*one_at_a_time=*/true);
+    }, true);
   };
   try {
     for (std::int32_t i = 0; i < count; ++i) {

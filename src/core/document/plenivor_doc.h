@@ -210,7 +210,7 @@ class CPlenivorDoc {
   // object's progress calls before its renders, or after them with `step_after`.
   void RenderReadObjects(std::vector<std::unique_ptr<CDrawObject>>& objects,
                          const std::function<void(std::size_t, Host&)>& step,
-                         bool step_after = false, bool one_at_a_time = false) const;
+                         bool step_after = false) const;
   // Moves canvas, crop, portable flag, objects and groups of `other` into this document.
   void TakeContentsFrom(CPlenivorDoc& other);
   void SetNewDocumentDefaults();
