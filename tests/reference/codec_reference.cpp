@@ -1,12 +1,14 @@
 #include "codec_reference.h"
 
+#include <string_view>
+
 #include <vector>
 
 namespace lumi::reference {
 
 namespace {
 
-constexpr std::int64_t kMaxPixels = std::int64_t{1} << 22;
+constexpr std::int64_t kMaxPixels = kMaxReferencePixels;
 
 // Reads bytes one at a time; `ok` turns false at the first read past the end.
 struct Reader {
@@ -214,6 +216,8 @@ std::optional<RgbImage> DecodePcx(std::span<const std::uint8_t> file) {
 std::optional<RgbImage> DecodeGif(std::span<const std::uint8_t> file) {
   Reader in{file};
   if (file.size() < 13 || file[0] != 'G' || file[1] != 'I' || file[2] != 'F') return std::nullopt;
+  const std::string_view version(reinterpret_cast<const char*>(file.data()) + 3, 3);
+  if (version != "87a" && version != "89a") return std::nullopt;
   in.pos = 10;
   const int screen_flags = in.Byte();
   in.pos = 13;
@@ -242,8 +246,13 @@ std::optional<RgbImage> DecodeGif(std::span<const std::uint8_t> file) {
     if (!in.ok || min_size < 2 || min_size > 8) return std::nullopt;
     // Gather the data sub-blocks, then read codes one bit at a time.
     std::vector<std::uint8_t> data;
+    // Data cut off by the end of the file end there: nothing is made up after it.
     for (int size = in.Byte(); size > 0 && in.ok; size = in.Byte()) {
-      for (int i = 0; i < size; ++i) data.push_back(static_cast<std::uint8_t>(in.Byte()));
+      for (int i = 0; i < size; ++i) {
+        const int byte = in.Byte();
+        if (!in.ok) break;
+        data.push_back(static_cast<std::uint8_t>(byte));
+      }
     }
     std::size_t bit_pos = 0;
     auto code_of = [&](int width_bits) {

@@ -10,6 +10,8 @@
 
 namespace lumi::reference {
 
+inline constexpr std::int64_t kMaxReferencePixels = std::int64_t{1} << 22;
+
 std::optional<RgbImage> DecodeBmp(std::span<const std::uint8_t> file);
 std::optional<RgbImage> DecodePcx(std::span<const std::uint8_t> file);
 // The first image of a GIF file.
