@@ -1,7 +1,6 @@
 #include "codec_reference.h"
 
 #include <string_view>
-
 #include <vector>
 
 namespace lumi::reference {
