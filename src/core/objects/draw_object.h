@@ -11,6 +11,7 @@
 
 #include "base/colour.h"
 #include "base/geometry.h"
+#include "effects/effect_geometry.h"
 #include "image/dib_section.h"
 #include "objects/bezier.h"
 #include "objects/logfont.h"
@@ -241,7 +242,7 @@ class CDrawObject {
   bool HasText() const { return IsText() && !m_text.empty(); }
   bool IsPolynome() const { return m_kind == kKindPolynome; }
   bool IsBitmap() const { return m_kind == kKindBitmap; }
-  bool IsBall() const { return m_bevelKind == 12; }
+  bool IsBall() const { return m_bevelKind == kBallBevel; }
   bool IsEnvelope() const { return m_polynome.IsEnvelopeOn(); }
   bool HasTextureFill() const;
 
