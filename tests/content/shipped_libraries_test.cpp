@@ -116,8 +116,20 @@ TEST_F(ShippedLibraries, EveryObjectEntryReadsBackWithAllItsObjects) {
       const auto objects = lumi::ReadObjectEntry(entries.MainFile(n), host_);
       ASSERT_TRUE(objects);
       const auto scene = nlohmann::json::parse(std::ifstream(scenes[static_cast<std::size_t>(n - 1)]));
-      EXPECT_EQ(objects->size(), scene["objects"].size());
+      ASSERT_EQ(objects->size(), scene["objects"].size());
       EXPECT_TRUE(host_.Messages().empty()) << host_.Messages().front();
+      // Buttons keep the highlighted and pushed looks their scenes give them.
+      for (std::size_t i = 0; i < objects->size(); ++i) {
+        const nlohmann::json& looks = scene["objects"][i].value("ops", nlohmann::json::array());
+        const bool highlighted = std::any_of(looks.begin(), looks.end(), [](const nlohmann::json& op) {
+          return op.contains("states") && op["states"].contains("highlighted");
+        });
+        const bool pushed = std::any_of(looks.begin(), looks.end(), [](const nlohmann::json& op) {
+          return op.contains("states") && op["states"].contains("pushed");
+        });
+        EXPECT_EQ((*objects)[i]->HighlightedLook() != nullptr, highlighted) << "object " << i;
+        EXPECT_EQ((*objects)[i]->PushedLook() != nullptr, pushed) << "object " << i;
+      }
       CheckPicture(entries.Picture(n));
     }
   }
