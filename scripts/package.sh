@@ -19,6 +19,9 @@ for wanted in ./usr/bin/lumiverdant ./usr/bin/lumiverdant-cli \
               "./usr/share/lumiverdant/Textures/Marble White.jpg" \
               ./usr/share/lumiverdant/Transp/Flat.tmb \
               ./usr/share/lumiverdant/Samples/poster.plv \
+              ./usr/share/lumiverdant/Styles/Style1.sty ./usr/share/lumiverdant/Styles/Style1.tmb \
+              ./usr/share/lumiverdant/Objects/Buttons/Object1.obj ./usr/share/lumiverdant/Objects/Shapes/Object1.tmb \
+              ./usr/share/lumiverdant/Starter.dna \
               ./usr/share/lumiverdant/Help/index.htm; do
   if ! grep -qF -- " $wanted" <<<"$contents"; then
     echo "package.sh: $wanted is not in the package" >&2

@@ -30,6 +30,7 @@ const std::vector<std::string>& SeededFolderNames() {
 
 std::vector<std::string> SeedDataFolder(const fs::path& installed, const fs::path& user) {
   std::error_code ec;
+  const bool first_start = !fs::exists(user, ec);
   fs::create_directories(user, ec);
   if (ec) throw FileError("Cannot create the data folder \"" + user.string() + "\": " + ec.message());
   std::vector<std::string> copied;
@@ -49,6 +50,17 @@ std::vector<std::string> SeedDataFolder(const fs::path& installed, const fs::pat
       throw FileError("Cannot copy \"" + from.string() + "\" to \"" + to.string() + "\": " + ec.message());
     }
     copied.push_back(name);
+  }
+  // Gene libraries live in the folder itself. They are copied on the first start only,
+  // so a library the user deleted stays deleted.
+  if (first_start) {
+    for (const auto& entry : fs::directory_iterator(installed, ec)) {
+      if (!entry.is_regular_file(ec) || entry.path().extension() != ".dna") continue;
+      const fs::path to = user / entry.path().filename();
+      fs::copy_file(entry.path(), to, ec);
+      if (ec) throw FileError("Cannot copy \"" + entry.path().string() + "\" to \"" + to.string() + "\": " + ec.message());
+      copied.push_back(entry.path().filename().string());
+    }
   }
   return copied;
 }

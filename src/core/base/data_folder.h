@@ -16,7 +16,8 @@ std::filesystem::path UserDataFolder();
 const std::vector<std::string>& SeededFolderNames();
 
 // Copies each seeded folder from `installed` into `user` when `user` lacks it; folders
-// the user already has are left exactly as they are. Returns the names copied. Throws
+// the user already has are left exactly as they are. The gene libraries (.dna files) of
+// `installed` are copied when `user` itself is made. Returns the names copied. Throws
 // FileError when the user folder cannot be created or a copy fails.
 std::vector<std::string> SeedDataFolder(const std::filesystem::path& installed,
                                         const std::filesystem::path& user);

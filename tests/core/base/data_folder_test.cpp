@@ -21,6 +21,8 @@ class DataFolderTest : public ::testing::Test {
     for (const char* dir : {"Textures", "Samples", "Help"}) fs::create_directories(installed_ / dir);
     Write(installed_ / "Textures" / "wood.jpg", "installed wood");
     Write(installed_ / "Help" / "index.htm", "<p>help</p>");
+    Write(installed_ / "flowers.dna", "installed genes");
+    Write(installed_ / "readme.txt", "not a library");
   }
   void TearDown() override { fs::remove_all(root_); }
 
@@ -35,8 +37,10 @@ class DataFolderTest : public ::testing::Test {
 
 TEST_F(DataFolderTest, FirstStartCopiesWhatIsInstalled) {
   const auto copied = SeedDataFolder(installed_, user_);
-  EXPECT_EQ(copied, (std::vector<std::string>{"Textures", "Samples", "Help"}));
+  EXPECT_EQ(copied, (std::vector<std::string>{"Textures", "Samples", "Help", "flowers.dna"}));
   EXPECT_EQ(Read(user_ / "Textures" / "wood.jpg"), "installed wood");
+  EXPECT_EQ(Read(user_ / "flowers.dna"), "installed genes");
+  EXPECT_FALSE(fs::exists(user_ / "readme.txt")) << "only gene libraries come from the folder itself";
   EXPECT_EQ(Read(user_ / "Help" / "index.htm"), "<p>help</p>");
   EXPECT_FALSE(fs::exists(user_ / "Styles")) << "nothing installed, nothing made up";
 }
@@ -46,8 +50,10 @@ TEST_F(DataFolderTest, LaterStartsKeepTheUsersFolders) {
   Write(user_ / "Textures" / "wood.jpg", "edited by the user");
   fs::remove(user_ / "Help" / "index.htm");
   fs::remove_all(user_ / "Samples");
+  fs::remove(user_ / "flowers.dna");
   const auto copied = SeedDataFolder(installed_, user_);
   EXPECT_EQ(copied, std::vector<std::string>{"Samples"});
+  EXPECT_FALSE(fs::exists(user_ / "flowers.dna")) << "a gene library the user deleted stays deleted";
   EXPECT_EQ(Read(user_ / "Textures" / "wood.jpg"), "edited by the user");
   EXPECT_FALSE(fs::exists(user_ / "Help" / "index.htm")) << "an existing folder is not refilled";
 }
