@@ -100,6 +100,11 @@ void DockLayout::FixUpAttributeBars() {
     if (const auto moved = FloatPositionForOverhangingBar(bar, screen.width(), screen.height())) {
       dock->setFloating(true);
       dock->move(moved->x, moved->y);
+    } else if (DocksAgainOnTheRight(bar, screen.width()) &&
+               window_.dockWidgetArea(dock) != Qt::RightDockWidgetArea) {
+      // The bars may dock only on the right, so this finds them there unless a saved
+      // window state put them elsewhere.
+      window_.addDockWidget(Qt::RightDockWidgetArea, dock);
     }
   }
 }

@@ -28,6 +28,8 @@ std::optional<Point> FloatPositionForOverhangingBar(const Rect& bar, int screen_
   return Point{screen_width - 248, bar.top - (bar.bottom - limit)};
 }
 
+bool DocksAgainOnTheRight(const Rect& bar, int screen_width) { return bar.right < screen_width - 30; }
+
 std::string FreeMemoryText(unsigned long long available_bytes) {
   char text[48];
   std::snprintf(text, sizeof text, "Mem:%llu KB", available_bytes >> 10);

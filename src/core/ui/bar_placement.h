@@ -31,6 +31,9 @@ Point ClampToScreen(Point saved, int screen_width, int screen_height, int icon_w
 // height minus 30 floats with its left edge at screen width - 248, moved up by what it
 // overhangs. Empty when the bar may stay docked.
 std::optional<Point> FloatPositionForOverhangingBar(const Rect& bar, int screen_width, int screen_height);
+// The rest of that fix-up: a docked bar that does not overhang but whose right edge lies
+// left of the screen width minus 30 is docked again on the right side.
+bool DocksAgainOnTheRight(const Rect& bar, int screen_width);
 
 // "Mem:%lu KB" for the available physical memory in bytes.
 std::string FreeMemoryText(unsigned long long available_bytes);

@@ -31,6 +31,17 @@ TEST(BarPlacement, DockedBarHangingBelowTheScreenFloats) {
   EXPECT_EQ(*moved, (Point{1024 - 248, 600 - 62}));
 }
 
+TEST(BarPlacement, DockedBarAwayFromTheRightEdgeDocksThereAgain) {
+  // Screen width 1024: a right edge left of 994 goes back to the right side.
+  const struct {
+    int right;
+    bool again;
+  } cases[] = {{993, true}, {994, false}, {1024, false}, {500, true}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(DocksAgainOnTheRight({c.right - 200, 100, c.right, 300}, 1024), c.again) << c.right;
+  }
+}
+
 TEST(BarPlacement, AttributeBarsInStackingOrder) {
   const auto& bars = AttributeBars();
   EXPECT_EQ(bars[0].section, "BarColor");
