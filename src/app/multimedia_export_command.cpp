@@ -34,7 +34,7 @@ bool RunMultimediaExport(CPlenivorDoc& document, Host& host, Settings& settings,
                       std::string(dialog.default_name), start});
   if (!path) return false;
   settings.SetString(kMultiStateSettingsSection, dialog.setting, path->string());
-  const ButtonCanvas canvas{document.GetCanvasWidth(), document.GetCanvasHeight(),
+  const CanvasArea canvas{document.GetCanvasWidth(), document.GetCanvasHeight(),
                             document.GetCanvasColor()};
   return ExportMultiState(*target, path->string(), canvas, objects, host);
 }

@@ -54,7 +54,7 @@ int RunButtons(const std::vector<std::string>& args) {
   session.Load(input);
   CPlenivorDoc& doc = session.Doc();
   CliHost& host = session.GetHost();
-  const ButtonCanvas canvas{doc.GetCanvasWidth(), doc.GetCanvasHeight(), doc.GetCanvasColor()};
+  const CanvasArea canvas{doc.GetCanvasWidth(), doc.GetCanvasHeight(), doc.GetCanvasColor()};
   // The export tells why it stopped through the host: here that is the error's one line.
   bool prepared = false, written = false;
   const std::string why = host.CollectDuring([&] {

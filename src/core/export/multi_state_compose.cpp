@@ -28,7 +28,7 @@ RgbImage Checked(std::optional<RgbImage> rgb) {
 
 }  // namespace
 
-RgbImage ComposeButtonBackground(const ButtonCanvas& canvas, const ObjectList& objects,
+RgbImage ComposeButtonBackground(const CanvasArea& canvas, const ObjectList& objects,
                                  Host& host) {
   WaitCursor wait(host);
   CDIBSection bitmap = CanvasColoured(canvas.width, canvas.height, canvas.colour);
@@ -39,7 +39,7 @@ RgbImage ComposeButtonBackground(const ButtonCanvas& canvas, const ObjectList& o
   return Checked(PxBitmapToRGB(bitmap));
 }
 
-std::optional<StateImages> ComposeStates(const ButtonCanvas& canvas, ObjectList& objects, int j,
+std::optional<StateImages> ComposeStates(const CanvasArea& canvas, ObjectList& objects, int j,
                                          MultiStateTarget target, Host& host) {
   const int found = ExportedFramedIndex(objects, j);
   if (found < 0) return std::nullopt;

@@ -8,18 +8,12 @@
 #include "base/geometry.h"
 #include "export/multi_state_objects.h"
 #include "image/pixwerk.h"
+#include "render/canvas_composition.h"
 
 namespace lumi {
 
 // Index of "Export To:" in the multimedia export dialog.
 enum class MultiStateTarget : int { Pavonix = 0, SeparateBmp = 1, SeparateJpg = 2 };
-
-// What the export needs of the document's canvas.
-struct ButtonCanvas {
-  int width = 0;
-  int height = 0;
-  COLORREF colour = 0xFFFFFF;
-};
 
 struct StateImages {
   Rect rect;  // the export rectangle in canvas pixels
@@ -30,10 +24,12 @@ struct StateImages {
   RgbImage third;
 };
 
+// The button export always covers the whole canvas: the area's crop region plays no part.
+//
 // The canvas colour under every visible object that has neither a highlighted nor a
 // pushed look, canvas-sized. Shows "Working: %d%%" after each object of the list.
 // Throws BitmapError when the bitmap cannot be made or converted.
-RgbImage ComposeButtonBackground(const ButtonCanvas& canvas, const ObjectList& objects,
+RgbImage ComposeButtonBackground(const CanvasArea& canvas, const ObjectList& objects,
                                  Host& host);
 
 // The three state images of exported framed object `j`: the canvas colour and the
@@ -43,7 +39,7 @@ RgbImage ComposeButtonBackground(const ButtonCanvas& canvas, const ObjectList& o
 // objects above it show their normal look again, so later buttons see the normal looks
 // below them and the document is left as the user drew it. Nothing when there is no
 // object `j`; throws BitmapError when a bitmap cannot be made or converted.
-std::optional<StateImages> ComposeStates(const ButtonCanvas& canvas, ObjectList& objects, int j,
+std::optional<StateImages> ComposeStates(const CanvasArea& canvas, ObjectList& objects, int j,
                                          MultiStateTarget target, Host& host);
 
 }  // namespace lumi

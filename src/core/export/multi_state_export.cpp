@@ -29,7 +29,7 @@ const MultiStateSaveDialog& MultiStateSaveDialogFor(MultiStateTarget target) {
 
 namespace {
 
-bool ExportPavonix(const std::string& path, const ButtonCanvas& canvas, ObjectList& objects,
+bool ExportPavonix(const std::string& path, const CanvasArea& canvas, ObjectList& objects,
                    Host& host) {
   try {
     FileSink sink(path);
@@ -43,7 +43,7 @@ bool ExportPavonix(const std::string& path, const ButtonCanvas& canvas, ObjectLi
   return true;
 }
 
-bool ExportSeparateFiles(const std::string& path, const ButtonCanvas& canvas,
+bool ExportSeparateFiles(const std::string& path, const CanvasArea& canvas,
                          ObjectList& objects, Host& host) {
   if (!ExportSeparateBackground(path, canvas, objects, host)) return false;
   const int count = CountExportedFramed(objects);
@@ -56,7 +56,7 @@ bool ExportSeparateFiles(const std::string& path, const ButtonCanvas& canvas,
 }  // namespace
 
 bool ExportMultiState(MultiStateTarget target, const std::string& path,
-                      const ButtonCanvas& canvas, ObjectList& objects, Host& host) {
+                      const CanvasArea& canvas, ObjectList& objects, Host& host) {
   if (CountExportedFramed(objects) == 0) {
     host.Message(kNoMultiframeObjectsMessage, MessageKind::Information);
     return false;

@@ -62,6 +62,6 @@ const MultiStateSaveDialog& MultiStateSaveDialogFor(MultiStateTarget target);
 // first file that cannot be written, after telling the user why; files already written
 // stay. Returns true when everything was written.
 bool ExportMultiState(MultiStateTarget target, const std::string& path,
-                      const ButtonCanvas& canvas, ObjectList& objects, Host& host);
+                      const CanvasArea& canvas, ObjectList& objects, Host& host);
 
 }  // namespace lumi

@@ -52,7 +52,7 @@ bool Written(bool ok, Host& host) {
 
 }  // namespace
 
-bool ExportSeparateBackground(const std::string& path, const ButtonCanvas& canvas,
+bool ExportSeparateBackground(const std::string& path, const CanvasArea& canvas,
                               const ObjectList& objects, Host& host) {
   const std::string ext = SeparateExtension(path);
   if (RefuseExtension(ext, host)) return false;
@@ -66,7 +66,7 @@ bool ExportSeparateBackground(const std::string& path, const ButtonCanvas& canva
   return Written(WriteSeparateImage(SeparateBase(path) + "." + ext, ext, background), host);
 }
 
-bool ExportSeparateObject(const std::string& path, int j, const ButtonCanvas& canvas,
+bool ExportSeparateObject(const std::string& path, int j, const CanvasArea& canvas,
                           ObjectList& objects, Host& host) {
   const std::string ext = SeparateExtension(path);
   if (RefuseExtension(ext, host)) return false;

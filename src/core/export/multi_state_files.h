@@ -23,12 +23,12 @@ std::string FileTitle(std::string_view path);
 // "bmp" nor "jpg" writes nothing and gives "Bad user param".
 
 // The background image, to the chosen path with its extension lower-cased.
-bool ExportSeparateBackground(const std::string& path, const ButtonCanvas& canvas,
+bool ExportSeparateBackground(const std::string& path, const CanvasArea& canvas,
                               const ObjectList& objects, Host& host);
 // The images of exported framed object `j`: base + j + "a." + ext always, "b." and "c."
 // when the object has that look and is not in Solo mode; then "Done.." in the status
 // pane. "Error export #2" when there is no object `j`.
-bool ExportSeparateObject(const std::string& path, int j, const ButtonCanvas& canvas,
+bool ExportSeparateObject(const std::string& path, int j, const CanvasArea& canvas,
                           ObjectList& objects, Host& host);
 // base + ".txt": two header lines, then per button "btn0x.jpg : Left 12,Top 40" with the
 // top-left of its export rectangle, every line ended by CR LF.

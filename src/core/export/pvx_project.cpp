@@ -29,7 +29,7 @@ void WriteImage(CArchive& ar, const RgbImage& image) {
   ar.WriteBytes(std::span(image.pixels));
 }
 
-void WriteButtonItem(CArchive& ar, const ButtonCanvas& canvas, ObjectList& objects, int j,
+void WriteButtonItem(CArchive& ar, const CanvasArea& canvas, ObjectList& objects, int j,
                      Host& host) {
   const std::optional<StateImages> states =
       ComposeStates(canvas, objects, j, MultiStateTarget::Pavonix, host);
@@ -125,7 +125,7 @@ void WritePvxPage(CArchive& ar, std::string_view name, COLORREF canvas_colour, i
   ar.WriteInt32(-1);
 }
 
-void WritePvxProject(CArchive& ar, const ButtonCanvas& canvas, ObjectList& objects,
+void WritePvxProject(CArchive& ar, const CanvasArea& canvas, ObjectList& objects,
                      Host& host) {
   ar.WriteString("Pavonix006");
   ar.WriteString("Project...");

@@ -33,7 +33,7 @@ int PvxPageItemCount(const ObjectList& objects);
 
 // The whole project: composes the background and each button's states as it writes them.
 // Throws BitmapError when an image cannot be made and what the archive's sink throws.
-void WritePvxProject(CArchive& ar, const ButtonCanvas& canvas, ObjectList& objects,
+void WritePvxProject(CArchive& ar, const CanvasArea& canvas, ObjectList& objects,
                      Host& host);
 // A page named `name` in the canvas colour; `write_items` writes its `item_count` items.
 void WritePvxPage(CArchive& ar, std::string_view name, COLORREF canvas_colour, int item_count,

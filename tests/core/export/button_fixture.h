@@ -40,7 +40,7 @@ inline void AddLook(CDrawObject& object, int state, COLORREF colour) {
 struct ButtonScene {
   RecordingHost host;
   ObjectList objects;
-  ButtonCanvas canvas{120, 90, kWhite};
+  CanvasArea canvas{120, 90, kWhite};
 
   // A rectangle filling exactly `r`, appended to the list (drawn above the others).
   CDrawObject& Add(Rect r, COLORREF colour) {
