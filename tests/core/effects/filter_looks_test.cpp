@@ -3,10 +3,14 @@
 //
 // The image is 23 x 17 with byte i = ((i x 2654435761) mod 2^32 >> 13) AND 255; Aged Photo
 // runs after seeding the generator with 1. The checksums (32-bit FNV-1a over all bytes)
-// were worked out independently of this code, by a separate program in another language
-// following the filter rules. Changing one is legitimate only when a rule is shown to be
-// implemented wrongly; then recompute it the same independent way, never by copying
-// what the code now prints.
+// come from tests/reference/pinned_checksums.py, a separate Python implementation of the
+// filter rules that shares nothing with this code. Run
+//   python3 tests/reference/pinned_checksums.py          (every value, marked ok or not)
+//   python3 tests/reference/pinned_checksums.py --check  (exit 1 on a mismatch; ctest
+//                                                          pinned_checksums runs this)
+// Changing a value here is legitimate only when a rule is shown to be implemented
+// wrongly; then correct the Python program from the rule and take its new value, never
+// the value the code now prints.
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -126,9 +126,12 @@ TEST(TextureFactoryTest, CornerAnglesWorkedThrough) {
 }
 
 // Every mode on three genes and on the smallest sizes, as checksums of the whole image.
-// The values were worked out independently of this code, from the gene rules, by a
-// separate program in another language; a change here changes the look of stored genes
-// and is legitimate only when a rule is shown to be implemented wrongly.
+// The values come from tests/reference/pinned_checksums.py, a separate Python
+// implementation of the gene rules that shares nothing with this code; run it with
+// `python3 tests/reference/pinned_checksums.py` (add --check to exit 1 on a mismatch, as
+// ctest pinned_checksums does). A change here changes the look of stored genes and is
+// legitimate only when a rule is shown to be implemented wrongly; then correct the
+// Python program from the rule and take its new value.
 TEST(TextureFactoryTest, EveryModeKeepsItsLook) {
   const std::uint32_t k23x17[3][14] = {
       {0x4b213637u, 0x6f81bfb9u, 0x84a1f3eau, 0x4990c828u, 0x899cdb14u, 0x010cc1e7u, 0xf78cb6fau,
