@@ -24,6 +24,7 @@
 #include "edit/plenivor_view_document.h"
 #include "edit/tool_commands.h"
 #include "edit/tool_machine.h"
+#include "edit/view_keys.h"
 #include "edit/zoom_combo.h"
 #include "export_command.h"
 #include "file_filter.h"
@@ -202,6 +203,12 @@ void MainWindow::CreateToolsMenu() {
     QAction* a = menu->addAction(QString::fromUtf8(c.text.data(), static_cast<int>(c.text.size())), this,
                                  [this, tool = c.tool] { view_->Tools()->ChooseTool(tool); });
     a->setCheckable(true);
+    // The tool's key shows in the menu and the tooltip; the view itself answers it, so it
+    // is dead while a text field or a dialog has the focus.
+    if (const auto key = KeyForTool(c.tool)) {
+      a->setShortcut(QKeySequence(QString::fromUtf8(key->data(), static_cast<int>(key->size()))));
+      a->setShortcutContext(Qt::WidgetShortcut);
+    }
     tool_actions.emplace_back(a, c.tool);
   }
   menu->addSeparator();
