@@ -3,6 +3,7 @@
 // tool keys choose tools only while the view has the focus, and Escape gives up a drag.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMenu>
 #include <QMenuBar>
 #include <QNativeGestureEvent>
@@ -197,6 +198,33 @@ class ViewNavigationTest : public QObject {
     QCOMPARE(object.GetRect(), box);
     QCOMPARE(doc.UndoDepth(), depth);
     QCOMPARE(view_->Tools()->CurrentTool(), lumi::Tool::Select);
+  }
+
+  void aDroppedPictureBecomesABitmapObjectAtTheDropPoint() {
+    const QString path = app_->scratch.filePath(QStringLiteral("photo.jpg"));
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(QColor(0, 0, 255));
+    QVERIFY(picture.save(path, "JPG"));
+    lumi::CPlenivorDoc& doc = app_->window->Document();
+    doc.TakeSnapshot();  // the sample as undo finds it
+    const std::size_t count = doc.Objects().size();
+    // Canvas (150, 100) under the drop, in window coordinates.
+    const lumi::Point device = view_->View().Zoom().CanvasToDevice(lumi::Point{150, 100});
+    const QPoint at = view_->viewport()->mapTo(app_->window.get(), QPoint(device.x, device.y));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    static_cast<QObject*>(app_->window.get())->event(&drop);
+    QVERIFY(drop.isAccepted());
+    QTRY_COMPARE(doc.Objects().size(), count + 1);
+    const lumi::CDrawObject& inserted = *doc.Objects().back();
+    QVERIFY(inserted.IsBitmap());
+    QCOMPARE(inserted.GetRect(), (lumi::Rect{130, 90, 170, 110}));
+    QCOMPARE(view_->Tools()->Selected(), &inserted);
+    QVERIFY2(app_->host->Log().empty() || app_->host->Log().back().find("ordinary") == std::string::npos,
+             "no word about ordinary JPGs");
+    app_->window->Undo();
+    QCOMPARE(doc.Objects().size(), count);
   }
 
  private:
