@@ -1,6 +1,7 @@
 #include "plenivor_view.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include <QKeyEvent>
@@ -327,7 +328,16 @@ void CPlenivorView::paintEvent(QPaintEvent*) {
   const QSize size = viewport()->size();
   if (size.isEmpty()) return;
   const ViewPaint paint = view_.Paint();
-  if (frame_.size() != size) frame_ = QImage(size, QImage::Format_RGB32);
+  // The frame has the screen's own pixels (twice as many each way on a high-density
+  // screen): everything below is placed in window units, so the composite is stretched
+  // once from canvas pixels to screen pixels and the overlays are drawn at full density.
+  const qreal ratio = viewport()->devicePixelRatioF();
+  const QSize pixels(static_cast<int>(std::ceil(size.width() * ratio)),
+                     static_cast<int>(std::ceil(size.height() * ratio)));
+  if (frame_.size() != pixels || frame_.devicePixelRatio() != ratio) {
+    frame_ = QImage(pixels, QImage::Format_RGB32);
+    frame_.setDevicePixelRatio(ratio);
+  }
   {
     QPainter p(&frame_);
     for (const Rect& band : paint.grey_bands)
@@ -348,9 +358,13 @@ void CPlenivorView::paintEvent(QPaintEvent*) {
     }
   }
   const QColor hl = palette().color(QPalette::Highlight);
-  for (const Rect& area : paint.matte)
-    ShadeChecker(frame_.bits(), frame_.width(), frame_.height(), frame_.bytesPerLine(), area,
+  for (const Rect& area : paint.matte) {
+    // The checker works on the frame's own pixels.
+    const Rect on_frame{static_cast<int>(std::floor(area.left * ratio)), static_cast<int>(std::floor(area.top * ratio)),
+                        static_cast<int>(std::ceil(area.right * ratio)), static_cast<int>(std::ceil(area.bottom * ratio))};
+    ShadeChecker(frame_.bits(), frame_.width(), frame_.height(), frame_.bytesPerLine(), on_frame,
                  CheckerVariant::kDark, RGB(hl.red(), hl.green(), hl.blue()));
+  }
   if (tools_) {
     // The tools' overlays over the composite; nothing needs erasing by drawing again.
     QPainter p(&frame_);
