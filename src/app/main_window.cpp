@@ -21,9 +21,11 @@
 #include "document/backup_scheduler.h"
 #include "document/run_mark.h"
 #include "edit/drawing_view.h"
+#include "edit/dropped_file.h"
 #include "edit/plenivor_view_document.h"
 #include "edit/tool_commands.h"
 #include "edit/tool_machine.h"
+#include "edit/view_keys.h"
 #include "edit/zoom_combo.h"
 #include "export_command.h"
 #include "file_filter.h"
@@ -202,6 +204,12 @@ void MainWindow::CreateToolsMenu() {
     QAction* a = menu->addAction(QString::fromUtf8(c.text.data(), static_cast<int>(c.text.size())), this,
                                  [this, tool = c.tool] { view_->Tools()->ChooseTool(tool); });
     a->setCheckable(true);
+    // The tool's key shows in the menu and the tooltip; the view itself answers it, so it
+    // is dead while a text field or a dialog has the focus.
+    if (const auto key = KeyForTool(c.tool)) {
+      a->setShortcut(QKeySequence(QString::fromUtf8(key->data(), static_cast<int>(key->size()))));
+      a->setShortcutContext(Qt::WidgetShortcut);
+    }
     tool_actions.emplace_back(a, c.tool);
   }
   menu->addSeparator();
@@ -489,6 +497,22 @@ void MainWindow::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // One document at a time: the first dropped file is the one opened.
   const QString path = urls.front().toLocalFile();
+  if (UseOfDroppedFile(ToPath(path)) == DroppedFileUse::kInsertPicture) {
+    // A picture joins the drawing, centred where it was dropped (the middle of the view
+    // when dropped beside it).
+    const QPoint at = view_->viewport()->mapFrom(this, event->position().toPoint());
+    const QPoint device = view_->viewport()->rect().contains(at) ? at : view_->viewport()->rect().center();
+    const Point canvas = view_->View().Zoom().DeviceToCanvas({device.x(), device.y()});
+    QTimer::singleShot(0, this, [this, path, canvas] {
+      CDrawObject* picture = InsertPictureFile(*document_, ToPath(path), canvas);
+      if (!picture) return;
+      UpdateAllViews(kHintGeneral);
+      RebuildLayers();
+      view_->Tools()->SelectObject(picture);
+      view_->viewport()->update();
+    });
+    return;
+  }
   // Let the drag source finish before any question is asked.
   QTimer::singleShot(0, this, [this, path] { OpenFile(path); });
 }

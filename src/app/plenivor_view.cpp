@@ -1,9 +1,12 @@
 #include "plenivor_view.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include <QKeyEvent>
+#include <QNativeGestureEvent>
+#include <QWheelEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMetaObject>
@@ -15,6 +18,7 @@
 #include "edit/canvas_frame.h"
 #include "edit/checker_shade.h"
 #include "edit/tool_commands.h"
+#include "edit/view_keys.h"
 #include "tool_painting.h"
 
 namespace lumi::app {
@@ -103,7 +107,61 @@ Point CPlenivorView::CanvasPoint(const QMouseEvent& event) const {
 }
 
 void CPlenivorView::UpdateCursor() {
-  viewport()->setCursor(CursorFor(tools_ ? tools_->Cursor() : CursorRole::Arrow));
+  if (pan_button_ != Qt::NoButton)
+    viewport()->setCursor(Qt::ClosedHandCursor);
+  else if (space_held_)
+    viewport()->setCursor(Qt::OpenHandCursor);
+  else
+    viewport()->setCursor(CursorFor(tools_ ? tools_->Cursor() : CursorRole::Arrow));
+}
+
+bool CPlenivorView::StartPan(const QMouseEvent& event) {
+  const bool middle = event.button() == Qt::MiddleButton;
+  const bool space_left = event.button() == Qt::LeftButton && space_held_;
+  // A tool drag under way keeps the mouse.
+  if (pan_button_ != Qt::NoButton || (!middle && !space_left) || (tools_ && tools_->Dragging())) return false;
+  pan_button_ = event.button();
+  pan_last_ = event.position().toPoint();
+  UpdateCursor();
+  return true;
+}
+
+void CPlenivorView::EndPan() {
+  pan_button_ = Qt::NoButton;
+  UpdateCursor();
+}
+
+void CPlenivorView::wheelEvent(QWheelEvent* event) {
+  const QPoint at = event->position().toPoint();
+  const QPoint angle = event->angleDelta();
+  const QPoint pixels = event->pixelDelta();
+  view_.Wheel({{at.x(), at.y()},
+               {angle.x(), angle.y()},
+               {pixels.x(), pixels.y()},
+               event->modifiers().testFlag(Qt::ControlModifier),
+               event->modifiers().testFlag(Qt::ShiftModifier)});
+  event->accept();
+}
+
+bool CPlenivorView::viewportEvent(QEvent* event) {
+  // A touchpad pinch zooms about its centre.
+  if (event->type() == QEvent::NativeGesture) {
+    auto* gesture = static_cast<QNativeGestureEvent*>(event);
+    if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+      const QPoint at = gesture->position().toPoint();
+      view_.ZoomAbout({at.x(), at.y()}, 1.0 + gesture->value());
+      event->accept();
+      return true;
+    }
+  }
+  return QAbstractScrollArea::viewportEvent(event);
+}
+
+void CPlenivorView::focusOutEvent(QFocusEvent* event) {
+  // The Space release goes elsewhere now.
+  space_held_ = false;
+  UpdateCursor();
+  QAbstractScrollArea::focusOutEvent(event);
 }
 
 namespace {
@@ -113,6 +171,7 @@ Keys KeysOf(const QInputEvent& event) {
 }  // namespace
 
 void CPlenivorView::mousePressEvent(QMouseEvent* event) {
+  if (StartPan(*event)) return;
   if (!tools_) return QAbstractScrollArea::mousePressEvent(event);
   if (event->button() == Qt::LeftButton) tools_->Press(CanvasPoint(*event), KeysOf(*event));
   if (event->button() == Qt::RightButton) tools_->RightPress(CanvasPoint(*event), KeysOf(*event));
@@ -120,6 +179,10 @@ void CPlenivorView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CPlenivorView::mouseReleaseEvent(QMouseEvent* event) {
+  if (pan_button_ != Qt::NoButton) {
+    if (event->button() == pan_button_) EndPan();
+    return;
+  }
   if (!tools_) return QAbstractScrollArea::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton) tools_->Release(CanvasPoint(*event), KeysOf(*event));
   UpdateCursor();
@@ -131,14 +194,52 @@ void CPlenivorView::mouseDoubleClickEvent(QMouseEvent* event) {
   UpdateCursor();
 }
 
+namespace {
+// The name the view's key table knows a key by ("R", "*", "Escape", "+"), or "".
+QString ViewKeyName(const QKeyEvent& event) {
+  switch (event.key()) {
+    case Qt::Key_Escape: return QStringLiteral("Escape");
+    case Qt::Key_Delete: return QStringLiteral("Delete");
+    case Qt::Key_Plus: return QStringLiteral("+");
+    case Qt::Key_Minus: return QStringLiteral("-");
+    default: break;
+  }
+  // Letters and "*" with Shift at most (Ctrl and Alt belong to the menus).
+  const Qt::KeyboardModifiers other = event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+  if (other != Qt::NoModifier || event.text().size() != 1) return {};
+  return event.text().toUpper();
+}
+}  // namespace
+
 void CPlenivorView::keyPressEvent(QKeyEvent* event) {
-  if (tools_ && event->key() == Qt::Key_Delete) {
-    if (const MenuCommand* key = FindToolKey("Delete"); key && key->enabled(*tools_)) {
-      key->run(*tools_);
-      return;
+  if (event->key() == Qt::Key_Space) {
+    if (!event->isAutoRepeat()) {
+      space_held_ = true;
+      UpdateCursor();
     }
+    return;
+  }
+  const QString name = ViewKeyName(*event);
+  if (tools_ && !name.isEmpty() && IsViewKey(name.toStdString())) {
+    // Escape during a pan ends the pan; the tools never saw the press.
+    if (name == QLatin1String("Escape") && pan_button_ != Qt::NoButton) {
+      EndPan();
+    } else {
+      PressViewKey(name.toStdString(), *tools_, &view_);
+      UpdateCursor();
+    }
+    return;
   }
   QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CPlenivorView::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+    space_held_ = false;
+    UpdateCursor();
+    return;
+  }
+  QAbstractScrollArea::keyReleaseEvent(event);
 }
 
 void CPlenivorView::chooseZoomEntry(int index) { view_.ChooseZoomEntry(index); }
@@ -195,6 +296,11 @@ void CPlenivorView::showEvent(QShowEvent* event) {
 
 void CPlenivorView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
+  if (pan_button_ != Qt::NoButton) {
+    view_.ScrollBy({pan_last_.x() - p.x(), pan_last_.y() - p.y()});
+    pan_last_ = p;
+    return;
+  }
   view_.MouseMoved({p.x(), p.y()});
   if (tools_) {
     const Point canvas = view_.Zoom().DeviceToCanvas({p.x(), p.y()});
@@ -222,7 +328,16 @@ void CPlenivorView::paintEvent(QPaintEvent*) {
   const QSize size = viewport()->size();
   if (size.isEmpty()) return;
   const ViewPaint paint = view_.Paint();
-  if (frame_.size() != size) frame_ = QImage(size, QImage::Format_RGB32);
+  // The frame has the screen's own pixels (twice as many each way on a high-density
+  // screen): everything below is placed in window units, so the composite is stretched
+  // once from canvas pixels to screen pixels and the overlays are drawn at full density.
+  const qreal ratio = viewport()->devicePixelRatioF();
+  const QSize pixels(static_cast<int>(std::ceil(size.width() * ratio)),
+                     static_cast<int>(std::ceil(size.height() * ratio)));
+  if (frame_.size() != pixels || frame_.devicePixelRatio() != ratio) {
+    frame_ = QImage(pixels, QImage::Format_RGB32);
+    frame_.setDevicePixelRatio(ratio);
+  }
   {
     QPainter p(&frame_);
     for (const Rect& band : paint.grey_bands)
@@ -243,9 +358,13 @@ void CPlenivorView::paintEvent(QPaintEvent*) {
     }
   }
   const QColor hl = palette().color(QPalette::Highlight);
-  for (const Rect& area : paint.matte)
-    ShadeChecker(frame_.bits(), frame_.width(), frame_.height(), frame_.bytesPerLine(), area,
+  for (const Rect& area : paint.matte) {
+    // The checker works on the frame's own pixels.
+    const Rect on_frame{static_cast<int>(std::floor(area.left * ratio)), static_cast<int>(std::floor(area.top * ratio)),
+                        static_cast<int>(std::ceil(area.right * ratio)), static_cast<int>(std::ceil(area.bottom * ratio))};
+    ShadeChecker(frame_.bits(), frame_.width(), frame_.height(), frame_.bytesPerLine(), on_frame,
                  CheckerVariant::kDark, RGB(hl.red(), hl.green(), hl.blue()));
+  }
   if (tools_) {
     // The tools' overlays over the composite; nothing needs erasing by drawing again.
     QPainter p(&frame_);

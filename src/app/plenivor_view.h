@@ -64,6 +64,10 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
@@ -83,6 +87,10 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   void InvalidateCanvas(const Rect& canvas);
   Point CanvasPoint(const QMouseEvent& event) const;
   void UpdateCursor();
+  // Panning: the middle button, or the left one while Space is held, drags the view with
+  // any tool; the tool is untouched and takes over again at the release.
+  bool StartPan(const QMouseEvent& event);
+  void EndPan();
   // The composed canvas-resolution bitmap as an image Qt can stretch.
   const QImage& CanvasImage(const CDIBSection& bitmap, const Rect& source);
 
@@ -92,6 +100,9 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   std::unique_ptr<ToolMachine> tools_;
   bool shown_ = false;
   bool syncing_bars_ = false;
+  bool space_held_ = false;
+  Qt::MouseButton pan_button_ = Qt::NoButton;
+  QPoint pan_last_;
   QImage canvas_image_;
   QImage frame_;
 };

@@ -109,14 +109,18 @@ int RunEdit(const std::vector<std::string>& args) {
   ToolMachine machine(doc, view, quick_tools, &answers);
   host.SetAnswerSource([&] { return answers.NextQuestionAnswer(); });
   host.SetTrace(opts.Has("--trace"));
+  ScriptLibraries libraries;
+  if (session.Folders()) libraries.styles_folder = session.Folders()->styles;
+  EditScriptRunner runner(machine, quick_tools, answers, libraries);
   try {
-    ScriptLibraries libraries;
-    if (session.Folders()) libraries.styles_folder = session.Folders()->styles;
-    EditScriptRunner(machine, quick_tools, answers, libraries).Run(script);
+    runner.Run(script);
   } catch (const EditScriptError& e) {
     throw UsageError(e.what());
   }
-  if (opts.Has("--trace")) std::fprintf(stderr, "selection: %s\n", SelectionText(machine).c_str());
+  if (opts.Has("--trace")) {
+    std::fprintf(stderr, "selection: %s\n", SelectionText(machine).c_str());
+    if (const std::string view = runner.ViewText(); !view.empty()) std::fprintf(stderr, "view: %s\n", view.c_str());
+  }
   host.SetTrace(false);
   WriteOutput(session, output);
   std::printf("%s\n", output.string().c_str());

@@ -126,7 +126,53 @@ class SampleOnScreenTest : public QObject {
     QCOMPARE(o.y() - top, (bottom - top - kCanvasHeight) / 2);
   }
 
+  // With two screen pixels per window unit the canvas is twice as large on the screen,
+  // its frame two pixels wide, and the objects where the sample has them.
+  void theSampleIsShownAtTwiceTheScale() {
+    QProcessEnvironment scaled;
+    scaled.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    lumi::testing::StartInOwnHome(program_, home_, QStringLiteral(LUMI_PROGRAM), {QStringLiteral(LUMI_SAMPLE_PROJECT)},
+                                  scaled);
+    QVERIFY2(program_.waitForStarted(30000), "the program did not start");
+    const QDeadlineTimer deadline(90000);
+    while (!WindowTitled(QStringLiteral("welcome.plv - Lumiverdant"))) {
+      QVERIFY2(program_.state() == QProcess::Running, "the program exited before showing the sample");
+      QVERIFY2(!deadline.hasExpired(), "the sample's window did not appear within 90 seconds");
+      QTest::qWait(200);
+    }
+    // The frame found as a 2-pixel-wide one: its outer pixels around 2 x (400 + 1).
+    QImage shot, previous;
+    std::optional<QPoint> frame;
+    while (true) {
+      shot = lumi::testing::GrabScreen();
+      frame = lumi::testing::FindCanvas(shot, 2 * kCanvasWidth + 2, 2 * kCanvasHeight + 2);
+      if (frame && !BlankCanvas2x(shot, *frame + QPoint(1, 1)) && shot == previous) break;
+      if (deadline.hasExpired()) break;
+      previous = shot;
+      QTest::qWait(250);
+    }
+    QDir().mkpath(QFileInfo(QStringLiteral(LUMI_SCREENSHOT_2X)).absolutePath());
+    QVERIFY2(shot.save(QStringLiteral(LUMI_SCREENSHOT_2X)), "the screenshot could not be saved");
+    QVERIFY2(frame.has_value(), "no 800 x 600 canvas with a 2-pixel frame on the screen (see " LUMI_SCREENSHOT_2X ")");
+    const QPoint o = *frame + QPoint(1, 1);
+    auto at = [&](int x, int y) { return At(shot, o.x() + 2 * x, o.y() + 2 * y); };
+    QCOMPARE(At(shot, o.x() - 1, o.y() + 300), kFrame);
+    QCOMPARE(At(shot, o.x() - 2, o.y() + 300), kFrame);
+    QCOMPARE(at(5, 5), QRgb(0xFFFFFF));
+    QCOMPARE(at(370, 60), QRgb(0xE8F0E0));
+    QCOMPARE(at(100, 110), QRgb(0x2E8B57));
+    QCOMPARE(at(230, 95), QRgb(0xF0B020));
+    QCOMPARE(at(330, 230), QRgb(0x3060C0));
+  }
+
  private:
+  static bool BlankCanvas2x(const QImage& shot, QPoint o) {
+    for (int y = 0; y < 2 * kCanvasHeight; y += 2)
+      for (int x = 0; x < 2 * kCanvasWidth; x += 2)
+        if (At(shot, o.x() + x, o.y() + y) != 0xFFFFFF) return false;
+    return true;
+  }
+
   QTemporaryDir home_;
   QProcess program_;
 };
@@ -138,7 +184,8 @@ int main(int argc, char** argv) {
     return kSkipped;
   }
   VirtualServer server;
-  if (!server.Start(xvfb)) {
+  // Room for the window at twice the scale too.
+  if (!server.Start(xvfb, "2560x1600x24")) {
     std::fputs("FAIL: Xvfb did not start\n", stderr);
     return 1;
   }

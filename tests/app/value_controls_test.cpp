@@ -12,6 +12,7 @@
 #include "controls/color_slider.h"
 #include "controls/control_colours.h"
 #include "controls/round_slider_ctrl.h"
+#include "controls/shaded_progress_ctrl.h"
 #include "ui/color_slider_geometry.h"
 #include "ui/hls_colour_field.h"
 
@@ -138,6 +139,43 @@ class ValueControlsTest : public QObject {
     QTest::newRow("centred middle") << false << true << 128;
     QTest::newRow("centred minimum") << false << true << 0;
   }
+  // A dark desktop theme: the controls' faces come from the palette, and the progress
+  // bar's tints follow a palette that changes after it was made.
+  void aDarkThemeGivesDarkFacesAndTints() {
+    QPalette dark;
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
+    dark.setColor(QPalette::Highlight, QColor(0x2A, 0x82, 0xDA));
+    dark.setColor(QPalette::Shadow, QColor(0x10, 0x10, 0x10));
+    dark.setColor(QPalette::Dark, QColor(0x22, 0x22, 0x22));
+    const QRgb face = qRgb(0x35, 0x35, 0x35) & 0xFFFFFF;
+
+    CColorSlider slider;
+    slider.setPalette(dark);
+    ShowAt(slider, {160, 22});
+    QCOMPARE(slider.grab().toImage().pixel(1, 1) & 0xFFFFFF, face);
+    CRoundSliderCtrl dial;
+    dial.setPalette(dark);
+    ShowAt(dial, {100, 60});
+    QCOMPARE(dial.grab().toImage().pixel(1, 1) & 0xFFFFFF, face);
+
+    CShadedProgressCtrl bar;
+    ShowAt(bar, {120, 16});
+    bar.setPalette(dark);
+    QCOMPARE(bar.Colour(), RGB(0x2A, 0x82, 0xDA));
+    const lumi::ProgressPalette expected = lumi::MakeProgressPalette(RGB(0x2A, 0x82, 0xDA), RGB(0x10, 0x10, 0x10),
+                                                                   RGB(0x22, 0x22, 0x22));
+    QVERIFY(bar.Palette().tube == expected.tube);
+    QCOMPARE(bar.Palette().shadow_mid, expected.shadow_mid);
+    QCOMPARE(bar.grab().toImage().pixel(118, 1) & 0xFFFFFF, face);
+    // A colour chosen by the owner stays through a theme change; the shadows follow.
+    bar.SetColour(RGB(200, 0, 0));
+    bar.setPalette(QPalette());
+    QCOMPARE(bar.Colour(), RGB(200, 0, 0));
+    QCOMPARE(bar.Palette().shadow, lumi::app::ToColorRef(QPalette().color(QPalette::Dark)));
+  }
+
   void sliderTrackShowsTheValueColour() {
     QFETCH(bool, inverted);
     QFETCH(bool, centred);

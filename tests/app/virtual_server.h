@@ -110,10 +110,11 @@ inline QImage GrabScreen() {
 }
 
 // Starts the program on this X server with a home of its own, so the run neither reads
-// nor changes the user's settings and data.
+// nor changes the user's settings and data; `extra` adds variables of its own.
 inline void StartInOwnHome(QProcess& program, const QTemporaryDir& home, const QString& executable,
-                           const QStringList& arguments) {
+                           const QStringList& arguments, const QProcessEnvironment& extra = {}) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(extra);
   env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
   env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));

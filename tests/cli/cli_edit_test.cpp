@@ -70,6 +70,20 @@ TEST_F(CliEditRun, TraceGivesStatusTextsMessagesAndTheSelection) {
   EXPECT_NE(run.out.find(expected), std::string::npos) << run.out;
 }
 
+// Tool keys act like the tool steps; the wheel, a pinch and the zoom keys move the
+// script's view, which the trace reports last.
+TEST_F(CliEditRun, KeysAndTheWheelTraceTheView) {
+  CliRun run;
+  const json drawing = EditAndRead(kTwoShapes, R"([
+    {"key": "Z"}, {"key": "Escape"},
+    {"press": [275, 225]}, {"move": [300, 250]}, {"key": "Escape"}, {"release": [300, 250]},
+    {"key": "+"}, {"wheel": [200, 150], "delta": -120}, {"wheel": [200, 150], "delta": 120, "ctrl": true}
+  ])", &run);
+  EXPECT_NE(run.out.find("selection: [1]\nview: zoom 250% (Custom), scroll ("), std::string::npos) << run.out;
+  EXPECT_EQ(Box(drawing["objects"][1]), Box(EditAndRead(kTwoShapes, "[]")["objects"][1]))
+      << "the drag given up moved nothing";
+}
+
 TEST_F(CliEditRun, AnEmptySceneIsANewDocumentForTheCropTool) {
   const json scene = EditAndRead(R"({"canvas": {"width": 300, "height": 200}, "objects": []})", R"([
     {"tool": "Select Export Crop Region"},
@@ -154,6 +168,12 @@ TEST_F(CliEdit, StepsThatCannotBeUnderstoodWriteNothing) {
       {R"([{"key": "Delete", "shift": true}])", "step 0: shift: only mouse steps take modifiers"},
       {R"([{"answers": ["maybe"]}])", "step 0: answers:"},
       {R"([{"wiggle": [1, 2]}])", "step 0: wiggle: unknown key"},
+      {R"([{"key": "Q"}])", "step 0: key: unknown key \"Q\""},
+      {R"([{"wheel": [1, 2]}])", "step 0: wheel: give \"delta\""},
+      {R"([{"wheel": [1, 2], "delta": 1.5}])", "step 0: delta: a whole number"},
+      {R"([{"press": [1, 2], "delta": 120}])", "step 0: delta: only wheel steps turn"},
+      {R"([{"pinch": [1, 2]}])", "step 0: scale: a pinch and only a pinch has a scale"},
+      {R"([{"key": "+", "ctrl": true}])", "step 0: ctrl: only mouse steps take modifiers"},
       // Understood but not possible at that point: nothing is selected for the node panel.
       {R"([{"tool": "Shape Tool"}, {"command": "Smooth Node"}])", "step 1: command: \"Smooth Node\" is not available now"},
       {R"([{"tool": "Texture Size and Rotation"}])", "step 0: tool: \"Texture Size and Rotation\" is not available now"},

@@ -1,5 +1,6 @@
 #include "controls/shaded_progress_ctrl.h"
 
+#include <QEvent>
 #include <QImage>
 #include <QPainter>
 
@@ -10,13 +11,23 @@ namespace lumi::app {
 CShadedProgressCtrl::CShadedProgressCtrl(QWidget* parent) : QProgressBar(parent) {
   setTextVisible(false);
   SetColour(ToColorRef(palette().color(QPalette::Highlight)));
+  follows_highlight_ = true;
 }
 
 void CShadedProgressCtrl::SetColour(COLORREF colour) {
+  follows_highlight_ = false;
   colour_ = colour;
   tints_ = MakeProgressPalette(colour, ToColorRef(palette().color(QPalette::Shadow)),
                                ToColorRef(palette().color(QPalette::Dark)));
   repaint();
+}
+
+void CShadedProgressCtrl::changeEvent(QEvent* event) {
+  QProgressBar::changeEvent(event);
+  if (event->type() != QEvent::PaletteChange) return;
+  const bool follows = follows_highlight_;
+  SetColour(follows ? ToColorRef(palette().color(QPalette::Highlight)) : colour_);
+  follows_highlight_ = follows;
 }
 
 void CShadedProgressCtrl::StepIt() {

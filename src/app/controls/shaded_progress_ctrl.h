@@ -30,9 +30,13 @@ class CShadedProgressCtrl : public QProgressBar {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // A new palette (another desktop theme) gives new shadow tints, and a new base colour
+  // while the base is still the palette's highlight.
+  void changeEvent(QEvent* event) override;
 
  private:
   COLORREF colour_;
+  bool follows_highlight_ = true;
   ProgressPalette tints_;
   int step_ = 10;
 };

@@ -30,7 +30,11 @@ void NameButtons(CToolBarEx& bar) {
     // Separators and the zoom list (a widget with its own name) are left alone.
     if (action->isSeparator() || qobject_cast<QWidgetAction*>(action)) continue;
     const QString text = PlainCommandText(action->text());
-    action->setToolTip(text);
+    // A key of its own (a tool's letter) follows the name: "Zoom (Z)".
+    const QKeySequence key = action->shortcut();
+    const bool plain_key = key.count() == 1 && key[0].keyboardModifiers() == Qt::NoModifier;
+    action->setToolTip(plain_key ? text + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')')
+                                 : text);
     if (action->statusTip().isEmpty()) action->setStatusTip(text);
     if (QWidget* button = bar.widgetForAction(action)) button->setAccessibleName(text);
   }

@@ -1,5 +1,6 @@
 #include "edit/drawing_view.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "base/host.h"
@@ -115,6 +116,38 @@ void DrawingView::ZoomToRectangle(const Rect& canvas) {
   zoom_entry_ = kZoomEntryCustom;
   surface_.ShowZoomEntry(zoom_entry_);
   ZoomChanged();
+}
+
+void DrawingView::Wheel(const WheelTurn& turn) {
+  if (turn.ctrl) {
+    const int notch = turn.angle.y != 0 ? turn.angle.y : turn.angle.x;
+    if (notch != 0) ZoomAbout(turn.device, std::pow(double{kWheelZoomFactor}, notch / 120.0));
+    return;
+  }
+  // High-resolution devices give pixels; ordinary wheels only angles.
+  Point d = turn.pixels;
+  if (d.x == 0 && d.y == 0)
+    d = {turn.angle.x * kWheelNotchPixels / 120, turn.angle.y * kWheelNotchPixels / 120};
+  if (turn.shift && d.x == 0) d = {d.y, 0};
+  // Turning away from the user shows what is above (or to the left).
+  ScrollBy({-d.x, -d.y});
+}
+
+void DrawingView::ZoomAbout(Point device, double factor) {
+  if (!(factor > 0.0)) return;
+  if (!zoom_.ZoomAbout(device, static_cast<float>(zoom_.Scale() * factor))) return;
+  cache_.Drop();
+  zoom_entry_ = ZoomEntryForScale(zoom_.Scale());
+  surface_.ShowZoomEntry(zoom_entry_);
+  ZoomChanged();
+}
+
+void DrawingView::ScrollBy(Point delta) {
+  const Point before = zoom_.ScrollPosition();
+  zoom_.ScrollTo({before.x + delta.x, before.y + delta.y});
+  if (zoom_.ScrollPosition() == before) return;
+  surface_.ScrollGeometryChanged();
+  EndScroll();
 }
 
 void DrawingView::InvalidateCanvasRect(const Rect& canvas) {

@@ -19,6 +19,16 @@ class CDrawObject;
 class Host;
 class ViewDocument;
 
+// One turn of a wheel or a touchpad scroll: the angle in eighths of a degree (120 is a
+// notch of an ordinary wheel) and, from high-resolution devices, the distance in pixels.
+struct WheelTurn {
+  Point device;  // the pointer
+  Point angle;
+  Point pixels;
+  bool ctrl = false;
+  bool shift = false;
+};
+
 // What the view asks of its window.
 class ViewSurface {
  public:
@@ -51,6 +61,9 @@ class DrawingView {
   static constexpr float kMaxScale = 22.0f;
   // The menu's zoom in and zoom out step.
   static constexpr float kMenuZoomFactor = 2.0f;
+  // Ctrl+wheel zooms by this factor per notch; a notch scrolls this many device pixels.
+  static constexpr float kWheelZoomFactor = 1.25f;
+  static constexpr int kWheelNotchPixels = 60;
 
   DrawingView(ViewSurface& surface, Host& host) : surface_(surface), host_(host) {}
 
@@ -78,6 +91,15 @@ class DrawingView {
   // The end of a zoom-tool drag, with the canvas rectangle dragged.
   void ZoomToRectangle(const Rect& canvas);
   int ZoomEntry() const { return zoom_entry_; }
+
+  // ---- wheel, touchpad and panning
+  // The wheel scrolls (Shift: across), with Ctrl it zooms about the pointer.
+  void Wheel(const WheelTurn& turn);
+  // Zooms by `factor` keeping the canvas point under `device` there (a pinch gives
+  // 1 + its scale change); the zoom list follows.
+  void ZoomAbout(Point device, double factor);
+  // Moves the view by device pixels (a pan drag, a wheel turn).
+  void ScrollBy(Point delta);
 
   // ---- selection shown by the view
   const CDrawObject* Selected() const { return selected_; }

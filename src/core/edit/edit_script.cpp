@@ -8,6 +8,7 @@
 #include "edit/quick_tools.h"
 #include "edit/tool_commands.h"
 #include "edit/tool_ids.h"
+#include "edit/view_keys.h"
 
 namespace lumi {
 
@@ -81,9 +82,11 @@ const std::map<std::string, StepParser>& StepParsers() {
          s.text = v.get<std::string>();
        }},
       {"key", [](const json& v, EditStep& s) {
-         if (!v.is_string() || !FindToolKey(v.get<std::string>())) Fail(s.index, s.key, "unknown key " + v.dump());
+         if (!v.is_string() || !IsViewKey(v.get<std::string>())) Fail(s.index, s.key, "unknown key " + v.dump());
          s.text = v.get<std::string>();
        }},
+      {"wheel", [](const json& v, EditStep& s) { s.points = {ParsePoint(v, s.index, s.key)}; }},
+      {"pinch", [](const json& v, EditStep& s) { s.points = {ParsePoint(v, s.index, s.key)}; }},
       {"quickTools", [](const json& v, EditStep& s) {
          if (!v.is_object() || v.empty()) Fail(s.index, s.key, "give {\"first\": n} and/or {\"second\": m}");
          for (const auto& [name, value] : v.items()) {
@@ -111,7 +114,7 @@ const std::map<std::string, StepParser>& StepParsers() {
 
 bool IsMouseStep(const std::string& key) {
   return key == "press" || key == "move" || key == "release" || key == "doubleClick" ||
-         key == "rightPress" || key == "drag";
+         key == "rightPress" || key == "drag" || key == "wheel";
 }
 
 }  // namespace
@@ -130,6 +133,15 @@ EditScript ParseEditScript(const json& steps) {
         s.points = {ParsePoint(value, s.index, name)};
         continue;
       }
+      if (name == "delta" || name == "pixels" || name == "scale") {
+        // How far a wheel turns (eighths of a degree; or pixels) and a pinch spreads.
+        if (name == "delta" && !value.is_number_integer()) Fail(s.index, name, "a whole number, 120 a notch");
+        if (name == "pixels") s.wheel.pixels = ParsePoint(value, s.index, name);
+        if (name == "delta") s.wheel.angle.y = value.get<int>();
+        if (name == "scale" && !value.is_number()) Fail(s.index, name, "a number, 0.5 spreads by half");
+        if (name == "scale") s.pinch = value.get<double>();
+        continue;
+      }
       if (name == "shift" || name == "ctrl") {
         if (!value.is_boolean()) Fail(s.index, name, "true or false");
         (name == "shift" ? s.keys.shift : s.keys.ctrl) = value.get<bool>();
@@ -143,6 +155,13 @@ EditScript ParseEditScript(const json& steps) {
     }
     if (s.key.empty()) Fail(s.index, "", "the step has no action");
     if (step.contains("at") && s.key != "insertObject") Fail(s.index, "at", "only insertObject takes a drop point");
+    if ((step.contains("delta") || step.contains("pixels")) && s.key != "wheel")
+      Fail(s.index, step.contains("delta") ? "delta" : "pixels", "only wheel steps turn");
+    if (s.key == "wheel" && !step.contains("delta") && !step.contains("pixels"))
+      Fail(s.index, s.key, "give \"delta\" (120 a notch) or \"pixels\": [dx, dy]");
+    if (step.contains("scale") != (s.key == "pinch")) Fail(s.index, "scale", "a pinch and only a pinch has a scale");
+    s.wheel.ctrl = s.keys.ctrl;
+    s.wheel.shift = s.keys.shift;
     if ((s.keys.shift || s.keys.ctrl) && !IsMouseStep(s.key))
       Fail(s.index, s.keys.shift ? "shift" : "ctrl", "only mouse steps take modifiers");
     script.push_back(std::move(s));
@@ -211,10 +230,22 @@ void EditScriptRunner::RunStep(const EditStep& s) {
       machine_.Release(s.points.back(), s.keys);
     } else if (s.key == "applyStyle" || s.key == "insertObject" || (s.key == "command" && s.text == kAddToStyles)) {
       RunLibraryStep(s);
-    } else if (s.key == "command" || s.key == "key") {
-      const MenuCommand* c = s.key == "command" ? FindMenuCommand(s.text) : FindToolKey(s.text);
+    } else if (s.key == "command") {
+      const MenuCommand* c = FindMenuCommand(s.text);
       if (!c->enabled(machine_)) Fail(s.index, s.key, "\"" + s.text + "\" is not available now");
       c->run(machine_);
+    } else if (s.key == "key") {
+      // Escape and the zoom keys may find nothing to do, as in the window; a tool or
+      // command key that is disabled stops the script like its menu entry would.
+      const bool zoom = s.text == "+" || s.text == "-";
+      if (!PressViewKey(s.text, machine_, zoom ? &View() : nullptr) && !zoom && s.text != "Escape")
+        Fail(s.index, s.key, "\"" + s.text + "\" is not available now");
+    } else if (s.key == "wheel") {
+      WheelTurn turn = s.wheel;
+      turn.device = View().Zoom().CanvasToDevice(p);
+      View().Wheel(turn);
+    } else if (s.key == "pinch") {
+      View().ZoomAbout(View().Zoom().CanvasToDevice(p), 1.0 + s.pinch);
     } else if (s.key == "quickTools") {
       if (s.first) quick_.first_value = *s.first;
       if (s.second) quick_.second_value = *s.second;
@@ -230,6 +261,11 @@ void EditScriptRunner::RunStep(const EditStep& s) {
     if (what.rfind("step ", 0) == 0) throw;
     Fail(s.index, s.key, what);
   }
+}
+
+DrawingView& EditScriptRunner::View() {
+  if (!view_) view_ = std::make_unique<ScriptView>(machine_.Doc(), machine_.GetHost());
+  return view_->View();
 }
 
 void EditScriptRunner::RunLibraryStep(const EditStep& s) {

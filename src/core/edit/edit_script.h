@@ -10,6 +10,7 @@
 //   runner.Run(script);                           // throws EditScriptError
 #include <deque>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "base/errors.h"
 #include "base/host.h"
 #include "collections/style_library.h"
+#include "edit/script_view.h"
 #include "edit/tool_machine.h"
 #include "objects/text_dialog.h"
 
@@ -40,6 +42,8 @@ struct EditStep {
   std::string text;               // tool, command or key name; a library file's path
   std::optional<int> first, second;  // quickTools
   std::vector<nlohmann::json> answers;
+  WheelTurn wheel;     // wheel: the turn (its pointer is the step's canvas point)
+  double pinch = 0.0;  // pinch: the change of scale (0.5 spreads by half)
 };
 
 using EditScript = std::vector<EditStep>;
@@ -79,15 +83,20 @@ class EditScriptRunner {
       : machine_(machine), quick_(quick_tools), answers_(answers), libraries_(&libraries) {}
   void Run(const EditScript& script);
   void RunStep(const EditStep& step);
+  // The script's view after wheel, pinch and zoom key steps (ScriptView::Text), or ""
+  // when none ran.
+  std::string ViewText() const { return view_ ? view_->Text() : std::string(); }
 
  private:
   void RunLibraryStep(const EditStep& s);
+  DrawingView& View();
 
   ToolMachine& machine_;
   RecordingQuickTools& quick_;
   ScriptAnswers& answers_;
   ScriptLibraries* libraries_ = nullptr;
   ScriptLibraries own_libraries_;
+  std::unique_ptr<ScriptView> view_;
 };
 
 // "[0, 2]": the list indexes of the selected objects.

@@ -14,7 +14,8 @@ class NodeDrag final : public ToolDrag {
            bool after_insert)
       : m_(m), object_(object), last_(press), offset_{press.x - object.GetX(), press.y - object.GetY()},
         index_(index), envelope_(envelope), after_insert_(after_insert),
-        area_(Union(object.GetInvalidRect(object.GetSelectionRect()), object.NodeSelectionRect())) {}
+        area_(Union(object.GetInvalidRect(object.GetSelectionRect()), object.NodeSelectionRect())),
+        box_(object.GetRect()), outline_(object.Outline()), polynome_(object.Polynome()) {}
 
   void Move(Point p, Keys keys) override {
     if (index_ < 0) {
@@ -44,6 +45,15 @@ class NodeDrag final : public ToolDrag {
     }
   }
 
+  // The outline as it was before the first move (the moves change no size before the
+  // release re-fits the box).
+  void Cancel() override {
+    object_.MoveTo(box_.left, box_.top);
+    object_.Outline() = outline_;
+    object_.Polynome() = polynome_;
+    m_.InvalidateObject(object_, area_);
+  }
+
   Tool DragTool() const override { return after_insert_ ? Tool::AddPoint : Tool::Shape; }
   CursorRole Cursor() const override { return index_ < 0 ? CursorRole::Move : CursorRole::Node; }
 
@@ -56,6 +66,9 @@ class NodeDrag final : public ToolDrag {
   bool envelope_;
   bool after_insert_;
   Rect area_;
+  Rect box_;
+  CBezier outline_;
+  CPolynome polynome_;
 };
 
 }  // namespace

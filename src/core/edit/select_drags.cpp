@@ -29,6 +29,7 @@ class ObjectDrag final : public ToolDrag {
   ObjectDrag(ToolMachine& m, CDrawObject& object, Point press, int handle)
       : m_(m), object_(object), handle_(handle), box_(object.GetRect()),
         area_(object.GetInvalidRect(object.GetSelectionRect())),
+        had_pending_(object.HasPendingRect()), pending_(object.GetPendingRect()),
         offset_(handle ? HandleDragOffset(handle, box_, press)
                        : Point{press.x - box_.left, press.y - box_.top}) {}
 
@@ -53,6 +54,16 @@ class ObjectDrag final : public ToolDrag {
     m_.ShowObjectStatus();
   }
 
+  void Cancel() override {
+    if (handle_ == 0) {
+      object_.MoveTo(box_.left, box_.top);
+    } else {
+      object_.SetStoredPendingRect(pending_.left, pending_.top, pending_.Width(), pending_.Height());
+      if (!had_pending_) object_.DropPendingRect();
+    }
+    m_.InvalidateObject(object_, area_);
+  }
+
   void Draw(Overlay& out) const override {
     if (handle_ == 0)
       DrawOutline(out, object_, kFeedbackColour);
@@ -68,6 +79,8 @@ class ObjectDrag final : public ToolDrag {
   int handle_;
   Rect box_;
   Rect area_;
+  bool had_pending_;
+  Rect pending_;
   Point offset_;
 };
 
@@ -187,8 +200,9 @@ class MultiDrag final : public ToolDrag {
 
 class CropCornerDrag final : public ToolDrag {
  public:
-  CropCornerDrag(ToolMachine& m, Point press, int handle) : m_(m), handle_(handle) {
-    const Rect crop = m.Doc().GetCropRect();
+  CropCornerDrag(ToolMachine& m, Point press, int handle)
+      : m_(m), handle_(handle), crop_(m.Doc().GetCropRect()) {
+    const Rect crop = crop_;
     start_ = handle == 1 ? Point{crop.left, crop.top} : Point{crop.right, crop.bottom};
     offset_ = {press.x - start_.x, press.y - start_.y};
   }
@@ -224,12 +238,18 @@ class CropCornerDrag final : public ToolDrag {
     m_.Port().InvalidateAll();
   }
 
+  void Cancel() override {
+    m_.Doc().SetCropRect(crop_);
+    m_.Port().InvalidateAll();
+  }
+
   Tool DragTool() const override { return Tool::CropCorner; }
   CursorRole Cursor() const override { return CursorRole::Crop; }
 
  private:
   ToolMachine& m_;
   int handle_;
+  Rect crop_;
   Point start_;
   Point offset_;
 };

@@ -109,6 +109,21 @@ void ToolMachine::Release(Point p, Keys keys) {
   RefreshOverlay();
 }
 
+bool ToolMachine::Escape() {
+  if (drag_) {
+    std::unique_ptr<ToolDrag> drag = std::move(drag_);
+    drag->Cancel();
+    drag.reset();
+    port_.ToolChanged();
+    RefreshOverlay();
+    return true;
+  }
+  if (tool_ == Tool::Select) return false;
+  ResumeSelect();
+  RefreshOverlay();
+  return true;
+}
+
 void ToolMachine::Hover(Point p) {
   if (drag_) return;
   int handle = 0;

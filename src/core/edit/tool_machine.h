@@ -74,6 +74,9 @@ class ToolDrag {
   // The tool shown while the drag runs (the internal tools 16, 19 and 20).
   virtual Tool DragTool() const = 0;
   virtual CursorRole Cursor() const { return CursorRole::SystemDefault; }
+  // The drag is given up (Escape): what its moves changed is put back. Drags that change
+  // nothing before the release need nothing here.
+  virtual void Cancel() {}
 };
 
 class ToolMachine {
@@ -90,6 +93,10 @@ class ToolMachine {
   void Move(Point p, Keys keys);
   void Release(Point p, Keys keys);
   void DoubleClick(Point p, Keys keys);
+  // Escape: a drag in progress is given up and leaves everything as it was (no undo
+  // step; the release that follows does nothing); without a drag the select tool comes
+  // back. False when neither happened.
+  bool Escape();
   void RightPress(Point p, Keys keys);
   // The mouse moved without a button: the handle under the cursor (select and skew).
   void Hover(Point p);

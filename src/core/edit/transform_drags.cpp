@@ -134,6 +134,7 @@ class SkewDrag final : public ToolDrag {
     m_.InvalidateObject(object_, before);
     m_.Doc().TakeSnapshot();
   }
+  void Cancel() override { m_.MutableSkew() = {}; }
   Tool DragTool() const override { return Tool::Skew; }
   CursorRole Cursor() const override {
     return handle_ % 2 == 1 ? CursorRole::SizeHorizontal : CursorRole::SizeVertical;
@@ -155,7 +156,9 @@ std::string FormatG(const char* format, double a, double b) {
 class TextureDrag final : public ToolDrag {
  public:
   TextureDrag(ToolMachine& m, CDrawObject& object, Point press, int handle)
-      : m_(m), object_(object), last_(press), handle_(handle) {}
+      : m_(m), object_(object), last_(press), handle_(handle),
+        before_{object.GetTextureOffsetX(), object.GetTextureOffsetY(), object.GetTextureAngleX(),
+                object.GetTextureAngleY(), object.GetTextureScaleX(), object.GetTextureScaleY()} {}
 
   void Move(Point p, Keys keys) override {
     CDrawObject& o = object_;
@@ -197,18 +200,34 @@ class TextureDrag final : public ToolDrag {
     m_.InvalidateObject(object_);
     m_.Doc().TakeSnapshot();
   }
+  void Cancel() override {
+    object_.SetTextureOffsetX(before_.offset_x);
+    object_.SetTextureOffsetY(before_.offset_y);
+    object_.SetTextureAngleX(before_.angle_x);
+    object_.SetTextureAngleY(before_.angle_y);
+    object_.SetTextureScaleX(before_.scale_x);
+    object_.SetTextureScaleY(before_.scale_y);
+    m_.InvalidateObject(object_);
+  }
   Tool DragTool() const override { return Tool::Texture; }
 
  private:
+  struct Texture {
+    int offset_x, offset_y;
+    double angle_x, angle_y, scale_x, scale_y;
+  };
   ToolMachine& m_;
   CDrawObject& object_;
   Point last_;
   int handle_;
+  Texture before_;
 };
 
 class LightDrag final : public ToolDrag {
  public:
-  LightDrag(ToolMachine& m, CDrawObject& object, Point press) : m_(m), object_(object), last_(press) {}
+  LightDrag(ToolMachine& m, CDrawObject& object, Point press)
+      : m_(m), object_(object), last_(press),
+        before_{object.GetLightX(), object.GetLightY(), object.GetLightZ()} {}
 
   void Move(Point p, Keys) override {
     const double a = 0.05 * (p.x - last_.x), b = -0.05 * (p.y - last_.y);
@@ -240,6 +259,11 @@ class LightDrag final : public ToolDrag {
     object_.Render();
     m_.InvalidateObject(object_);
   }
+  void Cancel() override {
+    object_.SetLightX(before_[0]);
+    object_.SetLightY(before_[1]);
+    object_.SetLightZ(before_[2]);
+  }
   Tool DragTool() const override { return Tool::Shape; }
   CursorRole Cursor() const override { return CursorRole::Node; }
 
@@ -247,6 +271,7 @@ class LightDrag final : public ToolDrag {
   ToolMachine& m_;
   CDrawObject& object_;
   Point last_;
+  std::array<double, 3> before_;
 };
 
 }  // namespace

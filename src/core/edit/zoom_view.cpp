@@ -86,6 +86,28 @@ bool ZoomView::ZoomOut(Point centre, float factor) {
   return SetZoomScale(scale_ / factor, centre);
 }
 
+bool ZoomView::ZoomAbout(Point device, float scale) {
+  if (mode_ != kZoomNormal || !(scale > 0.0f) || !std::isfinite(scale)) return false;
+  if (max_scale_ != kNoLimit) scale = std::min(scale, max_scale_);
+  if (min_scale_ != kNoLimit) scale = std::max(scale, min_scale_);
+  if (scale == scale_) return false;
+  // The canvas position (fractional) at the centre of the device pixel, before and after.
+  const Point origin = ViewportOrigin();
+  const auto at = [](int d, int o, int logical, int zoomed) {
+    return zoomed > 0 ? (d - o + 0.5) * logical / zoomed : 0.0;
+  };
+  const double cx = at(device.x, origin.x, logical_.width, zoomed_.width);
+  const double cy = at(device.y, origin.y, logical_.height, zoomed_.height);
+  scale_ = scale;
+  UpdateZoomedSize();
+  const auto scroll = [](double c, int d, int logical, int zoomed) {
+    return logical > 0 ? static_cast<int>(std::lround(c * zoomed / logical - 0.5 - d)) : 0;
+  };
+  ScrollTo({scroll(cx, device.x, logical_.width, zoomed_.width),
+            scroll(cy, device.y, logical_.height, zoomed_.height)});
+  return true;
+}
+
 bool ZoomView::ZoomToRect(Rect rect) {
   if (mode_ != kZoomNormal) return false;
   rect.Normalize();

@@ -60,6 +60,10 @@ class ZoomView {
   bool ZoomOut(Point centre, float factor);
   bool ZoomOriginal() { return SetZoomScale(1.0f); }
   bool ZoomPercent(int percent) { return SetZoomScale(static_cast<float>(percent * 0.01)); }
+  // Zooms to `scale`, brought within the limits, keeping the canvas point shown at the
+  // device pixel `device` under that pixel (as far as the scroll range allows). False
+  // when the scale stays as it was.
+  bool ZoomAbout(Point device, float scale);
   // Fits a canvas rectangle into the client; when that scale is refused the view still
   // recentres on the rectangle's centre.
   bool ZoomToRect(Rect rect);

@@ -268,6 +268,8 @@ class CDrawObject {
     m_pendingWidth = width;
     m_pendingHeight = height;
   }
+  // A resize given up before it was applied: the stored geometry is put back by the caller.
+  void DropPendingRect() { m_hasPendingRect = 0; }
   Rect GetPendingRect() const {
     return {m_pendingX, m_pendingY, m_pendingX + m_pendingWidth, m_pendingY + m_pendingHeight};
   }

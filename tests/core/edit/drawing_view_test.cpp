@@ -134,6 +134,50 @@ TEST(DrawingView, ZoomComboCustomGives100Percent) {
   EXPECT_EQ(f.surface.entry, 4) << "Original Size selects 100%";
 }
 
+// Wheel turns on a 2000 x 1500 canvas scrolled to (400, 300) in an 800 x 600 client.
+TEST(DrawingView, TheWheelScrollsAndWithCtrlZoomsAboutThePointer) {
+  const struct {
+    const char* what;
+    WheelTurn turn;
+    Point scroll;
+  } cases[] = {
+      {"a notch away scrolls up", {{10, 10}, {0, 120}, {}, false, false}, {400, 240}},
+      {"a notch towards scrolls down", {{10, 10}, {0, -120}, {}, false, false}, {400, 360}},
+      {"Shift scrolls across", {{10, 10}, {0, 120}, {}, false, true}, {340, 300}},
+      {"a sideways wheel scrolls across", {{10, 10}, {-240, 0}, {}, false, false}, {520, 300}},
+      {"pixels win over the angle", {{10, 10}, {0, 120}, {3, -7}, false, false}, {397, 307}},
+      {"a partial notch scrolls part", {{10, 10}, {0, 30}, {}, false, false}, {400, 285}},
+  };
+  for (const auto& c : cases) {
+    ViewFixture f(2000, 1500, {800, 600});
+    f.view.ScrollTo({400, 300});
+    f.view.Wheel(c.turn);
+    EXPECT_EQ(f.view.Zoom().ScrollPosition(), c.scroll) << c.what;
+    EXPECT_EQ(f.view.Zoom().Scale(), 1.0f) << c.what;
+  }
+
+  ViewFixture f(2000, 1500, {800, 600});
+  f.view.ScrollTo({400, 300});
+  const Point pointer{200, 450};
+  const Point under = f.view.Zoom().DeviceToCanvas(pointer);
+  f.view.Wheel({pointer, {0, 120}, {}, true, false});
+  EXPECT_FLOAT_EQ(f.view.Zoom().Scale(), 1.25f);
+  EXPECT_EQ(f.view.Zoom().DeviceToCanvas(pointer), under);
+  EXPECT_EQ(f.surface.entry, kZoomEntryCustom) << "1.25 is not in the zoom list";
+  f.view.Wheel({pointer, {0, -120}, {}, true, false});
+  EXPECT_FLOAT_EQ(f.view.Zoom().Scale(), 1.0f);
+  EXPECT_EQ(f.surface.entry, kZoomEntryOriginal) << "back at 100% the list says so";
+  EXPECT_EQ(f.view.Zoom().DeviceToCanvas(pointer), under);
+  // A pinch spreading by 100% doubles the zoom, about its centre too.
+  f.view.ZoomAbout(pointer, 1.0 + 1.0);
+  EXPECT_FLOAT_EQ(f.view.Zoom().Scale(), 2.0f);
+  EXPECT_EQ(f.surface.entry, 5);
+  EXPECT_EQ(f.view.Zoom().DeviceToCanvas(pointer), under);
+  // Many notches stop at the largest zoom.
+  for (int i = 0; i < 30; ++i) f.view.Wheel({pointer, {0, 120}, {}, true, false});
+  EXPECT_EQ(f.view.Zoom().Scale(), DrawingView::kMaxScale);
+}
+
 TEST(DrawingView, LimitsAreSetWhenFirstShown) {
   RecordingHost host;
   RecordingSurface surface;

@@ -28,6 +28,40 @@ TEST_F(EditScriptRun, WidthSliderActsOnlyWhileTheNodePanelShowsIt) {
   EXPECT_EQ(quick_.SecondValue(), 3);
 }
 
+// The 400 x 300 canvas in the script's 800 x 600 view: keys choose tools and zoom, the
+// wheel scrolls and with Ctrl zooms, a pinch zooms.
+TEST_F(EditScriptRun, KeysWheelAndPinchDriveToolsAndView) {
+  ScriptAnswers answers;
+  EditScriptRunner runner(tools_, quick_, answers);
+  EXPECT_EQ(runner.ViewText(), "") << "no view before a step needs one";
+  // The canvas point (300, 200) stays under the pointer through the zooms about it.
+  const struct {
+    const char* step;
+    Tool tool;
+    const char* view;
+  } steps[] = {
+      {R"({"key": "Z"})", Tool::Zoom, ""},
+      {R"({"key": "Escape"})", Tool::Select, ""},
+      {R"({"key": "Escape"})", Tool::Select, ""},  // nothing to give up: no error
+      {R"({"key": "+"})", Tool::Select, "zoom 200% (200%), scroll (0, 0)"},
+      {R"({"key": "+"})", Tool::Select, "zoom 400% (400%), scroll (400, 300)"},
+      {R"({"wheel": [200, 150], "delta": -120})", Tool::Select, "zoom 400% (400%), scroll (400, 360)"},
+      {R"({"wheel": [200, 150], "delta": 120, "shift": true})", Tool::Select, "zoom 400% (400%), scroll (340, 360)"},
+      {R"({"wheel": [200, 150], "pixels": [0, -7]})", Tool::Select, "zoom 400% (400%), scroll (340, 367)"},
+      {R"({"wheel": [0, 0], "delta": -1200})", Tool::Select, "zoom 400% (400%), scroll (340, 600)"},
+      {R"({"key": "-"})", Tool::Select, "zoom 200% (200%), scroll (0, 0)"},
+      {R"({"wheel": [300, 200], "delta": 120, "ctrl": true})", Tool::Select, "zoom 250% (Custom), scroll (150, 100)"},
+      {R"({"pinch": [300, 200], "scale": 1.0})", Tool::Select, "zoom 500% (Custom), scroll (901, 601)"},
+      {R"({"key": "S"})", Tool::Select, "zoom 500% (Custom), scroll (901, 601)"},
+  };
+  for (const auto& s : steps) {
+    const EditScript script = ParseEditScript(nlohmann::json::parse(std::string("[") + s.step + "]"));
+    runner.Run(script);
+    EXPECT_EQ(tools_.CurrentTool(), s.tool) << s.step;
+    EXPECT_EQ(runner.ViewText(), s.view) << s.step;
+  }
+}
+
 TEST_F(EditScriptRun, AnswersAreTakenInOrderByQuestionsAndTheTextDialog) {
   ScriptAnswers answers;
   answers.Add({"yes", {{"text", "Hi"}, {"textAlign", 2}}, "cancel"});

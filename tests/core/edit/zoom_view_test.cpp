@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "edit/zoom_combo.h"
 
 namespace lumi {
@@ -114,6 +116,66 @@ TEST(ZoomView, ScalesOutsideTheLimitsOrModeAreIgnored) {
   off.SetMode(ZoomView::kZoomOff);
   EXPECT_FALSE(off.ZoomPercent(200));
   EXPECT_EQ(off.Scale(), 1.0f);
+}
+
+// The canvas position (fractional) at the centre of a device pixel.
+double CanvasXAt(const ZoomView& z, int device_x) {
+  return (device_x - z.ViewportOrigin().x + 0.5) * z.LogicalSize().width / z.ZoomedSize().width;
+}
+double CanvasYAt(const ZoomView& z, int device_y) {
+  return (device_y - z.ViewportOrigin().y + 0.5) * z.LogicalSize().height / z.ZoomedSize().height;
+}
+
+// Zooming about the pointer: the canvas point under the pointer stays there (within half
+// a device pixel) from one zoom to the next, in and out, at low and high zooms.
+TEST(ZoomView, ZoomAboutThePointerKeepsTheCanvasPointUnderIt) {
+  const struct {
+    float from, to;
+    Point pointer;
+  } cases[] = {
+      {1.0f, 1.25f, {400, 300}}, {1.0f, 1.25f, {37, 511}},   {1.25f, 1.0f, {700, 20}},
+      {2.0f, 8.0f, {123, 456}},  {8.0f, 2.0f, {790, 590}},   {3.7f, 21.0f, {5, 5}},
+      {21.0f, 0.9f, {600, 100}}, {0.5f, 0.62f, {400, 300}},
+  };
+  for (const auto& c : cases) {
+    ZoomView z = LargeCanvas();
+    ASSERT_TRUE(z.SetZoomScale(c.from, Point{1000, 750}));
+    const double x = CanvasXAt(z, c.pointer.x), y = CanvasYAt(z, c.pointer.y);
+    ASSERT_TRUE(z.ZoomAbout(c.pointer, c.to));
+    EXPECT_FLOAT_EQ(z.Scale(), c.to);
+    const double half_pixel = 0.5 * 2000 / z.ZoomedSize().width + 1e-9;
+    EXPECT_NEAR(CanvasXAt(z, c.pointer.x), x, half_pixel) << c.from << " -> " << c.to;
+    EXPECT_NEAR(CanvasYAt(z, c.pointer.y), y, half_pixel) << c.from << " -> " << c.to;
+  }
+}
+
+TEST(ZoomView, ZoomAboutThePointerStopsAtTheLimitsAndTheScrollRange) {
+  ZoomView z = LargeCanvas();
+  // Beyond the limits the scale stops at the limit; at the limit nothing changes.
+  ASSERT_TRUE(z.SetZoomScale(20.0f));
+  EXPECT_TRUE(z.ZoomAbout({400, 300}, 25.0f));
+  EXPECT_EQ(z.Scale(), 22.0f);
+  const Point scroll = z.ScrollPosition();
+  EXPECT_FALSE(z.ZoomAbout({10, 10}, 30.0f));
+  EXPECT_EQ(z.ScrollPosition(), scroll) << "a zoom that changes nothing does not scroll";
+  ASSERT_TRUE(z.SetZoomScale(0.03f));
+  EXPECT_TRUE(z.ZoomAbout({400, 300}, 0.01f));
+  EXPECT_EQ(z.Scale(), 0.02f);
+  EXPECT_FALSE(z.ZoomAbout({400, 300}, 0.0f));
+  EXPECT_FALSE(z.ZoomAbout({400, 300}, std::numeric_limits<float>::infinity()));
+
+  // Near the canvas edge the view cannot scroll before the canvas start: zooming out
+  // from the top-left corner leaves the scroll at 0.
+  ASSERT_TRUE(z.SetZoomScale(2.0f, Point{0, 0}));
+  ASSERT_TRUE(z.ZoomAbout({700, 500}, 1.5f));
+  EXPECT_EQ(z.ScrollPosition(), (Point{0, 0}));
+  // Smaller than the client, the canvas stays centred whatever the pointer.
+  ASSERT_TRUE(z.ZoomAbout({700, 500}, 0.25f));
+  EXPECT_EQ(z.ViewportOrigin(), (Point{150, 112}));
+
+  ZoomView off = LargeCanvas();
+  off.SetMode(ZoomView::kZoomOff);
+  EXPECT_FALSE(off.ZoomAbout({400, 300}, 2.0f));
 }
 
 TEST(ZoomCombo, EntriesAndTheirPercentages) {
