@@ -100,6 +100,8 @@ TextDialogWindow::TextDialogWindow(const std::vector<std::string>& families, QWi
   };
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  // Alt+O answers from the text edit, where Return makes a new line.
+  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&OK"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
