@@ -33,10 +33,12 @@
 #include "frame/layers_dock.h"
 #include "frame/main_frame.h"
 #include "frame/view_toggles.h"
+#include "load_image_dialog.h"
 #include "multimedia_export_command.h"
 #include "mutavia_dialog.h"
 #include "object_library_panel.h"
 #include "style_library_panel.h"
+#include "text_dialog_window.h"
 #include "plenivor_view.h"
 #include "print_command.h"
 #include "qt_backup_timer.h"
@@ -71,7 +73,11 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   view_ = new CPlenivorView(*host_, this);
   setCentralWidget(view_);
   view_->SetDocument(view_document_.get());
-  view_->AttachTools(*document_, nullptr);
+  text_dialog_ = std::make_unique<QtTextDialog>(this);
+  image_import_ = std::make_unique<QtImageImport>(services_.GetSettings(), this);
+  view_->AttachTools(*document_, text_dialog_.get());
+  view_->Tools()->SetNewObjectDefaults(&new_object_defaults_);
+  view_->Tools()->SetImageImport(image_import_.get());
   recent_ = std::make_unique<RecentFiles>(services_.GetSettings());
   print_ = std::make_unique<PrintCommand>(this, *document_, *host_);
   backup_timer_ = std::make_unique<QtBackupTimer>(this, [this] {
@@ -194,13 +200,10 @@ void MainWindow::CreateMenus() {
 }
 
 void MainWindow::CreateToolsMenu() {
-  ToolMachine& tools = *view_->Tools();
   QMenu* menu = menuBar()->addMenu(QStringLiteral("&Tools"));
   menu->setObjectName(QStringLiteral("toolsMenu"));
   std::vector<std::pair<QAction*, Tool>> tool_actions;
   for (const ToolCommand& c : kToolCommands) {
-    // The drawing tools join the menu when they exist.
-    if (!tools.CanChooseTool(c.tool) && c.tool != Tool::Texture) continue;
     QAction* a = menu->addAction(QString::fromUtf8(c.text.data(), static_cast<int>(c.text.size())), this,
                                  [this, tool = c.tool] { view_->Tools()->ChooseTool(tool); });
     a->setCheckable(true);

@@ -28,6 +28,8 @@ class StyleLibraryPanel;
 class MainFrame;
 class PrintCommand;
 class QtBackupTimer;
+class QtImageImport;
+class QtTextDialog;
 class RecentFiles;
 
 // The program's one main window: the project document, its view, the menus and the
@@ -130,6 +132,8 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   AppServices& services_;
   std::unique_ptr<Host> host_;
   std::unique_ptr<CPlenivorDoc> document_;
+  std::unique_ptr<QtTextDialog> text_dialog_;
+  std::unique_ptr<QtImageImport> image_import_;
   std::unique_ptr<PlenivorViewDocument> view_document_;
   CPlenivorView* view_ = nullptr;
   QComboBox* zoom_list_ = nullptr;

@@ -307,7 +307,7 @@ void CPlenivorView::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons().testFlag(Qt::LeftButton) && tools_->Dragging())
       tools_->Move(canvas, KeysOf(*event));
     else
-      tools_->Hover(canvas);
+      tools_->Hover(canvas, KeysOf(*event));
     UpdateCursor();
   }
   QAbstractScrollArea::mouseMoveEvent(event);

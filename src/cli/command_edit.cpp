@@ -107,6 +107,7 @@ int RunEdit(const std::vector<std::string>& args) {
   RecordingQuickTools quick_tools;
   NoView view;
   ToolMachine machine(doc, view, quick_tools, &answers);
+  machine.SetImageImport(&answers);
   host.SetAnswerSource([&] { return answers.NextQuestionAnswer(); });
   host.SetTrace(opts.Has("--trace"));
   ScriptLibraries libraries;

@@ -77,6 +77,7 @@ class CPlenivorDoc {
   CPlenivorDoc& operator=(const CPlenivorDoc&) = delete;
 
   void SetViews(DocumentViews* views) { views_ = views ? views : &no_views_; }
+  DocumentViews& Views() const { return *views_; }
   Host& GetHost() const { return *host_; }
   CTextureBank& TextureBank() const { return *bank_; }
 

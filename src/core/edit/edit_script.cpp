@@ -42,7 +42,12 @@ const std::map<std::string, json::value_t>& TextAnswerFields() {
 
 void CheckAnswer(const json& a, int index) {
   if (IsQuestionAnswer(a)) return;
-  if (!a.is_object()) Fail(index, "answers", "an answer is \"yes\", \"no\", \"ok\", \"cancel\" or a text dialog object");
+  if (!a.is_object()) Fail(index, "answers", "an answer is \"yes\", \"no\", \"ok\", \"cancel\", {\"file\": PATH} or a text dialog object");
+  if (a.contains("file")) {
+    if (a.size() != 1 || !a["file"].is_string() || a["file"].get<std::string>().empty())
+      Fail(index, "answers", "an image answer is {\"file\": PATH} alone");
+    return;
+  }
   for (const auto& [name, value] : a.items()) {
     const auto field = TextAnswerFields().find(name);
     if (field == TextAnswerFields().end()) Fail(index, "answers", "unknown text dialog field '" + name + "'");
@@ -191,7 +196,8 @@ bool ScriptAnswers::Run(TextDialogValues& values) {
   const json a = queue_.front();
   queue_.pop_front();
   if (a == "cancel") return false;
-  if (!a.is_object()) throw EditScriptError("the text dialog opened, but the next answer is " + a.dump());
+  if (!a.is_object() || a.contains("file"))
+    throw EditScriptError("the text dialog opened, but the next answer is " + a.dump());
   if (a.contains("text")) values.text = a["text"].get<std::string>();
   if (a.contains("font") && !SetFaceName(values.font, a["font"].get<std::string>()))
     throw EditScriptError("font name too long: " + a["font"].get<std::string>());
@@ -200,6 +206,16 @@ bool ScriptAnswers::Run(TextDialogValues& values) {
   if (a.contains("textItalic")) values.italic = a["textItalic"].get<bool>();
   if (a.contains("textAlign")) values.alignment = a["textAlign"].get<int>();
   return true;
+}
+
+std::optional<std::filesystem::path> ScriptAnswers::ChooseImageFile() {
+  if (queue_.empty()) return std::nullopt;
+  const json a = queue_.front();
+  queue_.pop_front();
+  if (a == "cancel") return std::nullopt;
+  if (!a.is_object() || !a.contains("file"))
+    throw EditScriptError("the image dialog opened, but the next answer is " + a.dump());
+  return std::filesystem::path(a["file"].get<std::string>());
 }
 
 // ---- running
@@ -273,7 +289,7 @@ void EditScriptRunner::RunLibraryStep(const EditStep& s) {
   CPlenivorDoc& doc = machine_.Doc();
   if (s.key == "applyStyle") {
     CDrawObject* current = machine_.Selected();
-    if (!ApplyStyleFile(doc, current, s.text, libraries.defaults))
+    if (!ApplyStyleFile(doc, current, s.text, machine_.DefaultSets()))
       Fail(s.index, s.key, "the style could not be applied: " + s.text);
     return;
   }

@@ -20,6 +20,7 @@
 #include "base/errors.h"
 #include "base/host.h"
 #include "collections/style_library.h"
+#include "edit/image_import.h"
 #include "edit/script_view.h"
 #include "edit/tool_machine.h"
 #include "objects/text_dialog.h"
@@ -51,9 +52,9 @@ using EditScript = std::vector<EditStep>;
 // Checks every step before anything runs.
 EditScript ParseEditScript(const nlohmann::json& steps);
 
-// The answers of a script's "answers" steps, taken in order by questions (Host::Ask)
-// and by the text dialog.
-class ScriptAnswers final : public TextDialog {
+// The answers of a script's "answers" steps, taken in order by questions (Host::Ask),
+// by the text dialog and by the image tool's file dialog.
+class ScriptAnswers final : public TextDialog, public ImageImport {
  public:
   void Add(const std::vector<nlohmann::json>& answers);
   // The next answer to a question; nullopt when the script gave none.
@@ -61,17 +62,19 @@ class ScriptAnswers final : public TextDialog {
   // The text dialog: an object edits the values and presses OK, "cancel" presses Cancel,
   // and no answer left presses Cancel.
   bool Run(TextDialogValues& values) override;
+  // The image dialog: {"file": PATH} chooses the file, "cancel" or no answer left
+  // presses Cancel.
+  std::optional<std::filesystem::path> ChooseImageFile() override;
 
  private:
   std::deque<nlohmann::json> queue_;
 };
 
 // What the library steps need: the Styles folder "Add to Styles" writes into (empty when
-// the run has no data folder, which makes the command unavailable) and the new-object
-// defaults a style applied with nothing selected sets.
+// the run has no data folder, which makes the command unavailable). A style applied with
+// nothing selected sets the tool machine's new-object defaults.
 struct ScriptLibraries {
   std::filesystem::path styles_folder;
-  NewObjectDefaultSets defaults;
 };
 
 class EditScriptRunner {

@@ -34,6 +34,18 @@ std::unique_ptr<ToolDrag> StartLightDrag(ToolMachine& m, CDrawObject& object, Po
 std::unique_ptr<ToolDrag> StartNodeDrag(ToolMachine& m, CDrawObject& object, Point press,
                                         int index, bool envelope, bool after_insert);
 
+// The drawing tools (draw_drags.cpp): a rectangle, circle, rounded rectangle or star
+// dragged from the press; the pencil's stroke; the pen's outgoing control point dragged
+// from the node just clicked; a brush painting the selected bitmap.
+std::unique_ptr<ToolDrag> StartShapeDrag(ToolMachine& m, Tool tool, Point press);
+std::unique_ptr<ToolDrag> StartFreePathDrag(ToolMachine& m, Point press);
+std::unique_ptr<ToolDrag> StartPenDrag(ToolMachine& m);
+std::unique_ptr<ToolDrag> StartBrushDrag(ToolMachine& m, CDrawObject& object, Point press, Tool tool);
+// Strictly within 4 pixels of `start` in both directions: where a path closes.
+bool ClosesPath(Point p, Point start);
+// The pen's path so far with its node boxes and control lines, and its rubber line.
+void DrawPathInProgress(Overlay& out, const PathInProgress& path);
+
 // Where the texture tool's three handles are (centres), for drawing and pressing.
 std::array<Point, 3> TextureHandleCentres(const CDrawObject& object);
 // The skew frame's corners (top-left, top-right, bottom-right, bottom-left) and the

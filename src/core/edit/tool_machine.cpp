@@ -58,7 +58,10 @@ void DrawPolylines(Overlay& out, OutlineFeedback f, COLORREF colour) {
 
 ToolMachine::ToolMachine(CPlenivorDoc& doc, ToolViewPort& port, QuickTools& quick_tools,
                          TextDialog* text_dialog)
-    : doc_(doc), port_(port), quick_(quick_tools), text_dialog_(text_dialog) {}
+    : doc_(doc), port_(port), quick_(quick_tools), text_dialog_(text_dialog) {
+  // New text starts in the font the settings give new objects.
+  text_defaults_.font = doc_.MakeObject()->GetFont();
+}
 
 ToolMachine::~ToolMachine() = default;
 
@@ -87,20 +90,27 @@ void ToolMachine::Press(Point p, Keys keys) {
     case Tool::Rotate: RotatePress(p, keys); break;
     case Tool::Skew: SkewPress(p, keys); break;
     case Tool::Texture: TexturePress(p); break;
-    default: break;
+    default: DrawToolPress(p, keys); break;
   }
   if (drag_) port_.ToolChanged();
   RefreshOverlay();
 }
 
 void ToolMachine::Move(Point p, Keys keys) {
-  if (!drag_) return;
+  if (!drag_) return Hover(p, keys);
   drag_->Move(p, keys);
   RefreshOverlay();
 }
 
 void ToolMachine::Release(Point p, Keys keys) {
-  if (!drag_) return;
+  if (!drag_) {
+    // The arrow holds the mouse through its clicks; the third one's release makes it.
+    if (tool_ == Tool::Arrow && arrow_.clicks == 3) {
+      MakeArrow();
+      RefreshOverlay();
+    }
+    return;
+  }
   // The drag may resume select, which must not delete the drag under its own feet.
   std::unique_ptr<ToolDrag> drag = std::move(drag_);
   drag->Release(p, keys);
@@ -118,14 +128,39 @@ bool ToolMachine::Escape() {
     RefreshOverlay();
     return true;
   }
+  // A path or arrow being clicked together is dropped first; the tool stays.
+  if ((tool_ == Tool::NewPath || tool_ == Tool::FreePath) && !path_.points.empty()) {
+    path_ = {};
+    port_.InvalidateAll();
+    RefreshOverlay();
+    return true;
+  }
+  if (tool_ == Tool::Arrow && arrow_.clicks > 0) {
+    arrow_ = {};
+    port_.InvalidateAll();
+    RefreshOverlay();
+    return true;
+  }
   if (tool_ == Tool::Select) return false;
   ResumeSelect();
   RefreshOverlay();
   return true;
 }
 
-void ToolMachine::Hover(Point p) {
+void ToolMachine::Hover(Point p, Keys keys) {
   if (drag_) return;
+  if (tool_ == Tool::NewPath && !path_.points.empty()) {
+    const bool was_closing = path_.closing;
+    PenHover(p, keys);
+    if (path_.closing != was_closing) port_.ToolChanged();
+    RefreshOverlay();
+    return;
+  }
+  if (tool_ == Tool::Arrow && arrow_.clicks > 0) {
+    arrow_.mouse = arrow_.clicks >= 2 ? Point{p.x, arrow_.points[1].y} : p;
+    RefreshOverlay();
+    return;
+  }
   int handle = 0;
   if (tool_ == Tool::Select && selected_) {
     handle = HandleAt(selected_->GetSelectionRect(), p);
@@ -143,6 +178,18 @@ void ToolMachine::Hover(Point p) {
 }
 
 void ToolMachine::DoubleClick(Point p, Keys keys) {
+  if (tool_ == Tool::NewPath) {
+    FinishPath(false);
+    RefreshOverlay();
+    return;
+  }
+  if (tool_ == Tool::Arrow) {
+    // After two clicks the shaft ends at the second point.
+    if (arrow_.clicks == 2) arrow_.points[2] = arrow_.points[1];
+    if (arrow_.clicks >= 2) MakeArrow();
+    RefreshOverlay();
+    return;
+  }
   drag_.reset();
   switch (tool_) {
     case Tool::Select: {
@@ -192,7 +239,10 @@ void ToolMachine::DoubleClick(Point p, Keys keys) {
 }
 
 void ToolMachine::RightPress(Point, Keys) {
-  // Only the path pen answers the right button; the tools here do not.
+  // Only the path pen answers the right button: it finishes the path open.
+  if (tool_ != Tool::NewPath) return;
+  FinishPath(false);
+  RefreshOverlay();
 }
 
 // ---- select tool
@@ -487,7 +537,7 @@ bool ToolMachine::CanChooseTool(Tool tool) const {
     case Tool::Texture:
       return selected_ && selected_->HasTextureFill();
     default:
-      return false;
+      return CanChooseDrawTool(tool);
   }
 }
 
@@ -535,7 +585,7 @@ bool ToolMachine::ChooseTool(Tool tool) {
       break;
     }
     default:
-      SetTool(tool);
+      ChooseDrawTool(tool);
       break;
   }
   RefreshOverlay();
@@ -572,7 +622,7 @@ CursorRole ToolMachine::Cursor() const {
       return hover_handle_ % 2 == 1 ? CursorRole::SizeHorizontal : CursorRole::SizeVertical;
     case Tool::ExportCrop: return CursorRole::Crop;
     case Tool::Placeholder: return CursorRole::Insert;
-    default: return CursorRole::SystemDefault;
+    default: return DrawToolCursor();
   }
 }
 
@@ -765,6 +815,7 @@ Overlay ToolMachine::BuildOverlay() const {
     out.Fill(Deflated({crop.left - 8, crop.top - 8, crop.left, crop.top}, 2), 0x0000FF);
     out.Fill(Deflated({crop.right, crop.bottom, crop.right + 8, crop.bottom + 8}, 2), 0x0000FF);
   }
+  DrawToolOverlay(out);
   if (drag_) drag_->Draw(out);
   return out;
 }

@@ -10,12 +10,14 @@
 //   tools.Press({120, 80}, {});  tools.Move({160, 80}, {});  tools.Release({160, 80}, {});
 //   Overlay overlay = tools.BuildOverlay();
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/geometry.h"
+#include "collections/style_library.h"
 #include "edit/overlay.h"
 #include "edit/quick_tools.h"
 #include "edit/tool_ids.h"
@@ -26,6 +28,7 @@ namespace lumi {
 class CDrawObject;
 class CPlenivorDoc;
 class Host;
+class ImageImport;
 class TextDialog;
 
 // What new text starts with: the last edited text's font and options.
@@ -41,6 +44,37 @@ struct Keys {
   bool shift = false;
   bool ctrl = false;
 };
+
+// What the drawing tools remember between objects.
+struct DrawToolParameters {
+  int corner = 100;      // rounded rectangles, in 1/1024 of the width
+  int star_points = 6;
+  int star_ratio = 4;
+  int tolerance = 14;    // colour tolerance, kept halved
+  int brush_size = 8;    // b: the dab reaches 2b pixels from its centre
+  int brush_value = 128; // v: the strength at the centre
+};
+
+// The path the pencil or the Bezier pen is drawing, in canvas pixels. The pen keeps
+// three entries per node: incoming control, node, outgoing control.
+struct PathInProgress {
+  std::vector<Point> points;
+  Point start;
+  Point last;
+  bool closing = false;  // the next click (pen) or the release (pencil) closes the path
+  bool rubber = false;   // the pen's rubber line from the last node to `mouse` is shown
+  Point mouse;
+};
+
+// The arrow being clicked: the tip, the second and the third point.
+struct ArrowInProgress {
+  int clicks = 0;
+  std::array<Point, 3> points{};
+  Point mouse;
+};
+
+// Which of the two default sets a new object takes, if any.
+enum class DefaultSet { None, Shapes, Text };
 
 // What the tools ask of the view that shows them. Every call does nothing unless
 // overridden.
@@ -98,13 +132,14 @@ class ToolMachine {
   // back. False when neither happened.
   bool Escape();
   void RightPress(Point p, Keys keys);
-  // The mouse moved without a button: the handle under the cursor (select and skew).
-  void Hover(Point p);
+  // The mouse moved without a drag: the handle under the cursor (select and skew), the
+  // rubber lines of the Bezier pen and the arrow.
+  void Hover(Point p, Keys keys = {});
 
   // ---- tools
   Tool CurrentTool() const;
-  // Whether the tool's command can be chosen now (the texture tool needs a texture fill;
-  // the drawing tools are not here yet).
+  // Whether the tool's command can be chosen now (the texture tool needs a texture fill,
+  // the brushes and the colour tool a bitmap shown at its source size).
   bool CanChooseTool(Tool tool) const;
   // The tool command: false (nothing changed) when it cannot be chosen now.
   bool ChooseTool(Tool tool);
@@ -124,6 +159,25 @@ class ToolMachine {
   int NodeIndex() const { return node_index_; }
   int DefaultLineWidth() const { return default_line_width_; }
   const TextDefaults& GetTextDefaults() const { return text_defaults_; }
+
+  // ---- drawing tools (draw_tools.cpp)
+  DrawToolParameters& DrawParameters() { return params_; }
+  const DrawToolParameters& DrawParameters() const { return params_; }
+  const PathInProgress& Path() const { return path_; }
+  PathInProgress& MutablePath() { return path_; }
+  const ArrowInProgress& ArrowState() const { return arrow_; }
+  // The two default sets new objects take; the window shares its own with the bars.
+  NewObjectDefaultSets& DefaultSets() { return *defaults_; }
+  void SetNewObjectDefaults(NewObjectDefaultSets* sets) { defaults_ = sets ? sets : &own_defaults_; }
+  // Where the image tool gets its file; without one the image tool makes nothing.
+  void SetImageImport(ImageImport* import) { image_import_ = import; }
+  // The step every drawing tool ends with: a new object appended to the document, the
+  // chosen default set applied, then `build`; a failing build (0) removes the object and
+  // returns null. Otherwise one undo snapshot, and the object becomes the selection.
+  CDrawObject* CreateObject(DefaultSet set, const std::function<int(CDrawObject&)>& build);
+  void ApplyDefaultAttributes(CDrawObject& object, const NewObjectDefaults& set) const;
+  // The pen finishes its path: closed, or open (a double-click or the right button).
+  void FinishPath(bool closed);
 
   // ---- selection
   CDrawObject* Selected() const { return selected_; }
@@ -171,6 +225,19 @@ class ToolMachine {
   void RotatePress(Point p, Keys keys);
   void SkewPress(Point p, Keys keys);
   void TexturePress(Point p);
+  // draw_tools.cpp
+  void ChooseDrawTool(Tool tool);
+  bool CanChooseDrawTool(Tool tool) const;
+  bool DrawToolPress(Point p, Keys keys);
+  void PenPress(Point p, Keys keys);
+  void PenHover(Point p, Keys keys);
+  void ArrowPress(Point p);
+  void MakeArrow();
+  void TransparencyFromColourPress(Point p);
+  void ArtisticTextPress(Point p);
+  void ImagePress(Point p);
+  void DrawToolOverlay(Overlay& out) const;
+  CursorRole DrawToolCursor() const;
   // A press of the rotate and skew tools: Ctrl hits by rectangle, and a press on the
   // selection's handles keeps it.
   CDrawObject* TransformHit(Point p, Keys keys);
@@ -191,6 +258,12 @@ class ToolMachine {
   int node_index_ = -2;
   int default_line_width_ = 6;
   TextDefaults text_defaults_;
+  DrawToolParameters params_;
+  PathInProgress path_;
+  ArrowInProgress arrow_;
+  NewObjectDefaultSets own_defaults_;
+  NewObjectDefaultSets* defaults_ = &own_defaults_;
+  ImageImport* image_import_ = nullptr;
   std::array<int, 4> skew_{};
   Rect overlay_bounds_;
 };

@@ -254,6 +254,8 @@ class CDrawObject {
   const CPolynome& Polynome() const { return m_polynome; }
   CPolynome& Polynome() { return m_polynome; }
   const CDIBSection& Image() const { return m_image; }
+  // The brushes tint the rendered image directly until the next render replaces it.
+  CDIBSection& MutableImage() { return m_image; }
   const CDIBSection& EffectLayer() const { return m_effectLayer; }
   CDIBSection& EffectLayer() { return m_effectLayer; }
   const CDIBSection& SourceBitmap() const { return m_sourceBitmap; }

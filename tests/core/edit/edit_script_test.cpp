@@ -1,6 +1,10 @@
 // Edit scripts run through the tools: the Quick Tools sliders and the shared queue of
 // answers.
+#include <filesystem>
+#include <unistd.h>
+
 #include "edit/edit_script.h"
+#include "image/pixwerk.h"
 #include "tool_fixture.h"
 
 namespace lumi::testing {
@@ -88,6 +92,49 @@ TEST_F(EditScriptRun, ADisabledCommandStopsTheRunNamingTheStep) {
   } catch (const EditScriptError& e) {
     EXPECT_STREQ(e.what(), "step 1: key: \"Delete\" is not available now");
   }
+}
+
+TEST_F(EditScriptRun, DrawingToolsByTheirCommandTextWithImageAndTextAnswers) {
+  const std::filesystem::path png =
+      std::filesystem::temp_directory_path() / ("lumi-script-image-" + std::to_string(getpid()) + ".png");
+  const std::vector<std::uint8_t> rgb(3 * 12 * 8, 0x40);
+  ASSERT_TRUE(PxSavePNG(png, rgb.data(), 12, 8));
+  ScriptAnswers answers;
+  ToolMachine machine(doc_, port_, quick_, &answers);
+  machine.SetImageImport(&answers);
+  EditScriptRunner runner(machine, quick_, answers);
+  runner.Run(ParseEditScript(nlohmann::json::parse(R"([
+    {"tool": "Rectangle"}, {"drag": [[10, 10], [60, 40]]},
+    {"tool": "Image"}, {"answers": ["cancel"]}, {"press": [100, 100]}, {"release": [100, 100]},
+    {"tool": "Image"}, {"answers": [{"file": ")" + png.string() + R"("}]}, {"press": [100, 100]},
+    {"release": [100, 100]},
+    {"tool": "Polynome Artistic Text"}, {"answers": [{"text": "Hi"}]}, {"press": [20, 150]}
+  ])")));
+  std::filesystem::remove(png);
+  ASSERT_EQ(doc_.Objects().size(), 3u);
+  EXPECT_EQ(doc_.Objects()[0]->GetKindName(), "Rectangle");
+  EXPECT_TRUE(doc_.Objects()[1]->IsBitmap());
+  EXPECT_EQ(doc_.Objects()[1]->GetRect(), (Rect{100, 100, 112, 108}));
+  EXPECT_EQ(doc_.Objects()[2]->GetText(), "Hi");
+
+  struct Bad {
+    const char* script;
+    const char* message;
+  } bad[] = {
+      {R"([{"answers": [{"file": ""}]}])", "step 0: answers: an image answer is {\"file\": PATH} alone"},
+      {R"([{"answers": [{"file": "a.png", "text": "x"}]}])", "step 0: answers: an image answer is {\"file\": PATH} alone"},
+  };
+  for (const Bad& b : bad) {
+    try {
+      ParseEditScript(nlohmann::json::parse(b.script));
+      ADD_FAILURE() << b.script;
+    } catch (const EditScriptError& e) {
+      EXPECT_STREQ(e.what(), b.message);
+    }
+  }
+  answers.Add({{{"file", "x.png"}}});
+  TextDialogValues values;
+  EXPECT_THROW(answers.Run(values), EditScriptError) << "the text dialog meets an image answer";
 }
 
 }  // namespace
