@@ -1,6 +1,7 @@
 // The drags of the drawing tools: boxes for the rectangle, circle, rounded rectangle and
 // star, the pencil's stroke, the pen's control point and the transparency brushes.
 #include <cstdlib>
+#include <vector>
 
 #include "document/plenivor_doc.h"
 #include "edit/brush_dab.h"
@@ -127,6 +128,7 @@ class FreePathDrag final : public ToolDrag {
     if (path.points.size() == 1) out.Fill(Rect{path.start.x, path.start.y, path.start.x + 1, path.start.y + 1}, kFeedbackColour);
     out.Line(path.points, kFeedbackColour);
   }
+  void Cancel() override { m_.MutablePath() = {}; }
   Tool DragTool() const override { return Tool::FreePath; }
   CursorRole Cursor() const override { return m_.Path().closing ? CursorRole::Node : CursorRole::Pencil; }
 
@@ -150,6 +152,8 @@ class PenDrag final : public ToolDrag {
   }
 
   void Draw(Overlay& out) const override { DrawPathInProgress(out, m_.Path()); }
+  // The path is only being clicked together: giving up the drag drops it.
+  void Cancel() override { m_.MutablePath() = {}; }
   Tool DragTool() const override { return Tool::NewPath; }
   CursorRole Cursor() const override { return CursorRole::Drawing; }
 
@@ -161,7 +165,29 @@ class BrushDrag final : public ToolDrag {
  public:
   BrushDrag(ToolMachine& m, CDrawObject& object, Point press, Tool tool)
       : m_(m), object_(object), tool_(tool) {
+    // The source's alpha as it was, for a stroke given up with Escape.
+    const CDIBSection& source = object_.SourceBitmap();
+    if (source.Bits() == 32) {
+      const int w = source.Width(), h = source.Height();
+      alpha_before_.resize(static_cast<std::size_t>(w) * h);
+      for (int r = 0; r < h; ++r) {
+        const std::uint8_t* row = source.Row(r);
+        for (int c = 0; c < w; ++c) alpha_before_[static_cast<std::size_t>(r) * w + c] = row[4 * c + 3];
+      }
+    }
     Dab(press);
+  }
+
+  void Cancel() override {
+    CDIBSection& source = object_.SourceBitmap();
+    const int w = source.Width(), h = source.Height();
+    if (alpha_before_.size() != static_cast<std::size_t>(w) * h) return;
+    for (int r = 0; r < h; ++r) {
+      std::uint8_t* row = source.Row(r);
+      for (int c = 0; c < w; ++c) row[4 * c + 3] = alpha_before_[static_cast<std::size_t>(r) * w + c];
+    }
+    object_.Render();  // takes the tint away
+    m_.InvalidateObject(object_);
   }
 
   void Move(Point p, Keys) override { Dab(p); }
@@ -189,6 +215,7 @@ class BrushDrag final : public ToolDrag {
   ToolMachine& m_;
   CDrawObject& object_;
   Tool tool_;
+  std::vector<std::uint8_t> alpha_before_;
 };
 
 }  // namespace

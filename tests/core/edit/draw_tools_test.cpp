@@ -34,6 +34,14 @@ class DrawTools : public ToolTest {
     return Add(std::move(o));
   }
   static int AlphaAt(const CDrawObject& o, int c, int r) { return o.SourceBitmap().Row(r)[4 * c + 3]; }
+  // Lowers the source's alpha along row r, so that an opaque brush has something to raise.
+  static void AlphaRow(CDrawObject& o, int r, std::uint8_t alpha) {
+    for (int c = 0; c < o.SourceBitmap().Width(); ++c) o.SourceBitmap().Row(r)[4 * c + 3] = alpha;
+    o.Render();
+  }
+  static std::vector<std::uint8_t> PixelsOf(const CDIBSection& image) {
+    return {image.Pixels(), image.Pixels() + image.PixelBytes()};
+  }
 
   void ExpectSameBox(const CDrawObject& made, const CDrawObject& reference, const char* what) {
     EXPECT_EQ(made.GetRect(), reference.GetRect()) << what;
@@ -366,6 +374,57 @@ TEST_F(DrawTools, BrushStrokeTintsUntilTheReleaseRendersAgain) {
   EXPECT_LT(AlphaAt(bitmap, 20, 15), 255);
   EXPECT_LT(bitmap.Image().Row(15)[4 * 20 + 3], 255) << "rendered again from the painted source";
   EXPECT_EQ(tools_.CurrentTool(), Tool::PaintTransparency) << "the brush stays";
+}
+
+// Escape gives up a drawing drag: no object, no undo step, a painted source as it was;
+// a path or arrow being clicked together is dropped and its tool stays.
+TEST_F(DrawTools, EscapeGivesUpWhatIsBeingDrawn) {
+  CDrawObject& bitmap = AddBitmap(100, 100, 40, 30);
+  const struct {
+    const char* what;
+    Tool tool;
+    bool select_bitmap;
+  } cases[] = {{"rectangle", Tool::Rectangle, false}, {"star", Tool::Star, false},
+               {"pencil", Tool::FreePath, false},     {"pen node", Tool::NewPath, false},
+               {"brush", Tool::PaintTransparency, true}, {"opaque brush", Tool::PaintOpaque, true}};
+  for (const auto& c : cases) {
+    tools_.ResumeSelect();
+    tools_.SelectObject(c.select_bitmap ? &bitmap : nullptr);
+    ASSERT_TRUE(tools_.ChooseTool(c.tool)) << c.what;
+    if (c.tool == Tool::PaintOpaque) AlphaRow(bitmap, 15, 0x40);
+    const std::size_t objects = doc_.Objects().size(), depth = doc_.UndoDepth();
+    const std::vector<std::uint8_t> source = PixelsOf(bitmap.SourceBitmap());
+    const std::vector<std::uint8_t> image = PixelsOf(bitmap.Image());
+    tools_.Press({118, 114}, {});
+    ASSERT_TRUE(tools_.Dragging()) << c.what;
+    tools_.Move({126, 116}, {});
+    tools_.Move({150, 140}, {});
+    EXPECT_TRUE(tools_.Escape()) << c.what;
+    tools_.Release({150, 140}, {});
+    EXPECT_EQ(doc_.Objects().size(), objects) << c.what;
+    EXPECT_EQ(doc_.UndoDepth(), depth) << c.what;
+    EXPECT_TRUE(tools_.Path().points.empty()) << c.what;
+    EXPECT_EQ(PixelsOf(bitmap.SourceBitmap()), source) << c.what;
+    EXPECT_EQ(PixelsOf(bitmap.Image()), image) << c.what << ": the tint is gone";
+    EXPECT_EQ(tools_.CurrentTool(), c.tool) << c.what;
+  }
+
+  // Clicked together, not dragging: the first Escape drops the work, the next leaves the tool.
+  for (Tool tool : {Tool::NewPath, Tool::Arrow}) {
+    tools_.ResumeSelect();
+    ASSERT_TRUE(tools_.ChooseTool(tool));
+    Click({10, 10});
+    Click({60, 40});
+    const std::size_t objects = doc_.Objects().size();
+    EXPECT_TRUE(tools_.Escape());
+    EXPECT_EQ(tools_.CurrentTool(), tool);
+    EXPECT_TRUE(tools_.Path().points.empty());
+    EXPECT_EQ(tools_.ArrowState().clicks, 0);
+    tools_.DoubleClick({80, 40}, {});
+    EXPECT_EQ(doc_.Objects().size(), objects) << "nothing is left to finish";
+    tools_.Escape();
+    EXPECT_EQ(tools_.CurrentTool(), Tool::Select);
+  }
 }
 
 TEST_F(DrawTools, TransparencyFromTheColourUnderThePress) {
