@@ -41,6 +41,11 @@ const std::map<std::string, json::value_t>& TextAnswerFields() {
 
 void CheckAnswer(const json& a, int index) {
   if (IsQuestionAnswer(a)) return;
+  if (a.is_object() && a.contains("angle")) {
+    if (a.size() != 1 || !a["angle"].is_number_integer())
+      Fail(index, "answers", "the rotate dialog's answer is {\"angle\": whole degrees}");
+    return;
+  }
   if (!a.is_object()) Fail(index, "answers", "an answer is \"yes\", \"no\", \"ok\", \"cancel\" or a text dialog object");
   for (const auto& [name, value] : a.items()) {
     const auto field = TextAnswerFields().find(name);
@@ -172,7 +177,8 @@ bool ScriptAnswers::Run(TextDialogValues& values) {
   const json a = queue_.front();
   queue_.pop_front();
   if (a == "cancel") return false;
-  if (!a.is_object()) throw EditScriptError("the text dialog opened, but the next answer is " + a.dump());
+  if (!a.is_object() || a.contains("angle"))
+    throw EditScriptError("the text dialog opened, but the next answer is " + a.dump());
   if (a.contains("text")) values.text = a["text"].get<std::string>();
   if (a.contains("font") && !SetFaceName(values.font, a["font"].get<std::string>()))
     throw EditScriptError("font name too long: " + a["font"].get<std::string>());
@@ -181,6 +187,16 @@ bool ScriptAnswers::Run(TextDialogValues& values) {
   if (a.contains("textItalic")) values.italic = a["textItalic"].get<bool>();
   if (a.contains("textAlign")) values.alignment = a["textAlign"].get<int>();
   return true;
+}
+
+std::optional<int> ScriptAnswers::NextRotateAngle() {
+  if (queue_.empty()) return std::nullopt;
+  const json a = queue_.front();
+  queue_.pop_front();
+  if (a == "cancel") return std::nullopt;
+  if (!a.is_object() || !a.contains("angle"))
+    throw EditScriptError("the rotate dialog opened, but the next answer is " + a.dump());
+  return a["angle"].get<int>();
 }
 
 // ---- running

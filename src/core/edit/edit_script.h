@@ -19,6 +19,7 @@
 #include "base/errors.h"
 #include "base/host.h"
 #include "collections/style_library.h"
+#include "edit/command_services.h"
 #include "edit/tool_machine.h"
 #include "objects/text_dialog.h"
 
@@ -57,6 +58,9 @@ class ScriptAnswers final : public TextDialog {
   // The text dialog: an object edits the values and presses OK, "cancel" presses Cancel,
   // and no answer left presses Cancel.
   bool Run(TextDialogValues& values) override;
+  // The "Rotate Object" dialog: {"angle": n} presses OK with n, "cancel" or no answer
+  // left presses Cancel.
+  std::optional<int> NextRotateAngle();
 
  private:
   std::deque<nlohmann::json> queue_;
@@ -70,13 +74,32 @@ struct ScriptLibraries {
   NewObjectDefaultSets defaults;
 };
 
+// The services of one run: Copy and Paste share an in-memory clipboard, and the rotate
+// dialog takes the script's answers.
+class ScriptCommandServices final : public MemoryCommandServices {
+ public:
+  explicit ScriptCommandServices(ScriptAnswers& answers) : answers_(answers) {}
+  std::optional<int> AskRotateAngle(int) override { return answers_.NextRotateAngle(); }
+
+ private:
+  ScriptAnswers& answers_;
+};
+
+// The runner gives the machine its services for as long as it lives.
 class EditScriptRunner {
  public:
   EditScriptRunner(ToolMachine& machine, RecordingQuickTools& quick_tools, ScriptAnswers& answers)
-      : machine_(machine), quick_(quick_tools), answers_(answers) {}
+      : machine_(machine), quick_(quick_tools), answers_(answers), services_(answers) {
+    machine_.SetCommandServices(&services_);
+  }
   EditScriptRunner(ToolMachine& machine, RecordingQuickTools& quick_tools, ScriptAnswers& answers,
                    ScriptLibraries& libraries)
-      : machine_(machine), quick_(quick_tools), answers_(answers), libraries_(&libraries) {}
+      : EditScriptRunner(machine, quick_tools, answers) {
+    libraries_ = &libraries;
+  }
+  ~EditScriptRunner() { machine_.SetCommandServices(nullptr); }
+  EditScriptRunner(const EditScriptRunner&) = delete;
+  EditScriptRunner& operator=(const EditScriptRunner&) = delete;
   void Run(const EditScript& script);
   void RunStep(const EditStep& step);
 
@@ -88,6 +111,7 @@ class EditScriptRunner {
   ScriptAnswers& answers_;
   ScriptLibraries* libraries_ = nullptr;
   ScriptLibraries own_libraries_;
+  ScriptCommandServices services_;
 };
 
 // "[0, 2]": the list indexes of the selected objects.
