@@ -10,6 +10,7 @@
 #include "library_view_link.h"
 
 class QAction;
+class QMenu;
 class QComboBox;
 
 namespace lumi {
@@ -22,6 +23,7 @@ class RunMark;
 namespace lumi::app {
 
 class AppServices;
+class ObjectMenus;
 class CPlenivorView;
 class ObjectLibraryPanel;
 class StyleLibraryPanel;
@@ -112,6 +114,8 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   std::vector<const CDrawObject*> SelectedObjects() override;
   CDrawObject* MutableCurrentObject();
   void CreateMenus();
+  // Edit's object commands, the Object and Bitmap menus and the view's context menu.
+  void CreateObjectMenus(QMenu& edit_menu);
   // The tools and the node commands, with their check marks.
   void CreateToolsMenu();
   void OpenWithDialog();
@@ -148,6 +152,10 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   bool backups_started_ = false;
   RunMark* run_mark_ = nullptr;
   MainFrame* frame_ = nullptr;
+  ObjectMenus* object_menus_ = nullptr;
+
+ public:
+  ObjectMenus& ObjectCommandMenus() { return *object_menus_; }
 };
 
 }  // namespace lumi::app

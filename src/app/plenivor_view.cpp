@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QUrl>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMetaObject>
@@ -132,13 +134,31 @@ void CPlenivorView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CPlenivorView::keyPressEvent(QKeyEvent* event) {
-  if (tools_ && event->key() == Qt::Key_Delete) {
-    if (const MenuCommand* key = FindToolKey("Delete"); key && key->enabled(*tools_)) {
+  // The arrow keys nudge the selection; with nothing selected they scroll.
+  const char* name = nullptr;
+  switch (event->key()) {
+    case Qt::Key_Delete: name = "Delete"; break;
+    case Qt::Key_Left: name = "Left"; break;
+    case Qt::Key_Right: name = "Right"; break;
+    case Qt::Key_Up: name = "Up"; break;
+    case Qt::Key_Down: name = "Down"; break;
+    default: break;
+  }
+  if (tools_ && name && event->modifiers() == Qt::NoModifier) {
+    if (const MenuCommand* key = FindToolKey(name); key && key->enabled(*tools_)) {
       key->run(*tools_);
       return;
     }
   }
   QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CPlenivorView::contextMenuEvent(QContextMenuEvent* event) {
+  // The menu key puts the menu just inside the view's top-left corner.
+  const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? viewport()->mapToGlobal(QPoint(5, 5))
+                                                                    : event->globalPos();
+  emit contextMenuWanted(at);
+  event->accept();
 }
 
 void CPlenivorView::chooseZoomEntry(int index) { view_.ChooseZoomEntry(index); }
@@ -256,8 +276,20 @@ void CPlenivorView::paintEvent(QPaintEvent*) {
 
 // Only plain text (a library entry's path) is taken; files dropped from elsewhere go on
 // to the main window.
+std::optional<QString> CPlenivorView::LibraryEntryPath(const QMimeData& data) {
+  // A file manager offers a file URL; the object library its path as text.
+  if (data.hasUrls()) {
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() == 1 && urls[0].isLocalFile() && urls[0].toLocalFile().endsWith(QStringLiteral(".obj"), Qt::CaseInsensitive))
+      return urls[0].toLocalFile();
+    return std::nullopt;
+  }
+  if (data.hasText()) return data.text();
+  return std::nullopt;
+}
+
 void CPlenivorView::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasText() && !event->mimeData()->hasUrls()) {
+  if (LibraryEntryPath(*event->mimeData())) {
     setFocus();
     event->setDropAction(event->modifiers() & Qt::ControlModifier ? Qt::CopyAction : Qt::MoveAction);
     event->accept();
@@ -267,7 +299,7 @@ void CPlenivorView::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CPlenivorView::dragMoveEvent(QDragMoveEvent* event) {
-  if (event->mimeData()->hasText() && !event->mimeData()->hasUrls()) {
+  if (LibraryEntryPath(*event->mimeData())) {
     event->setDropAction(event->modifiers() & Qt::ControlModifier ? Qt::CopyAction : Qt::MoveAction);
     event->accept();
   } else {
@@ -276,14 +308,15 @@ void CPlenivorView::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void CPlenivorView::dropEvent(QDropEvent* event) {
-  if (!event->mimeData()->hasText() || event->mimeData()->hasUrls()) {
+  const std::optional<QString> path = LibraryEntryPath(*event->mimeData());
+  if (!path) {
     event->ignore();
     return;
   }
   const QPoint device = event->position().toPoint();
   const Point canvas = view_.Zoom().DeviceToCanvas({device.x(), device.y()});
   event->acceptProposedAction();
-  emit libraryEntryDropped(event->mimeData()->text(), QPoint(canvas.x, canvas.y));
+  emit libraryEntryDropped(*path, QPoint(canvas.x, canvas.y));
 }
 
 }  // namespace lumi::app

@@ -11,6 +11,9 @@
 
 namespace lumi {
 
+// The clipboard type of the object stream, shared by every instance of the program.
+inline constexpr const char* kObjectStreamMimeType = "application/x-vantremold";
+
 // The clipboard as the commands see it: the program's object stream, or a plain image.
 class ObjectClipboard {
  public:
