@@ -210,6 +210,7 @@ void CropBitmapToObject(ToolMachine& m) {
   if (!two.bottom) return;
   BusyCursor busy(m.GetHost());
   if (!two.bottom->CropToObject(*two.top)) return;
+  m.SetMultiSelection({}, false);  // before the top object leaves the document
   RemoveObject(m, two.top);
   Changed(m);
   m.SelectObject(two.bottom);

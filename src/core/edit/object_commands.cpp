@@ -86,9 +86,10 @@ std::vector<std::uint8_t> StreamOf(const std::vector<const CDrawObject*>& object
 void DeleteObjects(ToolMachine& m, bool snapshot_before) {
   CPlenivorDoc& doc = m.Doc();
   if (CDrawObject* single = m.Selected()) {
+    // Unselected first: the selection repaints its old place and must not outlive it.
+    m.SelectObject(nullptr);
     RemoveObject(m, single);
     doc.TakeSnapshot();
-    m.SelectObject(nullptr);
     m.ClearQuickTools();
   } else if (!m.MultiSelection().empty()) {
     if (snapshot_before) doc.TakeSnapshot();
@@ -329,6 +330,8 @@ void CombineSelection(ToolMachine& m) {
   }
   if (target.IsText()) target.ConvertTextToPolynome();
   if (target.IsShape()) target.ConvertToPolynome();
+  // The members leave the selection before any of them leaves the document.
+  m.SetMultiSelection({}, false);
   bool skipped_bitmap = false;
   for (std::size_t i = 1; i < members.size(); ++i) {
     CDrawObject* member = members[i];
@@ -341,7 +344,7 @@ void CombineSelection(ToolMachine& m) {
   }
   doc.SetModified();
   doc.TakeSnapshot();
-  m.SetMultiSelection({}, false);
+  m.Port().InvalidateAll();
   m.Services().RebuildLayers();
   if (skipped_bitmap)
     host.Message("Finished....\nHowever the bitmap objects you had in the selection\nwere not combined with the vector objects.\nThe Combine Objects command works only for vector objects...",
