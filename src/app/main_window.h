@@ -61,6 +61,8 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   // The view operations of the library panels (also reached through the panels).
   void ApplyStyle(const std::filesystem::path& path) override;
   void InsertLibraryEntry(const std::filesystem::path& path, std::optional<Point> drop) override;
+  // The Edit, Object and Bitmap menus' commands and the view's context menu.
+  ObjectMenus& ObjectCommandMenus() { return *object_menus_; }
   // The bars, panels, status panes and View toggles around the view.
   MainFrame& Frame() { return *frame_; }
   // Tests replace the desktop's URL handler.
@@ -153,9 +155,6 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   RunMark* run_mark_ = nullptr;
   MainFrame* frame_ = nullptr;
   ObjectMenus* object_menus_ = nullptr;
-
- public:
-  ObjectMenus& ObjectCommandMenus() { return *object_menus_; }
 };
 
 }  // namespace lumi::app
