@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -31,6 +33,7 @@
 #include "file_filter.h"
 #include "collections/library_commands.h"
 #include "frame/layers_dock.h"
+#include "object_menus.h"
 #include "frame/main_frame.h"
 #include "frame/view_toggles.h"
 #include "load_image_dialog.h"
@@ -101,6 +104,7 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   };
   connect(view_, &CPlenivorView::currentObjectChanged, this,
           [this](const CDrawObject* object) { frame_->Layers()->SetObject(object); });
+  frame_->Layers()->delete_selected = [this] { object_menus_->Run("Delete Object"); };
   frame_->AttachPanel(kViewStyles, style_panel_, QStringLiteral("Style"), /*shown_by_default=*/true);
   frame_->AttachPanel(kViewObjectLibrary, object_panel_, QStringLiteral("ObLib"), /*shown_by_default=*/true);
   setAcceptDrops(true);
@@ -174,6 +178,7 @@ void MainWindow::CreateMenus() {
   redo_action_->setObjectName(QStringLiteral("redoAction"));
   connect(edit_menu, &QMenu::aboutToShow, this, [this] { UpdateUndoActions(); });
   UpdateUndoActions();
+  CreateObjectMenus(*edit_menu);
 
   QMenu* view_menu = menuBar()->addMenu(QStringLiteral("&View"));
   QAction* zoom_in = view_menu->addAction(QStringLiteral("Zoom &In"), view_, &CPlenivorView::zoomIn);
@@ -197,6 +202,30 @@ void MainWindow::CreateMenus() {
   help_menu->addAction(QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1), this,
                        [this] { ShowHelp(); });
   help_menu->addAction(QStringLiteral("&About Lumiverdant..."), this, [this] { ShowAbout(); });
+}
+
+void MainWindow::CreateObjectMenus(QMenu& edit_menu) {
+  ObjectMenuHooks hooks;
+  hooks.after_command = [this] {
+    view_->viewport()->update();
+    UpdateUndoActions();
+    UpdateTitle();
+  };
+  hooks.rebuild_layers = [this] { RebuildLayers(); };
+  hooks.edit_gene = [this] { EditCurrentGene(); };
+  hooks.add_to_library = [this] {
+    if (object_panel_) object_panel_->AddToLibrary();
+  };
+  object_menus_ = new ObjectMenus(*this, *menuBar(), edit_menu, *view_->Tools(), services_.GetSettings(),
+                                  std::move(hooks));
+  // The accelerators follow the selection without a menu being opened.
+  connect(view_, &CPlenivorView::toolChanged, object_menus_, &ObjectMenus::Refresh);
+  connect(view_, &CPlenivorView::currentObjectChanged, object_menus_, &ObjectMenus::Refresh);
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, object_menus_, &ObjectMenus::Refresh);
+  connect(view_, &CPlenivorView::contextMenuWanted, this, [this](QPoint global) {
+    object_menus_->Refresh();
+    object_menus_->ContextMenu()->popup(global);
+  });
 }
 
 void MainWindow::CreateToolsMenu() {

@@ -10,6 +10,7 @@
 #include "library_view_link.h"
 
 class QAction;
+class QMenu;
 class QComboBox;
 
 namespace lumi {
@@ -22,6 +23,7 @@ class RunMark;
 namespace lumi::app {
 
 class AppServices;
+class ObjectMenus;
 class CPlenivorView;
 class ObjectLibraryPanel;
 class StyleLibraryPanel;
@@ -61,6 +63,8 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   // The view operations of the library panels (also reached through the panels).
   void ApplyStyle(const std::filesystem::path& path) override;
   void InsertLibraryEntry(const std::filesystem::path& path, std::optional<Point> drop) override;
+  // The Edit, Object and Bitmap menus' commands and the view's context menu.
+  ObjectMenus& ObjectCommandMenus() { return *object_menus_; }
   // The bars, panels, status panes and View toggles around the view.
   MainFrame& Frame() { return *frame_; }
   // Tests replace the desktop's URL handler.
@@ -114,6 +118,8 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   std::vector<const CDrawObject*> SelectedObjects() override;
   CDrawObject* MutableCurrentObject();
   void CreateMenus();
+  // Edit's object commands, the Object and Bitmap menus and the view's context menu.
+  void CreateObjectMenus(QMenu& edit_menu);
   // The tools and the node commands, with their check marks.
   void CreateToolsMenu();
   void OpenWithDialog();
@@ -152,6 +158,7 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   bool backups_started_ = false;
   RunMark* run_mark_ = nullptr;
   MainFrame* frame_ = nullptr;
+  ObjectMenus* object_menus_ = nullptr;
 };
 
 }  // namespace lumi::app

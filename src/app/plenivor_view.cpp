@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstring>
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QNativeGestureEvent>
+#include <QUrl>
 #include <QWheelEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -204,6 +206,16 @@ QString ViewKeyName(const QKeyEvent& event) {
     case Qt::Key_Minus: return QStringLiteral("-");
     default: break;
   }
+  // The arrow keys nudge the selection, unmodified only (Shift and Ctrl scroll).
+  if (event.modifiers() == Qt::NoModifier || event.modifiers() == Qt::KeypadModifier) {
+    switch (event.key()) {
+      case Qt::Key_Left: return QStringLiteral("Left");
+      case Qt::Key_Right: return QStringLiteral("Right");
+      case Qt::Key_Up: return QStringLiteral("Up");
+      case Qt::Key_Down: return QStringLiteral("Down");
+      default: break;
+    }
+  }
   // Letters and "*" with Shift at most (Ctrl and Alt belong to the menus).
   const Qt::KeyboardModifiers other = event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
   if (other != Qt::NoModifier || event.text().size() != 1) return {};
@@ -224,11 +236,14 @@ void CPlenivorView::keyPressEvent(QKeyEvent* event) {
     // Escape during a pan ends the pan; the tools never saw the press.
     if (name == QLatin1String("Escape") && pan_button_ != Qt::NoButton) {
       EndPan();
-    } else {
-      PressViewKey(name.toStdString(), *tools_, &view_);
-      UpdateCursor();
+      return;
     }
-    return;
+    const bool done = PressViewKey(name.toStdString(), *tools_, &view_);
+    UpdateCursor();
+    // An arrow key that moves nothing (no selection) scrolls the view instead.
+    const bool arrow = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right ||
+                       event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    if (done || !arrow) return;
   }
   QAbstractScrollArea::keyPressEvent(event);
 }
@@ -240,6 +255,14 @@ void CPlenivorView::keyReleaseEvent(QKeyEvent* event) {
     return;
   }
   QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+void CPlenivorView::contextMenuEvent(QContextMenuEvent* event) {
+  // The menu key puts the menu just inside the view's top-left corner.
+  const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? viewport()->mapToGlobal(QPoint(5, 5))
+                                                                    : event->globalPos();
+  emit contextMenuWanted(at);
+  event->accept();
 }
 
 void CPlenivorView::chooseZoomEntry(int index) { view_.ChooseZoomEntry(index); }
@@ -375,8 +398,20 @@ void CPlenivorView::paintEvent(QPaintEvent*) {
 
 // Only plain text (a library entry's path) is taken; files dropped from elsewhere go on
 // to the main window.
+std::optional<QString> CPlenivorView::LibraryEntryPath(const QMimeData& data) {
+  // A file manager offers a file URL; the object library its path as text.
+  if (data.hasUrls()) {
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() == 1 && urls[0].isLocalFile() && urls[0].toLocalFile().endsWith(QStringLiteral(".obj"), Qt::CaseInsensitive))
+      return urls[0].toLocalFile();
+    return std::nullopt;
+  }
+  if (data.hasText()) return data.text();
+  return std::nullopt;
+}
+
 void CPlenivorView::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasText() && !event->mimeData()->hasUrls()) {
+  if (LibraryEntryPath(*event->mimeData())) {
     setFocus();
     event->setDropAction(event->modifiers() & Qt::ControlModifier ? Qt::CopyAction : Qt::MoveAction);
     event->accept();
@@ -386,7 +421,7 @@ void CPlenivorView::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CPlenivorView::dragMoveEvent(QDragMoveEvent* event) {
-  if (event->mimeData()->hasText() && !event->mimeData()->hasUrls()) {
+  if (LibraryEntryPath(*event->mimeData())) {
     event->setDropAction(event->modifiers() & Qt::ControlModifier ? Qt::CopyAction : Qt::MoveAction);
     event->accept();
   } else {
@@ -395,14 +430,15 @@ void CPlenivorView::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void CPlenivorView::dropEvent(QDropEvent* event) {
-  if (!event->mimeData()->hasText() || event->mimeData()->hasUrls()) {
+  const std::optional<QString> path = LibraryEntryPath(*event->mimeData());
+  if (!path) {
     event->ignore();
     return;
   }
   const QPoint device = event->position().toPoint();
   const Point canvas = view_.Zoom().DeviceToCanvas({device.x(), device.y()});
   event->acceptProposedAction();
-  emit libraryEntryDropped(event->mimeData()->text(), QPoint(canvas.x, canvas.y));
+  emit libraryEntryDropped(*path, QPoint(canvas.x, canvas.y));
 }
 
 }  // namespace lumi::app

@@ -4,7 +4,10 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 
+class QMimeData;
+
 #include <memory>
+#include <optional>
 
 #include "edit/drawing_view.h"
 #include "edit/quick_tools.h"
@@ -38,6 +41,10 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   // the tools with nothing selected.
   void OnUpdate(int hint);
 
+ public:
+  // The object-library entry a drag offers: its path as text, or one .obj file URL.
+  static std::optional<QString> LibraryEntryPath(const QMimeData& data);
+
  public slots:
   void chooseZoomEntry(int index);
   void zoomIn();
@@ -54,6 +61,8 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   void currentObjectChanged(const lumi::CDrawObject* object);
   // An object-library entry (its file path as text) was dropped at a canvas point.
   void libraryEntryDropped(const QString& path, QPoint canvas);
+  // The context menu is wanted at a global position (right click or the menu key).
+  void contextMenuWanted(QPoint global);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -68,6 +77,7 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   void wheelEvent(QWheelEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;

@@ -84,6 +84,25 @@ TEST_F(CliEditRun, KeysAndTheWheelTraceTheView) {
       << "the drag given up moved nothing";
 }
 
+TEST_F(CliEditRun, ObjectCommandsAndTheRunsOwnClipboard) {
+  // The rectangle copied and pasted in the same run, nudged two pixels right, then every
+  // object aligned to the top and grouped.
+  const json scene = EditAndRead(kTwoShapes, R"([
+    {"press": [150, 125]}, {"release": [150, 125]},
+    {"command": "Copy"}, {"command": "Paste"},
+    {"key": "Right"}, {"key": "Right"},
+    {"command": "Select All"}, {"command": "Align Top"}, {"command": "Group"}
+  ])");
+  ASSERT_EQ(scene["objects"].size(), 3u);
+  const std::vector<int> rect = Box(scene["objects"][0]);
+  const std::vector<int> copy = Box(scene["objects"][2]);
+  EXPECT_EQ(copy[0], rect[0] + 2);
+  EXPECT_EQ(copy[2], rect[2]);
+  for (const json& o : scene["objects"]) EXPECT_EQ(o["y"], rect[1]);
+  ASSERT_TRUE(scene.contains("groups"));
+  EXPECT_EQ(scene["groups"].size(), 1u);
+}
+
 TEST_F(CliEditRun, AnEmptySceneIsANewDocumentForTheCropTool) {
   const json scene = EditAndRead(R"({"canvas": {"width": 300, "height": 200}, "objects": []})", R"([
     {"tool": "Select Export Crop Region"},

@@ -42,10 +42,16 @@ const std::map<std::string, json::value_t>& TextAnswerFields() {
 
 void CheckAnswer(const json& a, int index) {
   if (IsQuestionAnswer(a)) return;
-  if (!a.is_object()) Fail(index, "answers", "an answer is \"yes\", \"no\", \"ok\", \"cancel\", {\"file\": PATH} or a text dialog object");
+  if (!a.is_object())
+    Fail(index, "answers", "an answer is \"yes\", \"no\", \"ok\", \"cancel\", {\"file\": PATH}, {\"angle\": N} or a text dialog object");
   if (a.contains("file")) {
     if (a.size() != 1 || !a["file"].is_string() || a["file"].get<std::string>().empty())
       Fail(index, "answers", "an image answer is {\"file\": PATH} alone");
+    return;
+  }
+  if (a.contains("angle")) {
+    if (a.size() != 1 || !a["angle"].is_number_integer())
+      Fail(index, "answers", "the rotate dialog's answer is {\"angle\": whole degrees}");
     return;
   }
   for (const auto& [name, value] : a.items()) {
@@ -196,7 +202,7 @@ bool ScriptAnswers::Run(TextDialogValues& values) {
   const json a = queue_.front();
   queue_.pop_front();
   if (a == "cancel") return false;
-  if (!a.is_object() || a.contains("file"))
+  if (!a.is_object() || a.contains("file") || a.contains("angle"))
     throw EditScriptError("the text dialog opened, but the next answer is " + a.dump());
   if (a.contains("text")) values.text = a["text"].get<std::string>();
   if (a.contains("font") && !SetFaceName(values.font, a["font"].get<std::string>()))
@@ -216,6 +222,16 @@ std::optional<std::filesystem::path> ScriptAnswers::ChooseImageFile() {
   if (!a.is_object() || !a.contains("file"))
     throw EditScriptError("the image dialog opened, but the next answer is " + a.dump());
   return std::filesystem::path(a["file"].get<std::string>());
+}
+
+std::optional<int> ScriptAnswers::NextRotateAngle() {
+  if (queue_.empty()) return std::nullopt;
+  const json a = queue_.front();
+  queue_.pop_front();
+  if (a == "cancel") return std::nullopt;
+  if (!a.is_object() || !a.contains("angle"))
+    throw EditScriptError("the rotate dialog opened, but the next answer is " + a.dump());
+  return a["angle"].get<int>();
 }
 
 // ---- running

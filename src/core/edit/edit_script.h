@@ -22,6 +22,7 @@
 #include "collections/style_library.h"
 #include "edit/image_import.h"
 #include "edit/script_view.h"
+#include "edit/command_services.h"
 #include "edit/tool_machine.h"
 #include "objects/text_dialog.h"
 
@@ -65,6 +66,9 @@ class ScriptAnswers final : public TextDialog, public ImageImport {
   // The image dialog: {"file": PATH} chooses the file, "cancel" or no answer left
   // presses Cancel.
   std::optional<std::filesystem::path> ChooseImageFile() override;
+  // The "Rotate Object" dialog: {"angle": n} presses OK with n, "cancel" or no answer
+  // left presses Cancel.
+  std::optional<int> NextRotateAngle();
 
  private:
   std::deque<nlohmann::json> queue_;
@@ -77,13 +81,32 @@ struct ScriptLibraries {
   std::filesystem::path styles_folder;
 };
 
+// The services of one run: Copy and Paste share an in-memory clipboard, and the rotate
+// dialog takes the script's answers.
+class ScriptCommandServices final : public MemoryCommandServices {
+ public:
+  explicit ScriptCommandServices(ScriptAnswers& answers) : answers_(answers) {}
+  std::optional<int> AskRotateAngle(int) override { return answers_.NextRotateAngle(); }
+
+ private:
+  ScriptAnswers& answers_;
+};
+
+// The runner gives the machine its services for as long as it lives.
 class EditScriptRunner {
  public:
   EditScriptRunner(ToolMachine& machine, RecordingQuickTools& quick_tools, ScriptAnswers& answers)
-      : machine_(machine), quick_(quick_tools), answers_(answers) {}
+      : machine_(machine), quick_(quick_tools), answers_(answers), services_(answers) {
+    machine_.SetCommandServices(&services_);
+  }
   EditScriptRunner(ToolMachine& machine, RecordingQuickTools& quick_tools, ScriptAnswers& answers,
                    ScriptLibraries& libraries)
-      : machine_(machine), quick_(quick_tools), answers_(answers), libraries_(&libraries) {}
+      : EditScriptRunner(machine, quick_tools, answers) {
+    libraries_ = &libraries;
+  }
+  ~EditScriptRunner() { machine_.SetCommandServices(nullptr); }
+  EditScriptRunner(const EditScriptRunner&) = delete;
+  EditScriptRunner& operator=(const EditScriptRunner&) = delete;
   void Run(const EditScript& script);
   void RunStep(const EditStep& step);
   // The script's view after wheel, pinch and zoom key steps (ScriptView::Text), or ""
@@ -100,6 +123,7 @@ class EditScriptRunner {
   ScriptLibraries* libraries_ = nullptr;
   ScriptLibraries own_libraries_;
   std::unique_ptr<ScriptView> view_;
+  ScriptCommandServices services_;
 };
 
 // "[0, 2]": the list indexes of the selected objects.

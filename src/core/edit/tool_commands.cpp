@@ -2,13 +2,17 @@
 
 #include <array>
 
+#include "edit/object_command_table.h"
+#include "edit/object_commands.h"
 #include "edit/tool_machine.h"
 
 namespace lumi {
 
 namespace {
 
+bool Always(const ToolMachine&) { return true; }
 bool HasSelection(const ToolMachine& m) { return m.Selected() != nullptr; }
+bool HasSomethingToDelete(const ToolMachine& m) { return m.Selected() || !m.MultiSelection().empty(); }
 bool EditsNodes(const ToolMachine& m) {
   return m.CurrentTool() == Tool::Shape && m.Selected() != nullptr;
 }
@@ -20,7 +24,7 @@ void Break(ToolMachine& m) { m.BreakPath(); }
 void Close(ToolMachine& m) { m.ClosePath(); }
 
 constexpr std::array kCommands = {
-    MenuCommand{"Delete Object", EditsNodes, DeletePoint},
+    MenuCommand{"Delete Object", Always, DeleteSelection},
     MenuCommand{"Remove Point", EditsNodes, DeletePoint},
     MenuCommand{"Smooth Node", EditsNodes, Smooth},
     MenuCommand{"Sharp Node", EditsNodes, Sharp},
@@ -30,7 +34,8 @@ constexpr std::array kCommands = {
 };
 
 constexpr std::array kKeys = {
-    MenuCommand{"Delete", EditsNodes, DeletePoint},
+    // The key only acts on something: a script pressing it on nothing is told so.
+    MenuCommand{"Delete", HasSomethingToDelete, DeleteSelection},
 };
 
 template <typename Table>
@@ -43,8 +48,14 @@ const MenuCommand* Find(const Table& table, std::string_view text) {
 }  // namespace
 
 std::span<const MenuCommand> ToolMenuCommands() { return kCommands; }
-const MenuCommand* FindMenuCommand(std::string_view text) { return Find(kCommands, text); }
+const MenuCommand* FindMenuCommand(std::string_view text) {
+  const MenuCommand* c = Find(kCommands, text);
+  return c ? c : Find(ObjectMenuCommands(), text);
+}
 std::span<const MenuCommand> ToolKeys() { return kKeys; }
-const MenuCommand* FindToolKey(std::string_view name) { return Find(kKeys, name); }
+const MenuCommand* FindToolKey(std::string_view name) {
+  const MenuCommand* c = Find(kKeys, name);
+  return c ? c : Find(ObjectKeys(), name);
+}
 
 }  // namespace lumi

@@ -6,6 +6,7 @@
 
 #include "base/host.h"
 #include "document/plenivor_doc.h"
+#include "edit/command_services.h"
 #include "edit/tool_drags.h"
 #include "edit/tool_geometry.h"
 #include "objects/draw_object.h"
@@ -196,26 +197,7 @@ void ToolMachine::DoubleClick(Point p, Keys keys) {
       CDrawObject* hit = HitTest(doc_, p, keys.ctrl, nullptr);
       if (!hit) break;
       if (hit->IsText()) {
-        if (!text_dialog_) break;
-        const Rect before = hit->GetInvalidRect(hit->GetSelectionRect());
-        hit->EditText(*text_dialog_);
-        if (hit->GetText().empty()) {
-          // An emptied text is deleted; the snapshot keeps the deletion undoable.
-          if (selected_ == hit) SelectObject(nullptr);
-          auto& objects = doc_.Objects();
-          objects.erase(std::find_if(objects.begin(), objects.end(),
-                                     [&](const auto& o) { return o.get() == hit; }));
-          port_.InvalidateCanvas(before);
-          doc_.TakeSnapshot();
-          break;
-        }
-        text_defaults_.font = hit->GetFont();
-        text_defaults_.bold = hit->GetTextBold();
-        text_defaults_.italic = hit->GetTextItalic();
-        text_defaults_.line_height = hit->GetLineHeight();
-        text_defaults_.align = hit->GetTextAlign();
-        InvalidateObject(*hit, before);
-        doc_.TakeSnapshot();
+        EditTextOf(*hit);
       } else {
         selected_ = hit;
         SetTool(Tool::Shape);
@@ -236,6 +218,38 @@ void ToolMachine::DoubleClick(Point p, Keys keys) {
   port_.ToolChanged();
   SelectObject(selected_);
   RefreshOverlay();
+}
+
+bool ToolMachine::EditTextOf(CDrawObject& text) {
+  if (!text_dialog_) return false;
+  CDrawObject* hit = &text;
+  const Rect before = hit->GetInvalidRect(hit->GetSelectionRect());
+  hit->EditText(*text_dialog_);
+  if (hit->GetText().empty()) {
+    // An emptied text is deleted; the snapshot keeps the deletion undoable.
+    if (selected_ == hit) SelectObject(nullptr);
+    std::erase_if(multi_, [&](const CDrawObject* m) { return m == hit; });
+    auto& objects = doc_.Objects();
+    objects.erase(std::find_if(objects.begin(), objects.end(),
+                               [&](const auto& o) { return o.get() == hit; }));
+    port_.InvalidateCanvas(before);
+    doc_.TakeSnapshot();
+    return true;
+  }
+  text_defaults_.font = hit->GetFont();
+  text_defaults_.bold = hit->GetTextBold();
+  text_defaults_.italic = hit->GetTextItalic();
+  text_defaults_.line_height = hit->GetLineHeight();
+  text_defaults_.align = hit->GetTextAlign();
+  InvalidateObject(*hit, before);
+  doc_.TakeSnapshot();
+  return true;
+}
+
+CommandServices& ToolMachine::Services() const {
+  if (services_) return *services_;
+  if (!own_services_) own_services_ = std::make_unique<MemoryCommandServices>();
+  return *own_services_;
 }
 
 void ToolMachine::RightPress(Point, Keys) {

@@ -26,6 +26,7 @@
 namespace lumi {
 
 class CDrawObject;
+class CommandServices;
 class CPlenivorDoc;
 class Host;
 class ImageImport;
@@ -178,6 +179,15 @@ class ToolMachine {
   void ApplyDefaultAttributes(CDrawObject& object, const NewObjectDefaults& set) const;
   // The pen finishes its path: closed, or open (a double-click or the right button).
   void FinishPath(bool closed);
+  // ---- object commands (object_commands.h)
+  // The clipboard, the rotate dialog and the settings the commands use; until set, an
+  // in-memory set of its own.
+  void SetCommandServices(CommandServices* services) { services_ = services; }
+  CommandServices& Services() const;
+  // "Edit Text..." and the double-click on text: the text dialog on `text`. An emptied
+  // text deletes the object; otherwise its font and options become the text defaults.
+  // False when there is no text dialog.
+  bool EditTextOf(CDrawObject& text);
 
   // ---- selection
   CDrawObject* Selected() const { return selected_; }
@@ -249,6 +259,8 @@ class ToolMachine {
   ToolViewPort& port_;
   QuickTools& quick_;
   TextDialog* text_dialog_;
+  CommandServices* services_ = nullptr;
+  mutable std::unique_ptr<CommandServices> own_services_;
   Tool tool_ = Tool::Select;
   std::unique_ptr<ToolDrag> drag_;
   CDrawObject* selected_ = nullptr;
