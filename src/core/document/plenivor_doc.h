@@ -77,7 +77,10 @@ class CPlenivorDoc {
   CPlenivorDoc& operator=(const CPlenivorDoc&) = delete;
 
   void SetViews(DocumentViews* views) { views_ = views ? views : &no_views_; }
+  // Refreshes every view with a hint of update_hints.h (commands that change the canvas).
+  void UpdateAllViews(int hint) { views_->UpdateAllViews(hint); }
   Host& GetHost() const { return *host_; }
+  Settings& GetSettings() const { return *settings_; }
   CTextureBank& TextureBank() const { return *bank_; }
 
   // ---- contents

@@ -1,11 +1,14 @@
 #include "edit/edit_script.h"
 
 #include "collections/library_commands.h"
+#include "document/plenivor_doc.h"
 
 #include <functional>
 #include <map>
 
+#include "edit/canvas_commands.h"
 #include "edit/quick_tools.h"
+#include "edit/script_dialogs.h"
 #include "edit/tool_commands.h"
 #include "edit/tool_ids.h"
 
@@ -41,7 +44,11 @@ const std::map<std::string, json::value_t>& TextAnswerFields() {
 
 void CheckAnswer(const json& a, int index) {
   if (IsQuestionAnswer(a)) return;
-  if (!a.is_object()) Fail(index, "answers", "an answer is \"yes\", \"no\", \"ok\", \"cancel\" or a text dialog object");
+  if (IsCommandDialogAnswer(a)) {
+    if (const auto problem = CommandDialogAnswerProblem(a)) Fail(index, "answers", *problem);
+    return;
+  }
+  if (!a.is_object()) Fail(index, "answers", "an answer is \"yes\", \"no\", \"ok\", \"cancel\" or a dialog's answer object");
   for (const auto& [name, value] : a.items()) {
     const auto field = TextAnswerFields().find(name);
     if (field == TextAnswerFields().end()) Fail(index, "answers", "unknown text dialog field '" + name + "'");
@@ -76,7 +83,8 @@ const std::map<std::string, StepParser>& StepParsers() {
          for (const json& p : v) s.points.push_back(ParsePoint(p, s.index, s.key));
        }},
       {"command", [](const json& v, EditStep& s) {
-         if (!v.is_string() || (!FindMenuCommand(v.get<std::string>()) && v != kAddToStyles))
+         if (!v.is_string() || (!FindMenuCommand(v.get<std::string>()) &&
+                                !FindCanvasCommand(v.get<std::string>()) && v != kAddToStyles))
            Fail(s.index, s.key, "unknown command " + v.dump());
          s.text = v.get<std::string>();
        }},
@@ -152,6 +160,13 @@ EditScript ParseEditScript(const json& steps) {
 
 // ---- answers
 
+std::optional<json> ScriptAnswers::TakeNext() {
+  if (queue_.empty()) return std::nullopt;
+  json a = queue_.front();
+  queue_.pop_front();
+  return a;
+}
+
 void ScriptAnswers::Add(const std::vector<json>& answers) {
   queue_.insert(queue_.end(), answers.begin(), answers.end());
 }
@@ -211,6 +226,12 @@ void EditScriptRunner::RunStep(const EditStep& s) {
       machine_.Release(s.points.back(), s.keys);
     } else if (s.key == "applyStyle" || s.key == "insertObject" || (s.key == "command" && s.text == kAddToStyles)) {
       RunLibraryStep(s);
+    } else if (s.key == "command" && FindCanvasCommand(s.text)) {
+      const DialogCommand* c = FindCanvasCommand(s.text);
+      if (!c->enabled(machine_)) Fail(s.index, s.key, "\"" + s.text + "\" is not available now");
+      ScriptCommandDialogs dialogs(answers_, machine_.GetHost());
+      CommandContext context{machine_, dialogs, machine_.Doc().GetSettings()};
+      c->run(context);
     } else if (s.key == "command" || s.key == "key") {
       const MenuCommand* c = s.key == "command" ? FindMenuCommand(s.text) : FindToolKey(s.text);
       if (!c->enabled(machine_)) Fail(s.index, s.key, "\"" + s.text + "\" is not available now");
