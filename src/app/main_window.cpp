@@ -18,6 +18,7 @@
 #include <QToolBar>
 
 #include "app_services.h"
+#include "canvas_menu.h"
 #include "document/backup_scheduler.h"
 #include "document/run_mark.h"
 #include "edit/drawing_view.h"
@@ -184,6 +185,7 @@ void MainWindow::CreateMenus() {
   matte->setCheckable(true);
 
   CreateToolsMenu();
+  AddCanvasMenu(*this);
 
   QMenu* help_menu = menuBar()->addMenu(QStringLiteral("&Help"));
   help_menu->addAction(QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1), this,

@@ -1,0 +1,24 @@
+#pragma once
+// The window's entries for the canvas and colour commands: the Project menu ("Size and
+// Color...", the three trims, "General Settings...") and one call per colour command for
+// the menus and bars that open them.
+#include <string_view>
+
+class QMenu;
+
+namespace lumi::app {
+
+class MainWindow;
+
+// Adds the Project menu to the window's menu bar.
+QMenu* AddCanvasMenu(MainWindow& window);
+// Runs the command of that menu text (core's canvas command table) with the window's
+// dialogs, then repaints; false when it changed nothing or is not available now.
+bool RunCanvasCommand(MainWindow& window, std::string_view text);
+// "Bitmap Effects..." (and the colour bar's gene button for a bitmap): the "Bitmap Color
+// Tweak" dialog on the view's current bitmap object.
+bool OpenBitmapColourTweak(MainWindow& window);
+// "Shift Color...": over the view's selection.
+bool OpenShiftColour(MainWindow& window);
+
+}  // namespace lumi::app
