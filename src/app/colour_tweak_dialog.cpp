@@ -86,9 +86,11 @@ ColourTweakDialog::ColourTweakDialog(const CDIBSection& image, QWidget* parent) 
 
   auto* rows = new QGridLayout;
   rows->setVerticalSpacing(2);
+  rows->setColumnStretch(1, 1);
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
     labels_[i] = new QLabel(this);
     labels_[i]->setMinimumWidth(110);
+    labels_[i]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     sliders_[i] = new CColorSlider(this);
     sliders_[i]->SetRange(0, 255);
     sliders_[i]->setFixedHeight(kRowHeight);

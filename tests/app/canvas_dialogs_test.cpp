@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +45,12 @@ CDIBSection Pattern(int w, int h) {
   return image;
 }
 
+// Keeps a picture of a dialog as shown in artefacts/ of the build.
+void KeepPicture(QWidget& widget, const char* name) {
+  QDir().mkpath(QStringLiteral(LUMI_APP_ARTEFACTS));
+  widget.grab().save(QStringLiteral(LUMI_APP_ARTEFACTS "/%1.png").arg(QLatin1String(name)));
+}
+
 bool SamePixels(const CDIBSection& a, const CDIBSection& b) {
   return a.PixelBytes() == b.PixelBytes() && std::equal(a.Pixels(), a.Pixels() + a.PixelBytes(), b.Pixels());
 }
@@ -73,8 +80,10 @@ class CanvasDialogsTest : public QObject {
   void documentPropertiesStaysOpenOnRefusedSizes() {
     TestApp app;
     CPlenivorDoc& doc = app.window->Document();
+    AddRectangle(doc, 10, 10, 60, 40);
     DocumentPropertiesDialog dialog(doc, {400, 300, RGB(255, 255, 255)}, *app.host);
     dialog.show();
+    KeepPicture(dialog, "document-properties");
     struct Case {
       const char* width;
       const char* height;
@@ -134,6 +143,8 @@ class CanvasDialogsTest : public QObject {
     GeneralSettingsDialog dialog(ReadGeneralSettings(app.window->Document(), app.services.GetSettings()), *app.host);
     QCOMPARE(dialog.Undo()->text(), QStringLiteral("4"));
     QCOMPARE(dialog.DefaultWidth()->text(), QStringLiteral("400"));
+    dialog.show();
+    KeepPicture(dialog, "general-settings");
     dialog.Undo()->setText(QStringLiteral("50"));
     dialog.AlwaysPortable()->setChecked(true);
     dialog.accept();
@@ -171,6 +182,9 @@ class CanvasDialogsTest : public QObject {
       QVERIFY2(dialog.height() > previous_height, "more rows make the dialog taller");
       previous_height = dialog.height();
     }
+    dialog.FilterList()->setCurrentIndex(22);  // "Art - Oceanic"
+    QCoreApplication::processEvents();
+    KeepPicture(dialog, "bitmap-color-tweak");
   }
 
   void tweakPreviewChangesOnlyAtSliderRelease() {
@@ -260,6 +274,7 @@ class CanvasDialogsTest : public QObject {
       QCOMPARE(d.TowardsPicker()->FirstColour(), RGB(0, 0, 0));
       d.FromPicker()->SetFirstColour(RGB(100, 0, 0));
       d.TowardsPicker()->SetFirstColour(RGB(150, 0, 20));
+      KeepPicture(d, "shift-color");
       d.accept();
     });
     QVERIFY(OpenShiftColour(*app.window));
