@@ -9,6 +9,7 @@
 #include "edit/tool_machine.h"
 #include "main_window.h"
 #include "plenivor_view.h"
+#include "screen_capture_command.h"
 
 namespace lumi::app {
 
@@ -28,6 +29,10 @@ bool RunCanvasCommand(MainWindow& window, std::string_view text) {
   window.View()->viewport()->update();
   window.UpdateUndoActions();
   return changed;
+}
+
+void ShowCanvasMenuTips(MainWindow& window) {
+  if (auto* capture = window.findChild<ScreenCaptureCommands*>()) capture->ApplyTips();
 }
 
 bool OpenBitmapColourTweak(MainWindow& window) { return RunCanvasCommand(window, "Bitmap Effects..."); }
@@ -57,6 +62,8 @@ QMenu* AddCanvasMenu(MainWindow& window) {
     QAction* action = menu->addAction(Text(e.text), &window, [&window, text = e.text] { RunCanvasCommand(window, text); });
     if (!e.key.isEmpty()) action->setShortcut(e.key);
   }
+  menu->addSeparator();
+  new ScreenCaptureCommands(window, *menu);
   return menu;
 }
 

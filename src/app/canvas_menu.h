@@ -10,8 +10,10 @@ namespace lumi::app {
 
 class MainWindow;
 
-// Adds the Project menu to the window's menu bar.
+// Adds the Project menu to the window's menu bar, with the screen capture commands.
 QMenu* AddCanvasMenu(MainWindow& window);
+// Once the toolbars exist: the capture buttons' own tooltips (or why capture is off).
+void ShowCanvasMenuTips(MainWindow& window);
 // Runs the command of that menu text (core's canvas command table) with the window's
 // dialogs, then repaints; false when it changed nothing or is not available now.
 bool RunCanvasCommand(MainWindow& window, std::string_view text);

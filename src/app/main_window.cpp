@@ -84,6 +84,7 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   CreateMenus();
   frame_ = new MainFrame(*this, services_.GetSettings(), zoom_list_,
                          [this] { return &document_->Objects(); });
+  ShowCanvasMenuTips(*this);
   // A click on a Layers line makes that object the view's current one, and the list
   // follows the view's selection.
   frame_->Layers()->make_current = [this](const CDrawObject* object) {

@@ -1,6 +1,7 @@
 // The canvas and colour dialogs in the window: the size checks that keep Document
 // Properties open, a trim that makes closing ask to save, the "Bitmap Color Tweak"
 // sliders and preview, and "Shift Color" over a multi-selection.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -257,6 +258,20 @@ class CanvasDialogsTest : public QObject {
     factory.ApplyFilter();
     QVERIFY(SamePixels(bitmap.SourceBitmap(), expected));
     QVERIFY(doc.IsModified());
+  }
+
+  void captureIsOffWithItsReasonWhereTheScreenCannotBeRead() {
+    TestApp app;  // offscreen: no X server to read the screen from
+    for (const char* name : {"captureRegionAction", "captureWindowAction"}) {
+      auto* action = app.window->findChild<QAction*>(QLatin1String(name));
+      QVERIFY(action);
+      QVERIFY(!action->isEnabled());
+      QVERIFY2(action->toolTip().contains(QStringLiteral("X11")), qPrintable(action->toolTip()));
+      QCOMPARE(action->statusTip(), action->toolTip());
+    }
+    auto* minimise = app.window->findChild<QAction*>(QStringLiteral("minimiseBeforeCaptureAction"));
+    QVERIFY(minimise->isChecked());
+    QCOMPARE(minimise->toolTip(), QStringLiteral("Minimize before Screen Capture"));
   }
 
   void shiftColorMovesTheSelectedFills() {
