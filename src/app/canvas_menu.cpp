@@ -6,6 +6,7 @@
 
 #include "canvas_dialogs.h"
 #include "edit/canvas_commands.h"
+#include "document/plenivor_doc.h"
 #include "edit/tool_machine.h"
 #include "main_window.h"
 #include "plenivor_view.h"
@@ -19,16 +20,25 @@ QString Text(std::string_view text) { return QString::fromUtf8(text.data(), stat
 
 }  // namespace
 
-bool RunCanvasCommand(MainWindow& window, std::string_view text) {
+bool RunCanvasCommand(CPlenivorView& view, Host& host, QWidget* parent, std::string_view text) {
   const DialogCommand* command = FindCanvasCommand(text);
-  ToolMachine& tools = *window.View()->Tools();
-  if (!command || !command->enabled(tools)) return false;
-  QtCommandDialogs dialogs(&window, window.GetHost());
-  CommandContext context{tools, dialogs, window.Document().GetSettings()};
+  ToolMachine* tools = view.Tools();
+  if (!command || !tools || !command->enabled(*tools)) return false;
+  QtCommandDialogs dialogs(parent, host);
+  CommandContext context{*tools, dialogs, tools->Doc().GetSettings()};
   const bool changed = command->run(context);
-  window.View()->viewport()->update();
+  view.viewport()->update();
+  return changed;
+}
+
+bool RunCanvasCommand(MainWindow& window, std::string_view text) {
+  const bool changed = RunCanvasCommand(*window.View(), window.GetHost(), &window, text);
   window.UpdateUndoActions();
   return changed;
+}
+
+bool OpenBitmapColourTweak(CPlenivorView& view, Host& host, QWidget* parent) {
+  return RunCanvasCommand(view, host, parent, "Bitmap Effects...");
 }
 
 void ShowCanvasMenuTips(MainWindow& window) {

@@ -6,8 +6,15 @@
 
 class QMenu;
 
+namespace lumi {
+class Host;
+}
+
+class QWidget;
+
 namespace lumi::app {
 
+class CPlenivorView;
 class MainWindow;
 
 // Adds the Project menu to the window's menu bar, with the screen capture commands.
@@ -17,9 +24,12 @@ void ShowCanvasMenuTips(MainWindow& window);
 // Runs the command of that menu text (core's canvas command table) with the window's
 // dialogs, then repaints; false when it changed nothing or is not available now.
 bool RunCanvasCommand(MainWindow& window, std::string_view text);
+// The same for any view with its tools attached, the dialogs over `parent`.
+bool RunCanvasCommand(CPlenivorView& view, Host& host, QWidget* parent, std::string_view text);
 // "Bitmap Effects..." (and the colour bar's gene button for a bitmap): the "Bitmap Color
-// Tweak" dialog on the view's current bitmap object.
+// Tweak" dialog on the view's current bitmap object; true when the bitmap was changed.
 bool OpenBitmapColourTweak(MainWindow& window);
+bool OpenBitmapColourTweak(CPlenivorView& view, Host& host, QWidget* parent);
 // "Shift Color...": over the view's selection.
 bool OpenShiftColour(MainWindow& window);
 
