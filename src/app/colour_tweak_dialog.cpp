@@ -1,6 +1,8 @@
 #include "colour_tweak_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImage>
@@ -80,6 +82,8 @@ ColourTweakDialog::ColourTweakDialog(const CDIBSection& image, QWidget* parent) 
   apply_ = new QPushButton(QStringLiteral("Apply"), this);
   auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
   apply_->setDefault(true);
+  live_ = new QCheckBox(QStringLiteral("Preview while dragging"), this);
+  side->addWidget(live_);
   for (QPushButton* b : {random_, apply_, cancel}) side->addWidget(b);
   top->addLayout(side);
   layout->addLayout(top);
@@ -99,6 +103,9 @@ ColourTweakDialog::ColourTweakDialog(const CDIBSection& image, QWidget* parent) 
     rows->addWidget(sliders_[i], static_cast<int>(i), 1);
     // Only the end of a drag filters the preview again.
     connect(sliders_[i], &CColorSlider::changeFinished, this, [this] { UpdatePreview(); });
+    connect(sliders_[i], &CColorSlider::valueChanging, this, [this] {
+      if (live_->isChecked() && last_run_ms_ <= kLivePreviewLimitMs) UpdatePreview();
+    });
   }
   layout->addLayout(rows);
   // The dialog ends one row below the last slider shown.
@@ -138,7 +145,10 @@ void ColourTweakDialog::UpdatePreview() {
   for (int i = 0; i < CFilterFactory::kParamSlots; ++i)
     factory_.SetParam(i, sliders_[static_cast<std::size_t>(i)]->Position());
   // ApplyFilter starts from the clean copy the factory took of the preview.
+  QElapsedTimer clock;
+  clock.start();
   factory_.ApplyFilter();
+  last_run_ms_ = clock.elapsed();
   ++preview_runs_;
   frame_->update();
 }

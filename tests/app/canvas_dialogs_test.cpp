@@ -216,6 +216,21 @@ class CanvasDialogsTest : public QObject {
     QVERIFY(SamePixels(dialog.ShownPreview(), expected));
   }
 
+  void livePreviewFollowsTheDragWhenAsked() {
+    const CDIBSection image = Pattern(60, 40);  // a preview filtered in far less than the limit
+    ColourTweakDialog dialog(image);
+    dialog.show();
+    dialog.FilterList()->setCurrentIndex(2);
+    dialog.LivePreview()->setChecked(true);
+    const CDIBSection before = dialog.ShownPreview();
+    CColorSlider* green = dialog.Slider(1);
+    const int y = green->height() / 2;
+    QTest::mousePress(green, Qt::LeftButton, {}, QPoint(green->width() / 2, y));
+    QTest::mouseMove(green, QPoint(green->width() - 5, y));
+    QVERIFY(!SamePixels(dialog.ShownPreview(), before));
+    QTest::mouseRelease(green, Qt::LeftButton, {}, QPoint(green->width() - 5, y));
+  }
+
   void randomSetsEverySliderFromTheSeededGenerator() {
     const CDIBSection image = Pattern(40, 30);
     ColourTweakDialog dialog(image);
