@@ -64,7 +64,11 @@ void ScreenCaptureCommands::Start(ScreenCaptureWindow::Mode mode) {
   }
   if (pending_) return;
   pending_ = true;
-  if (minimise_->isChecked()) window_.showMinimized();
+  restore_.reset();
+  if (minimise_->isChecked()) {
+    restore_ = window_.windowState();
+    window_.showMinimized();
+  }
   // Time for the minimised window to leave the screen before the snapshot.
   QTimer::singleShot(kDelayMs, this, [this, mode] { Capture(mode); });
 }
@@ -83,7 +87,11 @@ void ScreenCaptureCommands::Capture(ScreenCaptureWindow::Mode mode) {
       }
     }
   }
-  if (window_.isMinimized()) window_.showNormal();
+  if (restore_) {
+    window_.setWindowState(*restore_ & ~Qt::WindowMinimized);
+    window_.show();
+    window_.activateWindow();
+  }
 }
 
 }  // namespace lumi::app

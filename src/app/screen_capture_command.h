@@ -5,6 +5,7 @@
 // canvas and comes back. Where the session cannot capture (no X11), both commands are
 // disabled and say why in their tooltip and in the status bar.
 #include <QObject>
+#include <optional>
 
 #include "screen_capture_window.h"
 
@@ -36,6 +37,8 @@ class ScreenCaptureCommands : public QObject {
   QAction* window_action_;
   QAction* minimise_;
   bool pending_ = false;
+  // The window's state before it was minimised, given back afterwards.
+  std::optional<Qt::WindowStates> restore_;
 };
 
 }  // namespace lumi::app

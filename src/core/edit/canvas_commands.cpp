@@ -212,21 +212,23 @@ bool RunGeneralSettings(CommandContext& c) {
 bool RunBitmapEffects(CommandContext& c) {
   CDrawObject* object = c.tools.Selected();
   if (!object || !object->IsBitmap()) return false;
-  object->ApplySizeChanges();
+  CPlenivorDoc& doc = c.tools.Doc();
+  // The dialog works on the bitmap at the size it is shown.
+  const bool resized = object->ApplySizeChanges() != 0;
   CDIBSection& source = object->SourceBitmap();
   ColourTweakChoice choice = DefaultColourTweak(0);
-  if (!c.dialogs.ColourTweak(source, choice)) return false;
-  {
+  bool filtered = false;
+  if (c.dialogs.ColourTweak(source, choice)) {
     WaitCursor wait(c.tools.GetHost());
-    if (!ApplyColourTweak(source, choice)) return false;
-    object->Render();
+    filtered = ApplyColourTweak(source, choice);
+    if (filtered) object->Render();
   }
-  CPlenivorDoc& doc = c.tools.Doc();
+  if (!filtered && !resized) return false;
   doc.SetModified();
   doc.TakeSnapshot();
   c.tools.Port().MarkCacheInvalid();
   c.tools.InvalidateObject(*object);
-  return true;
+  return filtered;
 }
 
 bool RunShiftColour(CommandContext& c) {

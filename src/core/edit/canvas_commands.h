@@ -85,7 +85,8 @@ const DialogCommand* FindCanvasCommand(std::string_view text);
 bool RunDocumentProperties(CommandContext& context);
 bool RunGeneralSettings(CommandContext& context);
 // "Bitmap Effects...": the tweak dialog on the current bitmap object (pending size
-// changes applied first); on OK the object renders again and a snapshot is taken.
+// changes applied first, kept even on Cancel); on OK the object renders again and a
+// snapshot is taken. True when the bitmap was filtered.
 bool RunBitmapEffects(CommandContext& context);
 // "Shift Color...": the fill colours of the selected objects move by the chosen
 // difference; nothing happens when the colours are equal.
