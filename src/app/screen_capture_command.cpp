@@ -46,14 +46,25 @@ ScreenCaptureCommands::ScreenCaptureCommands(MainWindow& window, QMenu& menu) : 
 
 void ScreenCaptureCommands::ApplyTips() {
   const QString unavailable = ScreenCaptureUnavailableReason();
-  for (auto [action, tip] : {std::pair{region_, QStringLiteral("Capture Region")},
-                             std::pair{window_action_, QStringLiteral("Capture Window")}}) {
+  const auto tip = [](QAction* action, const QString& text, const QString& status) {
+    action->setToolTip(text);
+    action->setStatusTip(status);
+    // The toolbar buttons are named as their tooltips say.
+    for (QObject* user : action->associatedObjects()) {
+      auto* button = qobject_cast<QWidget*>(user);
+      if (button && !qobject_cast<QMenu*>(button)) button->setAccessibleName(text);
+    }
+  };
+  for (auto [action, name] : {std::pair{region_, QStringLiteral("Capture Region")},
+                              std::pair{window_action_, QStringLiteral("Capture Window")}}) {
     action->setEnabled(unavailable.isEmpty());
-    action->setToolTip(unavailable.isEmpty() ? tip : unavailable);
-    action->setStatusTip(unavailable.isEmpty() ? tip : unavailable);
+    if (unavailable.isEmpty()) {
+      tip(action, name, name);
+    } else {
+      tip(action, name + QStringLiteral(": ") + unavailable, unavailable);
+    }
   }
-  minimise_->setToolTip(QStringLiteral("Minimize before Screen Capture"));
-  minimise_->setStatusTip(QStringLiteral("Minimize before Screen Capture"));
+  tip(minimise_, QStringLiteral("Minimize before Screen Capture"), QStringLiteral("Minimize before Screen Capture"));
 }
 
 void ScreenCaptureCommands::Start(ScreenCaptureWindow::Mode mode) {
