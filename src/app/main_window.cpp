@@ -20,6 +20,7 @@
 #include <QToolBar>
 
 #include "app_services.h"
+#include "canvas_menu.h"
 #include "document/backup_scheduler.h"
 #include "document/run_mark.h"
 #include "edit/drawing_view.h"
@@ -94,6 +95,7 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   CreateMenus();
   frame_ = new MainFrame(*this, services_.GetSettings(), zoom_list_,
                          [this] { return &document_->Objects(); });
+  ShowCanvasMenuTips(*this);
   // A click on a Layers line makes that object the view's current one, and the list
   // follows the view's selection.
   frame_->Layers()->make_current = [this](const CDrawObject* object) {
@@ -197,6 +199,7 @@ void MainWindow::CreateMenus() {
   matte->setCheckable(true);
 
   CreateToolsMenu();
+  AddCanvasMenu(*this);
 
   QMenu* help_menu = menuBar()->addMenu(QStringLiteral("&Help"));
   help_menu->addAction(QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1), this,

@@ -225,5 +225,31 @@ TEST_F(CliEdit, WritesEveryOutputKind) {
   }
 }
 
+TEST_F(CliEditRun, CanvasCommandsAndShiftColorTakeTheirAnswers) {
+  constexpr const char* kShapes = R"({
+    "canvas": {"width": 400, "height": 300},
+    "objects": [
+      {"shape": "rectangle", "rect": [100, 100, 200, 150], "fillColor": "#646464"},
+      {"shape": "rectangle", "rect": [250, 200, 300, 250], "fillColor": "#646464"}
+    ]
+  })";
+  // The refused size is told and the dialog takes the next answer.
+  CliRun run;
+  const json scene = EditAndRead(kShapes, R"([
+    {"press": [150, 125]}, {"release": [150, 125]},
+    {"answers": [{"from": "#000000", "towards": "#102000"}]},
+    {"command": "Shift Color..."},
+    {"command": "Trim Canvas to size of the objects"},
+    {"answers": [{"width": 1801}, {"width": 640, "color": "#203040"}]},
+    {"command": "Size and Color..."}
+  ])", &run);
+  EXPECT_NE(run.out.find("The maximum size allowed is 1800 x 1500"), std::string::npos) << run.out;
+  EXPECT_EQ(scene["canvas"]["width"], 640);
+  EXPECT_EQ(scene["canvas"]["height"], 150) << "the trimmed height";
+  EXPECT_EQ(scene["canvas"]["color"], "#203040");
+  EXPECT_EQ(scene["objects"][0]["fillColor"], "#748464") << "the selected rectangle's fill moved";
+  EXPECT_EQ(scene["objects"][1]["fillColor"], "#646464");
+}
+
 }  // namespace
 }  // namespace lumi

@@ -78,7 +78,10 @@ class CPlenivorDoc {
 
   void SetViews(DocumentViews* views) { views_ = views ? views : &no_views_; }
   DocumentViews& Views() const { return *views_; }
+  // Refreshes every view with a hint of update_hints.h (commands that change the canvas).
+  void UpdateAllViews(int hint) { views_->UpdateAllViews(hint); }
   Host& GetHost() const { return *host_; }
+  Settings& GetSettings() const { return *settings_; }
   CTextureBank& TextureBank() const { return *bank_; }
 
   // ---- contents

@@ -1,11 +1,14 @@
 #include "edit/edit_script.h"
 
 #include "collections/library_commands.h"
+#include "document/plenivor_doc.h"
 
 #include <functional>
 #include <map>
 
+#include "edit/canvas_commands.h"
 #include "edit/quick_tools.h"
+#include "edit/script_dialogs.h"
 #include "edit/tool_commands.h"
 #include "edit/tool_ids.h"
 #include "edit/view_keys.h"
@@ -43,7 +46,7 @@ const std::map<std::string, json::value_t>& TextAnswerFields() {
 void CheckAnswer(const json& a, int index) {
   if (IsQuestionAnswer(a)) return;
   if (!a.is_object())
-    Fail(index, "answers", "an answer is \"yes\", \"no\", \"ok\", \"cancel\", {\"file\": PATH}, {\"angle\": N} or a text dialog object");
+    Fail(index, "answers", "an answer is \"yes\", \"no\", \"ok\", \"cancel\", {\"file\": PATH}, {\"angle\": N}, a dialog's answer object or a text dialog object");
   if (a.contains("file")) {
     if (a.size() != 1 || !a["file"].is_string() || a["file"].get<std::string>().empty())
       Fail(index, "answers", "an image answer is {\"file\": PATH} alone");
@@ -52,6 +55,10 @@ void CheckAnswer(const json& a, int index) {
   if (a.contains("angle")) {
     if (a.size() != 1 || !a["angle"].is_number_integer())
       Fail(index, "answers", "the rotate dialog's answer is {\"angle\": whole degrees}");
+    return;
+  }
+  if (IsCommandDialogAnswer(a)) {
+    if (const auto problem = CommandDialogAnswerProblem(a)) Fail(index, "answers", *problem);
     return;
   }
   for (const auto& [name, value] : a.items()) {
@@ -88,7 +95,8 @@ const std::map<std::string, StepParser>& StepParsers() {
          for (const json& p : v) s.points.push_back(ParsePoint(p, s.index, s.key));
        }},
       {"command", [](const json& v, EditStep& s) {
-         if (!v.is_string() || (!FindMenuCommand(v.get<std::string>()) && v != kAddToStyles))
+         if (!v.is_string() || (!FindMenuCommand(v.get<std::string>()) &&
+                                !FindCanvasCommand(v.get<std::string>()) && v != kAddToStyles))
            Fail(s.index, s.key, "unknown command " + v.dump());
          s.text = v.get<std::string>();
        }},
@@ -182,6 +190,13 @@ EditScript ParseEditScript(const json& steps) {
 
 // ---- answers
 
+std::optional<json> ScriptAnswers::TakeNext() {
+  if (queue_.empty()) return std::nullopt;
+  json a = queue_.front();
+  queue_.pop_front();
+  return a;
+}
+
 void ScriptAnswers::Add(const std::vector<json>& answers) {
   queue_.insert(queue_.end(), answers.begin(), answers.end());
 }
@@ -202,7 +217,7 @@ bool ScriptAnswers::Run(TextDialogValues& values) {
   const json a = queue_.front();
   queue_.pop_front();
   if (a == "cancel") return false;
-  if (!a.is_object() || a.contains("file") || a.contains("angle"))
+  if (!a.is_object() || a.contains("file") || a.contains("angle") || IsCommandDialogAnswer(a))
     throw EditScriptError("the text dialog opened, but the next answer is " + a.dump());
   if (a.contains("text")) values.text = a["text"].get<std::string>();
   if (a.contains("font") && !SetFaceName(values.font, a["font"].get<std::string>()))
@@ -262,6 +277,12 @@ void EditScriptRunner::RunStep(const EditStep& s) {
       machine_.Release(s.points.back(), s.keys);
     } else if (s.key == "applyStyle" || s.key == "insertObject" || (s.key == "command" && s.text == kAddToStyles)) {
       RunLibraryStep(s);
+    } else if (s.key == "command" && FindCanvasCommand(s.text)) {
+      const DialogCommand* c = FindCanvasCommand(s.text);
+      if (!c->enabled(machine_)) Fail(s.index, s.key, "\"" + s.text + "\" is not available now");
+      ScriptCommandDialogs dialogs(answers_, machine_.GetHost());
+      CommandContext context{machine_, dialogs, machine_.Doc().GetSettings()};
+      c->run(context);
     } else if (s.key == "command") {
       const MenuCommand* c = FindMenuCommand(s.text);
       if (!c->enabled(machine_)) Fail(s.index, s.key, "\"" + s.text + "\" is not available now");

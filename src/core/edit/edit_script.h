@@ -58,6 +58,9 @@ EditScript ParseEditScript(const nlohmann::json& steps);
 class ScriptAnswers final : public TextDialog, public ImageImport {
  public:
   void Add(const std::vector<nlohmann::json>& answers);
+  // The next answer whatever it is (the command dialogs read their own); nullopt when
+  // none is left.
+  std::optional<nlohmann::json> TakeNext();
   // The next answer to a question; nullopt when the script gave none.
   std::optional<Answer> NextQuestionAnswer();
   // The text dialog: an object edits the values and presses OK, "cancel" presses Cancel,
