@@ -216,6 +216,7 @@ void MainWindow::CreateObjectMenus(QMenu& edit_menu) {
   };
   hooks.rebuild_layers = [this] { RebuildLayers(); };
   hooks.edit_gene = [this] { EditCurrentGene(); };
+  hooks.run_dialog_command = [this](std::string_view text) { RunCanvasCommand(*this, text); };
   hooks.add_to_library = [this] {
     if (object_panel_) object_panel_->AddToLibrary();
   };

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "edit/canvas_commands.h"
 #include "edit/object_command_table.h"
 #include "edit/tool_commands.h"
 #include "edit/tool_machine.h"
@@ -61,8 +62,8 @@ const Entry kBitmapEntries[] = {
     {"Create a Project Texture from this Bitmap"},
 };
 
-// Entries whose commands are not built yet: shown, disabled, saying so.
-const char* const kNotYet[] = {"Bitmap Effects...", "Shift Color"};
+// Commands that open a dialog of their own, run through the window.
+const char* const kDialogEntries[] = {"Bitmap Effects...", "Shift Color..."};
 
 }  // namespace
 
@@ -100,15 +101,16 @@ ObjectMenus::ObjectMenus(QWidget& window, QMenuBar& bar, QMenu& edit_menu, ToolM
   bitmap_menu->setObjectName(QStringLiteral("bitmapMenu"));
   fill(*bitmap_menu, kBitmapEntries);
   bitmap_menu->addSeparator();
-  for (const char* text : kNotYet) {
-    QAction* a = bitmap_menu->addAction(QString::fromLatin1(text));
+  for (const char* text : kDialogEntries) {
+    QAction* a = bitmap_menu->addAction(QString::fromLatin1(text), this, [this, text] {
+      const DialogCommand* c = FindCanvasCommand(text);
+      if (!c || !c->enabled(tools_) || !hooks_.run_dialog_command) return;
+      hooks_.run_dialog_command(text);
+      if (hooks_.after_command) hooks_.after_command();
+    });
     a->setObjectName(a->text());
-    a->setEnabled(false);
-    a->setToolTip(QStringLiteral("Not available in this version yet"));
-    a->setStatusTip(a->toolTip());
     actions_[a->objectName()] = a;
   }
-  bitmap_menu->setToolTipsVisible(true);
 
   // The view's context menu: the same actions where the menus have them.
   context_ = new QMenu(&window_);
@@ -163,6 +165,8 @@ void ObjectMenus::Refresh() {
     if (const MenuCommand* c = FindMenuCommand(text)) {
       action->setEnabled(c->enabled(tools_));
       if (action->isCheckable()) action->setChecked(IsObjectCommandChecked(tools_, text));
+    } else if (const DialogCommand* d = FindCanvasCommand(text)) {
+      action->setEnabled(d->enabled(tools_) && hooks_.run_dialog_command != nullptr);
     }
   }
   const CDrawObject* current = tools_.Selected();

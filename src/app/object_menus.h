@@ -28,6 +28,8 @@ struct ObjectMenuHooks {
   std::function<void()> rebuild_layers;
   std::function<void()> edit_gene;       // "Mutavia Color"
   std::function<void()> add_to_library;  // "Add to Object Library"
+  // The commands that open a dialog of their own ("Bitmap Effects...", "Shift Color...").
+  std::function<void(std::string_view)> run_dialog_command;
 };
 
 class ObjectMenus : public QObject, public CommandServices {

@@ -1,6 +1,7 @@
 // The Edit, Object and Bitmap menus in the window: their accelerators, enabling that
 // follows the selection, the desktop clipboard (objects and plain images), the context
 // menu, the Layers panel's Delete and the "Rotate Object" dialog.
+#include <algorithm>
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -54,11 +55,24 @@ class ObjectMenusTest : public QObject {
       QCOMPARE(got.join(QStringLiteral(", ")), QString::fromLatin1(keys));
     }
     for (const char* menu : {"objectMenu", "bitmapMenu"}) QVERIFY(app_->window->menuBar()->findChild<QMenu*>(menu));
-    // Not built yet: shown, disabled, and saying so.
-    for (const char* text : {"Bitmap Effects...", "Shift Color"}) {
-      QAction* a = menus.Action(QString::fromLatin1(text));
-      QVERIFY2(a && !a->isEnabled() && !a->toolTip().isEmpty(), text);
-    }
+    // The two dialog commands follow their own enabling: a bitmap for the effects, any
+    // selection for the colour shift.
+    QAction* effects = menus.Action(QStringLiteral("Bitmap Effects..."));
+    QAction* shift = menus.Action(QStringLiteral("Shift Color..."));
+    QVERIFY(effects && shift);
+    lumi::ToolMachine& tools = *app_->window->View()->Tools();
+    tools.SelectObject(nullptr);
+    menus.Refresh();
+    QVERIFY(!effects->isEnabled() && !shift->isEnabled());
+    lumi::CPlenivorDoc& doc = app_->window->Document();
+    const auto shape = std::find_if(doc.Objects().begin(), doc.Objects().end(),
+                                    [](const auto& o) { return !o->IsBitmap(); });
+    QVERIFY(shape != doc.Objects().end());
+    tools.SelectObject(shape->get());
+    menus.Refresh();
+    QVERIFY(shift->isEnabled());
+    QVERIFY(!effects->isEnabled());
+    tools.SelectObject(nullptr);
   }
 
   void copyAndPasteByKeysFollowTheSelection() {
