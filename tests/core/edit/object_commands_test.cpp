@@ -42,6 +42,7 @@ TEST_F(ObjectCommands, StackingOrderTable) {
   };
   for (const StackCase& c : cases) {
     SCOPED_TRACE(c.name);
+    tools_.ForgetSelection();  // the objects go; nothing may point at them
     doc_.Objects().clear();
     std::vector<CDrawObject*> five = AddFive();
     if (c.selected.size() == 1) {
@@ -83,6 +84,7 @@ TEST_F(ObjectCommands, AlignUsesTheUnionAndIntegerHalves) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
+    tools_.ForgetSelection();  // the objects go; nothing may point at them
     doc_.Objects().clear();
     CDrawObject& a = AddRectangle(0, 0, 11, 11);
     CDrawObject& b = AddRectangle(20, 10, 33, 17);
