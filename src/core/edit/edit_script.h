@@ -19,6 +19,7 @@
 #include "base/errors.h"
 #include "base/host.h"
 #include "collections/style_library.h"
+#include "edit/bar_steps.h"
 #include "edit/tool_machine.h"
 #include "objects/text_dialog.h"
 
@@ -40,6 +41,8 @@ struct EditStep {
   std::string text;               // tool, command or key name; a library file's path
   std::optional<int> first, second;  // quickTools
   std::vector<nlohmann::json> answers;
+  std::string control;            // bar: the control's caption or name
+  nlohmann::json value;           // bar: what the control is set to
 };
 
 using EditScript = std::vector<EditStep>;
@@ -79,6 +82,8 @@ class EditScriptRunner {
       : machine_(machine), quick_(quick_tools), answers_(answers), libraries_(&libraries) {}
   void Run(const EditScript& script);
   void RunStep(const EditStep& step);
+  // The property bars "bar" steps set; without them such a step fails.
+  void SetBars(BarSteps* bars) { bars_ = bars; }
 
  private:
   void RunLibraryStep(const EditStep& s);
@@ -88,6 +93,7 @@ class EditScriptRunner {
   ScriptAnswers& answers_;
   ScriptLibraries* libraries_ = nullptr;
   ScriptLibraries own_libraries_;
+  BarSteps* bars_ = nullptr;
 };
 
 // "[0, 2]": the list indexes of the selected objects.
