@@ -27,7 +27,11 @@ bool PlenivorHolds(const CPlenivorDoc& doc, const CDrawObject* object) {
 
 }  // namespace
 
+PropertyBar::PropertyBar() = default;
+PropertyBar::~PropertyBar() = default;
+
 void PropertyBar::SetObject(CDrawObject* object) {
+  if (object != object_) saved_look_.reset();
   object_ = object;
   if (object_) Refresh(*object_);
 }
@@ -41,11 +45,38 @@ CDrawObject* PropertyBar::LiveObject() {
 
 void PropertyBar::Apply() {
   if (CDrawObject* object = LiveObject()) {
-    const Rect before = object->GetInvalidRect(object->GetSelectionRect());
+    const Rect before = Previewing() ? preview_before_ : object->GetInvalidRect(object->GetSelectionRect());
+    saved_look_.reset();
     Write(*object);
     Finish(*object, before);
   }
+  saved_look_.reset();
   AfterApply();
+}
+
+void PropertyBar::Preview() {
+  CDrawObject* object = LiveObject();
+  if (!object || !view_) return;
+  const Rect before = object->GetInvalidRect(object->GetSelectionRect());
+  if (!saved_look_) {
+    saved_look_ = view_->Doc().MakeObject();
+    CopyCarriedAttributes(*saved_look_, *object, kCarriedByLook);
+    preview_before_ = before;
+  }
+  Write(*object);
+  object->Render();
+  view_->Port().InvalidateCanvas(RepaintArea(*object, before));
+}
+
+void PropertyBar::CancelPreview() {
+  if (!saved_look_) return;
+  std::unique_ptr<CDrawObject> saved = std::move(saved_look_);
+  CDrawObject* object = LiveObject();
+  if (!object) return;
+  const Rect before = object->GetInvalidRect(object->GetSelectionRect());
+  CopyCarriedAttributes(*object, *saved, kCarriedByLook);
+  object->Render();
+  view_->Port().InvalidateCanvas(RepaintArea(*object, before));
 }
 
 Rect PropertyBar::RepaintArea(const CDrawObject& object, const Rect& before) const {

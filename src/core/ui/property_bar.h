@@ -7,6 +7,7 @@
 //   BevelBar bar;
 //   bar.SetView(&tools);  bar.SetObject(tools.Selected());   // the controls show the object
 //   bar.kind = 1;  bar.Apply();                               // "Smooth Bevel" on the object
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,10 @@ class ToolMachine;
 
 class PropertyBar {
  public:
-  virtual ~PropertyBar() = default;
+  PropertyBar();
+  virtual ~PropertyBar();
+  PropertyBar(const PropertyBar&) = delete;
+  PropertyBar& operator=(const PropertyBar&) = delete;
   // The window title, which edit scripts also name the bar by.
   virtual std::string_view Title() const = 0;
 
@@ -38,6 +42,14 @@ class PropertyBar {
   // Writes the controls into the object (when there still is one) as the end of a
   // user's change does.
   void Apply();
+
+  // While a slider or dial is dragged: the object shows the controls at once, without an
+  // undo step or new defaults. The Apply at the end of the change takes over from it (the
+  // repaint covers the area before the first preview); CancelPreview gives the object
+  // back its look when the drag ended where it started.
+  void Preview();
+  void CancelPreview();
+  bool Previewing() const { return saved_look_ != nullptr; }
 
   // An edit script's step: sets the control (caption or name) as a user would and
   // applies as the end of that change does. Throws EditScriptError when it cannot.
@@ -61,6 +73,9 @@ class PropertyBar {
  private:
   ToolMachine* view_ = nullptr;
   CDrawObject* object_ = nullptr;
+  // The object's look before the first preview of a drag, and its area then.
+  std::unique_ptr<CDrawObject> saved_look_;
+  Rect preview_before_;
 };
 
 // The attribute table's writes and reads by key (the keys of objects/object_attributes).

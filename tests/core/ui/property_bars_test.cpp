@@ -250,6 +250,38 @@ TEST_F(PropertyBars, BevelAndColourReachTheNextNewObjectOfTheirKind) {
   EXPECT_EQ(defaults_.shapes.fill_color, RGB(0, 0, 255));
 }
 
+TEST_F(PropertyBars, PreviewsWhileDraggingLeaveOneUndoStepAndTheSameResult) {
+  CDrawObject& o = SelectedCircle();
+  Set("Bevel", "bevel", "Smooth Bevel");
+  const std::size_t depth = doc_.UndoDepth();
+  const int limit = doc_.GetUndoLimit();
+  for (int width : {3, 9, 17, 25}) {
+    bars_.bevel.width = width;
+    bars_.bevel.Preview();
+    EXPECT_EQ(o.GetBevelWidth(), width) << "the object shows the slider at once";
+  }
+  EXPECT_EQ(doc_.UndoDepth(), depth) << "previews record nothing";
+  bars_.bevel.Apply();
+  EXPECT_EQ(doc_.UndoDepth(), std::min<std::size_t>(depth + 1, limit + 1));
+  EXPECT_FALSE(bars_.bevel.Previewing());
+
+  // The same change without previews renders the same pixels.
+  CDrawObject& twin = AddCircle(100, 80, 200, 180);
+  twin.SetBevelKind(1);
+  twin.SetBevelWidth(25);
+  twin.Render();
+  ASSERT_EQ(o.Image().Width(), twin.Image().Width());
+  EXPECT_TRUE(std::equal(o.Image().Pixels(), o.Image().Pixels() + o.Image().PixelBytes(), twin.Image().Pixels()));
+
+  // A drag that ends where it started gives the object back its look.
+  bars_.bevel.width = 4;
+  bars_.bevel.Preview();
+  bars_.bevel.width = 25;
+  bars_.bevel.CancelPreview();
+  EXPECT_EQ(o.GetBevelWidth(), 25);
+  EXPECT_TRUE(std::equal(o.Image().Pixels(), o.Image().Pixels() + o.Image().PixelBytes(), twin.Image().Pixels()));
+}
+
 TEST_F(PropertyBars, ScriptsNameBarsAndControlsAsTheUserSeesThem) {
   struct Case {
     nlohmann::json step;
