@@ -27,6 +27,7 @@ class ObjectLibraryPanel;
 class StyleLibraryPanel;
 class MainFrame;
 class PrintCommand;
+class PropertyBars;
 class QtBackupTimer;
 class RecentFiles;
 
@@ -61,6 +62,8 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   void InsertLibraryEntry(const std::filesystem::path& path, std::optional<Point> drop) override;
   // The bars, panels, status panes and View toggles around the view.
   MainFrame& Frame() { return *frame_; }
+  // The property bars round the view, following its current object.
+  PropertyBars& Bars() { return *bars_; }
   // Tests replace the desktop's URL handler.
   void SetUrlOpener(UrlOpener open) { url_opener_ = std::move(open); }
 
@@ -106,6 +109,7 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
 
   void CreateBars();
   void CreatePanels();
+  void CreatePropertyBars();
   // What the library panels ask of the view.
   Host& LinkHost() override { return *host_; }
   const CDrawObject* CurrentObject() override;
@@ -148,6 +152,7 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   bool backups_started_ = false;
   RunMark* run_mark_ = nullptr;
   MainFrame* frame_ = nullptr;
+  PropertyBars* bars_ = nullptr;
 };
 
 }  // namespace lumi::app
