@@ -1,12 +1,16 @@
 // The property bars in the window: the real controls change the selected object, make
 // one undo step for the whole change, and the view shows the new look where it changed.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QtTest/QtTest>
 
 #include "app_fixture.h"
 #include "bars/attribute_bar_widgets.h"
 #include "bars/bar_controls.h"
+#include "bars/multimedia_panel_widget.h"
 #include "bars/property_bars.h"
+#include "bars/quick_tools_bar.h"
+#include "controls/image_toggle_button.h"
 #include "controls/color_slider.h"
 #include "edit/drawing_view.h"
 #include "edit/tool_machine.h"
@@ -126,6 +130,37 @@ class PropertyBarsTest : public QObject {
     QVERIFY(QRect(repaint.left - 5, repaint.top - 5, repaint.right - repaint.left + 10,
                   repaint.bottom - repaint.top + 10)
                 .contains(changed));
+  }
+
+  void theToolsConfigureAndReadTheRealQuickToolsBar() {
+    lumi::app::QuickToolsBar* quick = app_->window->Bars().Quick();
+    view_->Quick().Configure(nullptr, {"Angles", 7, lumi::kQuickStar, 4});
+    auto* first = quick->findChild<lumi::app::CColorSlider*>(QStringLiteral("first"));
+    QVERIFY(first && first->isVisibleTo(quick));
+    QCOMPARE(first->Maximum(), 25);
+    QCOMPARE(view_->Quick().FirstValue(), 7);
+    QCOMPARE(view_->Quick().SecondValue(), 4);
+    first->SetPositionAndReport(12);  // the user moves it; the tools read it
+    QCOMPARE(view_->Quick().FirstValue(), 12);
+    view_->Quick().Configure(nullptr, {"", 0, lumi::kQuickPlain, -1});
+    QVERIFY(!first->isVisibleTo(quick));
+  }
+
+  void soloInTheMultimediaPanelKeepsTheFrameButtonsDisabled() {
+    lumi::app::MultimediaPanelWidget* panel = app_->window->Bars().Multimedia();
+    auto* solo = panel->findChild<QCheckBox*>(QStringLiteral("Solo mode (Export Normal Frame Only)"));
+    QVERIFY(solo && solo->isEnabled());
+    solo->click();
+    QCOMPARE(object_->GetHasHighlighted(), 1);
+    QCOMPARE(object_->GetHasPushed(), 1);
+    QVERIFY(!panel->FrameButton(1)->isEnabled());
+    QVERIFY(!panel->FrameButton(2)->isEnabled());
+    QVERIFY(panel->FrameButton(0)->IsOn());
+    auto* keep = panel->findChild<QCheckBox*>(QStringLiteral("Keep With Previous (Do Not Export)"));
+    QVERIFY(keep->isEnabled());
+    view_->Tools()->SelectObject(nullptr);
+    QVERIFY(!solo->isEnabled());
+    QVERIFY(!panel->FrameButton(0)->isEnabled());
   }
 
  private:
