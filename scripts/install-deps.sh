@@ -11,7 +11,7 @@ packages=(
   nlohmann-json3-dev libtbb-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool fonts-liberation2 fonts-dejavu-core
-  libx11-dev dbus at-spi2-core python3-pyatspi
+  libx11-dev dbus at-spi2-core python3-pyatspi imagemagick
 )
 
 missing=()

@@ -20,6 +20,8 @@
 #include <QToolBar>
 
 #include "app_services.h"
+#include "bars/attribute_bar_widgets.h"
+#include "bars/property_bars.h"
 #include "canvas_menu.h"
 #include "document/backup_scheduler.h"
 #include "document/run_mark.h"
@@ -107,6 +109,7 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   connect(view_, &CPlenivorView::currentObjectChanged, this,
           [this](const CDrawObject* object) { frame_->Layers()->SetObject(object); });
   frame_->Layers()->delete_selected = [this] { object_menus_->Run("Delete Object"); };
+  CreatePropertyBars();
   frame_->AttachPanel(kViewStyles, style_panel_, QStringLiteral("Style"), /*shown_by_default=*/true);
   frame_->AttachPanel(kViewObjectLibrary, object_panel_, QStringLiteral("ObLib"), /*shown_by_default=*/true);
   setAcceptDrops(true);
@@ -269,6 +272,32 @@ void MainWindow::CreateToolsMenu() {
   connect(menu, &QMenu::aboutToShow, this, refresh);
   connect(view_, &CPlenivorView::toolChanged, this, refresh);
   refresh();
+}
+
+void MainWindow::CreatePropertyBars() {
+  bars_ = new PropertyBars(*frame_, *view_, new_object_defaults_, services_.Folders(), services_.Bank(),
+                           services_.GetSettings(), this);
+  connect(bars_, &PropertyBars::changed, this, [this] {
+    UpdateUndoActions();
+    view_->viewport()->update();
+  });
+  connect(bars_, &PropertyBars::statusText, this, [this](const QString& text) { statusBar()->showMessage(text, 5000); });
+  // The gene button opens the gene dialog on the colour bar's gene.
+  bars_->Colour()->SetEditGene([this](const BarGene& gene) -> std::optional<BarGene> {
+    MutaviaDialog dialog(gene.kind, {gene.words[0], gene.words[1], gene.words[2]}, services_.Folders().root,
+                         services_.GetSettings(), *host_, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return BarGene{dialog.GeneKind(), {dialog.Words().word1, dialog.Words().word2, dialog.Words().word3}};
+  });
+  // For a bitmap it opens "Bitmap Color Tweak" on the selected bitmap, which takes its
+  // own undo step and renders; the bar has nothing more to apply.
+  bars_->Colour()->SetTweakBitmap([this](CDrawObject&) {
+    if (OpenBitmapColourTweak(*this)) {
+      UpdateUndoActions();
+      view_->viewport()->update();
+    }
+    return false;
+  });
 }
 
 void MainWindow::CreatePanels() {

@@ -29,6 +29,7 @@ class ObjectLibraryPanel;
 class StyleLibraryPanel;
 class MainFrame;
 class PrintCommand;
+class PropertyBars;
 class QtBackupTimer;
 class QtImageImport;
 class QtTextDialog;
@@ -67,6 +68,8 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   ObjectMenus& ObjectCommandMenus() { return *object_menus_; }
   // The bars, panels, status panes and View toggles around the view.
   MainFrame& Frame() { return *frame_; }
+  // The property bars round the view, following its current object.
+  PropertyBars& Bars() { return *bars_; }
   // Tests replace the desktop's URL handler.
   void SetUrlOpener(UrlOpener open) { url_opener_ = std::move(open); }
 
@@ -112,6 +115,7 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
 
   void CreateBars();
   void CreatePanels();
+  void CreatePropertyBars();
   // What the library panels ask of the view.
   Host& LinkHost() override { return *host_; }
   const CDrawObject* CurrentObject() override;
@@ -159,6 +163,7 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   RunMark* run_mark_ = nullptr;
   MainFrame* frame_ = nullptr;
   ObjectMenus* object_menus_ = nullptr;
+  PropertyBars* bars_ = nullptr;
 };
 
 }  // namespace lumi::app

@@ -37,6 +37,8 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   void AttachTools(CPlenivorDoc& doc, TextDialog* text_dialog);
   ToolMachine* Tools() { return tools_.get(); }
   QuickTools& Quick() { return quick_tools_; }
+  // The Quick Tools bar the tools configure and read from now on.
+  void SetQuickToolsBar(QuickTools* bar) { quick_tools_.SetBar(bar); }
   // The document's refresh for the view and its tools: hints other than a repaint leave
   // the tools with nothing selected.
   void OnUpdate(int hint);
@@ -105,7 +107,7 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   const QImage& CanvasImage(const CDIBSection& bitmap, const Rect& source);
 
   DrawingView view_;
-  RecordingQuickTools quick_tools_;  // stands in for the Quick Tools bar until it exists
+  QuickToolsRelay quick_tools_;
   std::unique_ptr<ToolPort> tool_port_;
   std::unique_ptr<ToolMachine> tools_;
   bool shown_ = false;

@@ -15,6 +15,7 @@
 #include "export/render_canvas_for_export.h"
 #include "document/save_flat_image.h"
 #include "options.h"
+#include "ui/property_bar_set.h"
 
 namespace lumi::cli {
 
@@ -74,8 +75,22 @@ void WriteOutput(CliSession& session, const fs::path& output) {
   }
 }
 
-// The edit subcommand's view: no window, so repaints and zooms have nowhere to go.
-class NoView final : public ToolViewPort {};
+// The edit subcommand's view: no window, so repaints and zooms have nowhere to go; the
+// property bars follow its selection.
+class NoView final : public ToolViewPort {
+ public:
+  void Bind(ToolMachine& machine, PropertyBarSet& bars) {
+    machine_ = &machine;
+    bars_ = &bars;
+  }
+  void SelectionChanged(const CDrawObject*, const std::vector<const CDrawObject*>&, bool) override {
+    if (bars_) bars_->SetObject(machine_->Selected());
+  }
+
+ private:
+  ToolMachine* machine_ = nullptr;
+  PropertyBarSet* bars_ = nullptr;
+};
 
 }  // namespace
 
@@ -112,7 +127,14 @@ int RunEdit(const std::vector<std::string>& args) {
   host.SetTrace(opts.Has("--trace"));
   ScriptLibraries libraries;
   if (session.Folders()) libraries.styles_folder = session.Folders()->styles;
+  // The bars share the tool machine's new-object defaults, as in the window.
+  PropertyBarSet bars(&machine.DefaultSets());
+  if (session.Folders()) bars.FillTextureLists(session.Folders()->textures, session.Folders()->transparencies);
+  bars.SetView(&machine);
+  bars.SetQuickTools(&quick_tools);
+  view.Bind(machine, bars);
   EditScriptRunner runner(machine, quick_tools, answers, libraries);
+  runner.SetBars(&bars);
   try {
     runner.Run(script);
   } catch (const EditScriptError& e) {

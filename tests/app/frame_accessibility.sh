@@ -2,9 +2,13 @@
 # The real program driven through its accessibility tree, the way a screen reader or a
 # test robot sees it: a virtual X server, a D-Bus session with the AT-SPI bus, and the
 # Python AT-SPI bindings. Exits with 77 (a skip for ctest) when one of them is missing.
-#   frame_accessibility.sh PROGRAM SAMPLE ARTEFACT_DIR
+#   frame_accessibility.sh PROGRAM SAMPLE ARTEFACT_DIR [SCRIPT [ARGS...]]
+# SCRIPT (beside this file, frame_accessibility.py unless given) gets PROGRAM SAMPLE
+# ARTEFACT_DIR and the further ARGS.
 set -euo pipefail
 program=$1 sample=$2 artefacts=$3
+script=${4:-frame_accessibility.py}
+shift $(( $# < 4 ? $# : 4 ))
 here=$(cd "$(dirname "$0")" && pwd)
 
 for tool in Xvfb dbus-run-session; do
@@ -34,4 +38,4 @@ for _ in $(seq 100); do
 done
 [ -s "$scratch/display" ] || { echo "Xvfb did not start:"; cat "$scratch/xvfb.log"; exit 1; }
 export DISPLAY=":$(head -n1 "$scratch/display")"
-dbus-run-session -- "$python" "$here/frame_accessibility.py" "$program" "$sample" "$artefacts"
+dbus-run-session -- "$python" "$here/$script" "$program" "$sample" "$artefacts" "$@"

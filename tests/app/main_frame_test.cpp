@@ -97,7 +97,9 @@ class MainFrameTest : public QObject {
       if (x >= 0) QCOMPARE(dock->x(), x);
       last_top = dock->y();
       x = dock->x();
-      QVERIFY(dock->widget()->objectName() == QStringLiteral("emptyBarMark"));
+      // Each dock holds its own bar's controls.
+      QVERIFY(dock->widget()->objectName() != QStringLiteral("emptyBarMark"));
+      QCOMPARE(dock->widget()->windowTitle(), dock->windowTitle());
     }
     QCOMPARE(docks.AttributeDock(AttributeBar::Color)->windowTitle(), QStringLiteral("Color & Texture"));
   }

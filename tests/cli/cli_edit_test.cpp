@@ -49,6 +49,26 @@ TEST_F(CliEditRun, MoveAndResizeAreSavedInTheProject) {
       << "the other object stays";
 }
 
+TEST_F(CliEditRun, BarStepsWriteTheSelectedObjectsLookIntoTheProject) {
+  const json scene = EditAndRead(kTwoShapes, R"([
+    {"press": [150, 125]}, {"release": [150, 125]},
+    {"bar": "Bevel", "control": "bevel", "value": "Smooth Bevel"},
+    {"bar": "Bevel", "control": "width", "value": 14},
+    {"bar": "Effect", "control": "effect", "value": "Glow"},
+    {"bar": "Effect", "control": "softness", "value": 59},
+    {"bar": "Transparency", "control": "amount", "value": 90}
+  ])");
+  const json& o = scene["objects"][0];
+  EXPECT_EQ(o["bevelKind"], 1);
+  EXPECT_EQ(o["bevelWidth"], 14);
+  EXPECT_EQ(o["effectKind"], 3);
+  EXPECT_EQ(o["effectSoftness"], 5);
+  EXPECT_EQ(o["effectDistance"], 0);
+  EXPECT_EQ(o["effectColor"], "#FF00FF");
+  EXPECT_EQ(o["transparency"], 90);
+  EXPECT_EQ(scene["objects"][1]["bevelKind"], 0) << "only the selected object changes";
+}
+
 TEST_F(CliEditRun, TraceGivesStatusTextsMessagesAndTheSelection) {
   CliRun run;
   EditAndRead(kTwoShapes, R"([
@@ -196,6 +216,9 @@ TEST_F(CliEdit, StepsThatCannotBeUnderstoodWriteNothing) {
       // Understood but not possible at that point: nothing is selected for the node panel.
       {R"([{"tool": "Shape Tool"}, {"command": "Smooth Node"}])", "step 1: command: \"Smooth Node\" is not available now"},
       {R"([{"tool": "Texture Size and Rotation"}])", "step 0: tool: \"Texture Size and Rotation\" is not available now"},
+      // A bar control that is disabled for the selection (no bevel yet).
+      {R"([{"press": [150, 125]}, {"bar": "Bevel", "control": "width", "value": 12}])",
+       "step 1: bar: \"width\": disabled"},
   };
   const fs::path in = Write("in.json", kTwoShapes);
   const fs::path out = dir_ / "out.plv";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "collections/new_object_defaults.h"
 #include "document/plenivor_doc.h"
 #include "edit/image_import.h"
 #include "edit/tool_drags.h"
@@ -24,19 +25,7 @@ bool IsBitmapAtSourceSize(const CDrawObject* o) {
 // ---- the create-object step
 
 void ToolMachine::ApplyDefaultAttributes(CDrawObject& o, const NewObjectDefaults& set) const {
-  if (o.IsBitmap()) return;
-  o.SetLineWidth(default_line_width_);
-  o.SetTextureStrength(set.texture_strength);
-  o.SetTextureScreen(set.texture_screen);
-  o.SetTextureTwoColor(set.texture_two_color);
-  o.SetFillColor(set.fill_color);
-  o.SetFillColor2(set.fill_color2);
-  o.SetTextureName(set.texture_name);
-  // A ball bevel needs a light the new object has not got: it keeps its own bevel.
-  if (set.bevel_kind != 12) o.SetBevelKind(set.bevel_kind);
-  o.SetBevelWidth(set.bevel_width);
-  o.SetBevelIntensity(set.bevel_intensity);
-  o.SetBevelAngle(set.bevel_angle);
+  ApplyNewObjectDefaults(o, set, default_line_width_);
 }
 
 CDrawObject* ToolMachine::CreateObject(DefaultSet set, const std::function<int(CDrawObject&)>& build) {

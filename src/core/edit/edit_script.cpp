@@ -122,6 +122,10 @@ const std::map<std::string, StepParser>& StepParsers() {
          if (!v.is_string() || v.get<std::string>().empty()) Fail(s.index, s.key, "the path of a library entry");
          s.text = v.get<std::string>();
        }},
+      {"bar", [](const json& v, EditStep& s) {
+         if (!v.is_string() || !IsBarTitle(v.get<std::string>())) Fail(s.index, s.key, "unknown bar " + v.dump());
+         s.text = v.get<std::string>();
+       }},
       {"answers", [](const json& v, EditStep& s) {
          if (!v.is_array()) Fail(s.index, s.key, "a list of answers");
          for (const json& a : v) CheckAnswer(a, s.index);
@@ -134,6 +138,15 @@ const std::map<std::string, StepParser>& StepParsers() {
 bool IsMouseStep(const std::string& key) {
   return key == "press" || key == "move" || key == "release" || key == "doubleClick" ||
          key == "rightPress" || key == "drag" || key == "wheel";
+}
+
+void CheckBarStep(const json& step, const EditStep& s) {
+  if (!step.contains("control") || !step.contains("value"))
+    Fail(s.index, s.key, "a bar step gives \"control\" and \"value\"");
+  const BarValueKind* kind = FindBarControl(s.text, s.control);
+  if (!kind) Fail(s.index, s.key, "\"" + s.text + "\" has no control \"" + s.control + "\"");
+  const std::string problem = BarValueProblem(*kind, s.value);
+  if (!problem.empty()) Fail(s.index, s.key, "\"" + s.control + "\": " + problem);
 }
 
 }  // namespace
@@ -161,6 +174,17 @@ EditScript ParseEditScript(const json& steps) {
         if (name == "scale") s.pinch = value.get<double>();
         continue;
       }
+      if (name == "control" || name == "value") {
+        // The two halves of a bar step.
+        if (name == "value") {
+          s.value = value;
+        } else if (value.is_string()) {
+          s.control = value.get<std::string>();
+        } else {
+          Fail(s.index, name, "a control's caption or name");
+        }
+        continue;
+      }
       if (name == "shift" || name == "ctrl") {
         if (!value.is_boolean()) Fail(s.index, name, "true or false");
         (name == "shift" ? s.keys.shift : s.keys.ctrl) = value.get<bool>();
@@ -173,6 +197,9 @@ EditScript ParseEditScript(const json& steps) {
       parser->second(value, s);
     }
     if (s.key.empty()) Fail(s.index, "", "the step has no action");
+    if (s.key == "bar") CheckBarStep(step, s);
+    if ((step.contains("control") || step.contains("value")) && s.key != "bar")
+      Fail(s.index, step.contains("control") ? "control" : "value", "only bar steps name a control");
     if (step.contains("at") && s.key != "insertObject") Fail(s.index, "at", "only insertObject takes a drop point");
     if ((step.contains("delta") || step.contains("pixels")) && s.key != "wheel")
       Fail(s.index, step.contains("delta") ? "delta" : "pixels", "only wheel steps turn");
@@ -308,6 +335,9 @@ void EditScriptRunner::RunStep(const EditStep& s) {
         machine_.WidthSliderReleased(*s.first);
     } else if (s.key == "answers") {
       answers_.Add(s.answers);
+    } else if (s.key == "bar") {
+      if (!bars_) Fail(s.index, s.key, "this run has no property bars");
+      bars_->SetControl(s.text, s.control, s.value);
     }
   } catch (const EditScriptError& e) {
     const std::string what = e.what();

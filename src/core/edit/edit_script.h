@@ -23,6 +23,7 @@
 #include "edit/image_import.h"
 #include "edit/script_view.h"
 #include "edit/command_services.h"
+#include "edit/bar_steps.h"
 #include "edit/tool_machine.h"
 #include "objects/text_dialog.h"
 
@@ -46,6 +47,8 @@ struct EditStep {
   std::vector<nlohmann::json> answers;
   WheelTurn wheel;     // wheel: the turn (its pointer is the step's canvas point)
   double pinch = 0.0;  // pinch: the change of scale (0.5 spreads by half)
+  std::string control;            // bar: the control's caption or name
+  nlohmann::json value;           // bar: what the control is set to
 };
 
 using EditScript = std::vector<EditStep>;
@@ -115,6 +118,8 @@ class EditScriptRunner {
   // The script's view after wheel, pinch and zoom key steps (ScriptView::Text), or ""
   // when none ran.
   std::string ViewText() const { return view_ ? view_->Text() : std::string(); }
+  // The property bars "bar" steps set; without them such a step fails.
+  void SetBars(BarSteps* bars) { bars_ = bars; }
 
  private:
   void RunLibraryStep(const EditStep& s);
@@ -127,6 +132,7 @@ class EditScriptRunner {
   ScriptLibraries own_libraries_;
   std::unique_ptr<ScriptView> view_;
   ScriptCommandServices services_;
+  BarSteps* bars_ = nullptr;
 };
 
 // "[0, 2]": the list indexes of the selected objects.

@@ -50,4 +50,22 @@ class RecordingQuickTools final : public QuickTools {
   int second_value = 0;
 };
 
+// The view's Quick Tools: every request goes to the bar once the window has one, and is
+// recorded too (tests and the window before its bars exist read the record).
+class QuickToolsRelay final : public QuickTools {
+ public:
+  void SetBar(QuickTools* bar) { bar_ = bar; }
+  void Configure(const CDrawObject* selected, const QuickToolsRequest& request) override {
+    record.Configure(selected, request);
+    if (bar_) bar_->Configure(selected, request);
+  }
+  int FirstValue() const override { return bar_ ? bar_->FirstValue() : record.FirstValue(); }
+  int SecondValue() const override { return bar_ ? bar_->SecondValue() : record.SecondValue(); }
+
+  RecordingQuickTools record;
+
+ private:
+  QuickTools* bar_ = nullptr;
+};
+
 }  // namespace lumi
