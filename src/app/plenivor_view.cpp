@@ -65,6 +65,9 @@ CPlenivorView::CPlenivorView(Host& host, QWidget* parent)
   // Every paint covers every pixel: no background erase.
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setMouseTracking(true);
+  // Screen readers and the accessibility tests find the drawing by this name.
+  setAccessibleName(QStringLiteral("Drawing"));
+  viewport()->setAccessibleName(QStringLiteral("Drawing"));
   // Object-library entries are dragged here as their file paths.
   setAcceptDrops(true);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
