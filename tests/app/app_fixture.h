@@ -4,11 +4,14 @@
 #include <memory>
 
 #include <QTemporaryDir>
+#include <QtTest/QtTest>
 
 #include "app_services.h"
 #include "base/host.h"
 #include "base/settings.h"
 #include "main_window.h"
+#include "plenivor_view.h"
+#include "sample_document.h"
 
 namespace lumi::app::testing {
 
@@ -26,5 +29,15 @@ struct TestApp {
   RecordingHost* host = nullptr;
   std::unique_ptr<MainWindow> window;
 };
+
+// A window showing the sample document at the given size, painted once: what most window
+// tests start from. False when the window never became visible.
+inline bool ShowSampleWindow(TestApp& app, int width = 900, int height = 700) {
+  FillSampleDocument(app.window->Document());
+  app.window->View()->OnUpdate(kHintCanvasChanged);
+  app.window->resize(width, height);
+  app.window->show();
+  return QTest::qWaitForWindowExposed(app.window.get());
+}
 
 }  // namespace lumi::app::testing

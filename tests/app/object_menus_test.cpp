@@ -31,11 +31,7 @@ class ObjectMenusTest : public QObject {
  private slots:
   void init() {
     app_ = std::make_unique<lumi::app::testing::TestApp>();
-    lumi::app::testing::FillSampleDocument(app_->window->Document());
-    app_->window->View()->OnUpdate(lumi::kHintCanvasChanged);
-    app_->window->resize(900, 700);
-    app_->window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(app_->window.get()));
+    QVERIFY(lumi::app::testing::ShowSampleWindow(*app_));
     QGuiApplication::clipboard()->clear();
   }
   void cleanup() { app_.reset(); }

@@ -46,12 +46,8 @@ class PropertyBarsTest : public QObject {
  private slots:
   void init() {
     app_ = std::make_unique<lumi::app::testing::TestApp>();
-    lumi::app::testing::FillSampleDocument(app_->window->Document());
+    QVERIFY(lumi::app::testing::ShowSampleWindow(*app_, 1100, 800));
     view_ = app_->window->View();
-    view_->OnUpdate(lumi::kHintCanvasChanged);
-    app_->window->resize(1100, 800);
-    app_->window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(app_->window.get()));
     object_ = app_->window->Document().Objects()[0].get();
     view_->Tools()->SelectObject(object_);
   }

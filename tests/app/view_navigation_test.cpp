@@ -54,12 +54,8 @@ class ViewNavigationTest : public QObject {
  private slots:
   void init() {
     app_ = std::make_unique<lumi::app::testing::TestApp>();
-    lumi::app::testing::FillSampleDocument(app_->window->Document());
+    QVERIFY(lumi::app::testing::ShowSampleWindow(*app_));
     view_ = app_->window->View();
-    view_->OnUpdate(lumi::kHintCanvasChanged);
-    app_->window->resize(900, 700);
-    app_->window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(app_->window.get()));
     view_->setFocus();
   }
   void cleanup() { app_.reset(); }
