@@ -42,22 +42,10 @@ class ClipboardOnScreenTest : public QObject {
     lumi::testing::StartInOwnHome(program_, home_, QStringLiteral(LUMI_PROGRAM), {copy});
     QVERIFY2(program_.waitForStarted(30000), "the program did not start");
     const QDeadlineTimer deadline(90000);
-    while (!lumi::testing::WindowTitled(QStringLiteral("copy.plv - Lumiverdant"))) {
-      QVERIFY2(program_.state() == QProcess::Running, "the program exited before showing the copy");
-      QVERIFY2(!deadline.hasExpired(), "the copy's window did not appear within 90 seconds");
-      QTest::qWait(200);
-    }
-    std::optional<QPoint> canvas;
-    QImage previous;
-    while (!deadline.hasExpired()) {
-      const QImage shot = lumi::testing::GrabScreen();
-      canvas = lumi::testing::FindCanvas(shot, 400, 300);
-      if (canvas && lumi::testing::At(shot, canvas->x() + kOnStar.x(), canvas->y() + kOnStar.y()) == 0xF0B020 &&
-          shot == previous)
-        break;
-      previous = shot;
-      QTest::qWait(250);
-    }
+    const QString missing = lumi::testing::WaitForWindow(program_, QStringLiteral("copy.plv - Lumiverdant"), deadline);
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
+    // Wait until the sample's canvas is painted and steady.
+    const std::optional<QPoint> canvas = lumi::testing::WaitForSteadyCanvas(400, 300, kOnStar, 0xF0B020, deadline);
     QVERIFY2(canvas.has_value(), "no canvas on the screen");
     const QPoint on_star = *canvas + kOnStar;
     QVERIFY(Xdotool({QStringLiteral("mousemove"), QString::number(on_star.x()), QString::number(on_star.y())}));

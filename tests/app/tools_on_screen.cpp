@@ -87,11 +87,8 @@ class ToolsOnScreenTest : public QObject {
     lumi::testing::StartInOwnHome(program_, home_, QStringLiteral(LUMI_PROGRAM), {copy});
     QVERIFY2(program_.waitForStarted(30000), "the program did not start");
     const QDeadlineTimer deadline(120000);
-    while (!lumi::testing::WindowTitled(QStringLiteral("drawn.plv - Lumiverdant"))) {
-      QVERIFY2(program_.state() == QProcess::Running, "the program exited before showing the copy");
-      QVERIFY2(!deadline.hasExpired(), "the copy's window did not appear");
-      QTest::qWait(200);
-    }
+    const QString missing = lumi::testing::WaitForWindow(program_, QStringLiteral("drawn.plv - Lumiverdant"), deadline);
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
     std::optional<QPoint> canvas;
     while (!canvas && !deadline.hasExpired()) {
       canvas = lumi::testing::FindCanvas(lumi::testing::GrabScreen(), 400, 300);
@@ -168,23 +165,10 @@ class ToolsOnScreenTest : public QObject {
     QVERIFY2(program_.waitForStarted(30000), "the program did not start");
 
     const QDeadlineTimer deadline(90000);
-    while (!lumi::testing::WindowTitled(QStringLiteral("copy.plv - Lumiverdant"))) {
-      QVERIFY2(program_.state() == QProcess::Running, "the program exited before showing the copy");
-      QVERIFY2(!deadline.hasExpired(), "the copy's window did not appear within 90 seconds");
-      QTest::qWait(200);
-    }
+    const QString missing = lumi::testing::WaitForWindow(program_, QStringLiteral("copy.plv - Lumiverdant"), deadline);
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
     // Wait until the sample's canvas is painted and steady.
-    std::optional<QPoint> canvas;
-    QImage previous;
-    while (!deadline.hasExpired()) {
-      const QImage shot = lumi::testing::GrabScreen();
-      canvas = lumi::testing::FindCanvas(shot, 400, 300);
-      if (canvas && lumi::testing::At(shot, canvas->x() + kOnStar.x(), canvas->y() + kOnStar.y()) == 0xF0B020 &&
-          shot == previous)
-        break;
-      previous = shot;
-      QTest::qWait(250);
-    }
+    const std::optional<QPoint> canvas = lumi::testing::WaitForSteadyCanvas(400, 300, kOnStar, 0xF0B020, deadline);
     QVERIFY2(canvas.has_value(), "no canvas on the screen");
     const QPoint press = *canvas + kOnStar;
     const QString x = QString::number(press.x()), y = QString::number(press.y());

@@ -11,6 +11,7 @@
 
 #include <optional>
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -19,6 +20,7 @@
 #include <QScreen>
 #include <QString>
 #include <QTemporaryDir>
+#include <QtTest/QtTest>
 
 namespace lumi::testing {
 
@@ -107,6 +109,33 @@ inline std::optional<QPoint> FindCanvas(const QImage& shot, int width, int heigh
 // The whole screen as 32-bit pixels.
 inline QImage GrabScreen() {
   return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Waits for a window of this title while the program runs; empty when it came, else why not.
+inline QString WaitForWindow(const QProcess& program, const QString& title, const QDeadlineTimer& deadline) {
+  while (!WindowTitled(title)) {
+    if (program.state() != QProcess::Running) return QStringLiteral("the program exited before showing ") + title;
+    if (deadline.hasExpired()) return QStringLiteral("no window \"%1\" appeared in time").arg(title);
+    QTest::qWait(200);
+  }
+  return {};
+}
+
+// The top-left pixel of a width x height canvas once it is painted and steady: `probe`
+// inside it shows `colour` and two grabs in a row are alike. Empty when time runs out.
+inline std::optional<QPoint> WaitForSteadyCanvas(int width, int height, QPoint probe, QRgb colour,
+                                                 const QDeadlineTimer& deadline) {
+  std::optional<QPoint> canvas;
+  QImage previous;
+  while (!deadline.hasExpired()) {
+    const QImage shot = GrabScreen();
+    canvas = FindCanvas(shot, width, height);
+    if (canvas && At(shot, canvas->x() + probe.x(), canvas->y() + probe.y()) == colour && shot == previous)
+      return canvas;
+    previous = shot;
+    QTest::qWait(250);
+  }
+  return canvas;
 }
 
 // Starts the program on this X server with a home of its own, so the run neither reads
