@@ -14,40 +14,12 @@ import time
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from atspi_session import MENU_ROLES, do_action, fail, find, start_program, wait_for
+
 PROGRAM, SAMPLE, ARTEFACTS, CLI = sys.argv[1:5]
 COMBO_ROLES = (pyatspi.ROLE_COMBO_BOX,)
-MENU_ROLES = (pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM, pyatspi.ROLE_RADIO_MENU_ITEM)
 CIRCLE = (0x2E, 0x8B, 0x57)
 PANEL = (0xE8, 0xF0, 0xE0)
-
-
-def fail(message):
-    print("FAIL: " + message, flush=True)
-    sys.exit(1)
-
-
-def wait_for(what, find, timeout=90.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        try:
-            found = find()
-        except Exception:
-            found = None
-        if found:
-            return found
-        time.sleep(0.3)
-    fail("timed out waiting for " + what)
-
-
-def application():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name and app.name.lower() == "lumiverdant":
-            return app
-    return None
-
-
-def find(root, name, roles):
-    return pyatspi.findDescendant(root, lambda a: a is not None and a.name == name and a.getRole() in roles)
 
 
 def screen():
@@ -107,16 +79,6 @@ def choose_next_item(app, name):
     time.sleep(0.5)
 
 
-def do_action(acc, preferred):
-    action = acc.queryAction()
-    names = [action.getName(i) for i in range(action.nActions)]
-    for wanted in preferred:
-        if wanted in names:
-            action.doAction(names.index(wanted))
-            return
-    action.doAction(0)
-
-
 def pixel_of_bmp(path, x, y):
     data = open(path, "rb").read()
     offset = int.from_bytes(data[10:14], "little")
@@ -132,9 +94,8 @@ def pixel_of_bmp(path, x, y):
 scratch = tempfile.mkdtemp()
 copy = os.path.join(scratch, "copy.plv")
 shutil.copyfile(SAMPLE, copy)
-process = subprocess.Popen([PROGRAM, copy])
+process, app = start_program([PROGRAM, copy])
 try:
-    app = wait_for("the program on the accessibility bus", application)
     circle = wait_for("the sample's circle on the screen", lambda: centre_of(CIRCLE))
     time.sleep(2)
     circle = centre_of(CIRCLE)

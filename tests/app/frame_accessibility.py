@@ -10,56 +10,14 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from atspi_session import BUTTON_ROLES, MENU_ROLES, do_action, fail, find, start_program, wait_for
+
 PROGRAM, SAMPLE, ARTEFACTS = sys.argv[1:4]
-MENU_ROLES = (pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM, pyatspi.ROLE_RADIO_MENU_ITEM)
-BUTTON_ROLES = (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX)
-
-
-def fail(message):
-    print("FAIL: " + message, flush=True)
-    sys.exit(1)
-
-
-# A loaded machine can take well over 30 seconds to start the program and its bridge.
-def wait_for(what, find, timeout=90.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        try:
-            found = find()
-        except Exception:  # the tree changes under us while the program starts
-            found = None
-        if found:
-            return found
-        time.sleep(0.3)
-    fail("timed out waiting for " + what)
-
-
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in desktop:
-        if app is not None and app.name and app.name.lower() == "lumiverdant":
-            return app
-    return None
-
-
-def find(root, name, roles):
-    return pyatspi.findDescendant(root, lambda a: a is not None and a.name == name and a.getRole() in roles)
 
 
 def states(acc):
     return acc.getState()
-
-
-def do_action(acc, preferred=("Press", "press", "click", "Toggle", "toggle")):
-    action = acc.queryAction()
-    names = [action.getName(i) for i in range(action.nActions)]
-    for wanted in preferred:
-        if wanted in names:
-            action.doAction(names.index(wanted))
-            return
-    if not names:
-        fail("%s offers no action" % acc.name)
-    action.doAction(0)
 
 
 def menu_command(app, menu, command):
@@ -74,8 +32,7 @@ def menu_command(app, menu, command):
 
 
 def start():
-    process = subprocess.Popen([PROGRAM, SAMPLE])
-    app = wait_for("the program on the accessibility bus", application)
+    process, app = start_program([PROGRAM, SAMPLE])
     # The splash goes after 1600 ms; the sample opens a second after start.
     time.sleep(3)
     return process, app

@@ -38,4 +38,9 @@ for _ in $(seq 100); do
 done
 [ -s "$scratch/display" ] || { echo "Xvfb did not start:"; cat "$scratch/xvfb.log"; exit 1; }
 export DISPLAY=":$(head -n1 "$scratch/display")"
+# The number is written before the server takes its first client on a busy machine.
+for _ in $(seq 100); do
+  xdpyinfo >/dev/null 2>&1 && break
+  sleep 0.1
+done
 dbus-run-session -- "$python" "$here/$script" "$program" "$sample" "$artefacts" "$@"
