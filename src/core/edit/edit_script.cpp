@@ -3,6 +3,8 @@
 #include "collections/library_commands.h"
 #include "document/plenivor_doc.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <map>
 
@@ -23,9 +25,19 @@ using nlohmann::json;
   throw EditScriptError("step " + std::to_string(index) + ": " + std::string(key) + ": " + std::string(why));
 }
 
+// Far beyond any screen, and small enough that sums of a few coordinates stay in an int
+// (a number past it used to be cut to a wrapped int and sent objects towards the int limits).
+constexpr std::int64_t kFarthestPoint = 1'000'000;
+
 Point ParsePoint(const json& v, int index, std::string_view key) {
   if (!v.is_array() || v.size() != 2 || !v[0].is_number_integer() || !v[1].is_number_integer())
     Fail(index, key, "a point is [x, y] in whole canvas pixels");
+  for (const json& c : v) {
+    // A number above the signed range reads as unsigned; it is out of range either way.
+    if (c.is_number_unsigned() ? c.get<std::uint64_t>() > static_cast<std::uint64_t>(kFarthestPoint)
+                               : std::llabs(c.get<std::int64_t>()) > kFarthestPoint)
+      Fail(index, key, "a point lies within 1000000 pixels of the canvas origin");
+  }
   return {v[0].get<int>(), v[1].get<int>()};
 }
 

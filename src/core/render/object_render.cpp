@@ -146,7 +146,9 @@ bool CDrawObject::RenderNeedsItsTurn() const {
 // fill colour; either way the alpha is left for the coverage.
 void CDrawObject::FillWithColour() {
   if (m_geneSeed != 0) {
-    GenerateGeneFill(m_image, m_geneParam1, m_geneParam2, m_geneParam3, m_geneSeed - 1);
+    // Negative seeds (only damaged files hold them) give the first mode, as every mode
+    // below zero does; the subtraction itself must not run past the int range.
+    GenerateGeneFill(m_image, m_geneParam1, m_geneParam2, m_geneParam3, m_geneSeed > 0 ? m_geneSeed - 1 : 0);
   } else {
     m_image.FillRGB(m_fillColor);
   }

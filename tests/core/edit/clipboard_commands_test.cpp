@@ -178,10 +178,14 @@ TEST_F(Clipboard, AScriptCopiesRotatesAndNudgesByMenuTextAndKeys) {
   EXPECT_FALSE(services_.clipboard.ObjectStream().has_value());
 }
 
-TEST(EditScriptParse, RotateAnswersAreWholeDegrees) {
+TEST(EditScriptParse, RefusesWhatNoWindowCouldSend) {
   EXPECT_NO_THROW(ParseEditScript(nlohmann::json::parse(R"([{"answers": [{"angle": 90}, "cancel"]}])")));
+  EXPECT_NO_THROW(ParseEditScript(nlohmann::json::parse(R"([{"press": [-1000000, 1000000]}])")));
   for (const char* bad : {R"([{"answers": [{"angle": 9.5}]}])", R"([{"answers": [{"angle": 9, "text": "a"}]}])",
-                          R"([{"key": "PageUp"}])", R"([{"command": "Paste Attributes"}])"}) {
+                          R"([{"key": "PageUp"}])", R"([{"command": "Paste Attributes"}])",
+                          // Points past the int range used to wrap into other points.
+                          R"([{"drag": [[19, 60], [36, 28888888875]]}])", R"([{"press": [-1000001, 0]}])",
+                          R"([{"move": [0, 18446744073709551615]}])"}) {
     EXPECT_THROW(ParseEditScript(nlohmann::json::parse(bad)), EditScriptError) << bad;
   }
 }
