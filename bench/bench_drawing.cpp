@@ -4,6 +4,9 @@
 // Smooth") are built as projects by the command-line program, then opened and rendered
 // ('info') and exported to JPG ('export'), each with one thread and with every core, in
 // the same run. Every timing is a fresh process: wall and CPU time and its peak memory.
+// Beside each peak stands its ratio to the memory of the objects' own final images (every
+// object's image and the effect layer its effect draws, 4 bytes a pixel), which an open
+// drawing has to hold.
 // Run: build/bench/bench_drawing [repeats]   (default 3; the median is shown)
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -19,6 +22,10 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "effects/effect_geometry.h"
 
 namespace {
 
@@ -77,6 +84,28 @@ Run Spawn(const std::vector<std::string>& args) {
   return r;
 }
 
+// The bytes of the objects' images and drawn effect layers, from the sizes 'info --json'
+// reports; a negative value when the program cannot tell.
+double ImagesMiB(const fs::path& project) {
+  const std::string command = std::string(LUMI_CLI) + " info --json '" + project.string() + "'";
+  std::fflush(stdout);
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return -1;
+  std::string text;
+  char buffer[65536];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, got);
+  if (pclose(pipe) != 0) return -1;
+  const auto info = nlohmann::json::parse(text, nullptr, false);
+  if (info.is_discarded() || !info.contains("objects")) return -1;
+  double bytes = 0;
+  for (const auto& o : info["objects"]) {
+    const double w = o.value("width", 0), h = o.value("height", 0), m = o.value("effectMargin", 0);
+    bytes += 4 * w * h;
+    if (lumi::DrawsEffectLayer(o.value("effectKind", 0))) bytes += 4 * (w + 2 * m) * (h + 2 * m);
+  }
+  return bytes / (1024.0 * 1024.0);
+}
+
 Run Median(std::vector<Run> runs) {
   std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.wall < b.wall; });
   return runs[runs.size() / 2];
@@ -93,8 +122,8 @@ int main(int argc, char** argv) {
   if (getloadavg(load, 3) < 0) load[0] = -1;
   std::printf("command-line program: %s\n%d cores, load average %.2f at the start, median of %d\n\n", LUMI_CLI,
               cores, load[0], repeats);
-  std::printf("%-8s %-7s %8s | %9s %9s %9s | %9s %9s %9s\n", "objects", "task", "threads", "wall s",
-              "cpu s", "peak MiB", "wall 1/N", "", "");
+  std::printf("%-8s %-7s %8s | %9s %9s %9s | %9s %11s\n", "objects", "task", "threads", "wall s",
+              "cpu s", "peak MiB", "wall 1/N", "peak/images");
   bool all_ok = true;
   for (int count : {50, 200, 800}) {
     const fs::path scene = dir / ("drawing" + std::to_string(count) + ".json");
@@ -104,6 +133,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "cannot build %s\n", project.c_str());
       return 1;
     }
+    const double images_mib = ImagesMiB(project);
+    std::printf("%d objects: their images and effect layers hold %.1f MiB\n", count, images_mib);
     struct Task {
       const char* name;
       std::vector<std::string> args;
@@ -127,7 +158,11 @@ int main(int argc, char** argv) {
         const Run& r = by_threads[t];
         std::printf("%-8d %-7s %8d | %9.3f %9.3f %9.1f |", count, task.name, thread_counts[t], r.wall, r.cpu,
                     r.peak_mib);
-        if (t == 1) std::printf(" %9.2f", by_threads[0].wall / r.wall);
+        if (t == 1)
+          std::printf(" %9.2f", by_threads[0].wall / r.wall);
+        else
+          std::printf(" %9s", "");
+        if (images_mib > 0) std::printf(" %11.2f", r.peak_mib / images_mib);
         std::printf("\n");
       }
     }

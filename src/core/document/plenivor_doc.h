@@ -195,6 +195,8 @@ class CPlenivorDoc {
   void ClearUndoHistory();
   std::size_t UndoDepth() const { return m_undo.size(); }
   std::size_t RedoDepth() const { return m_redo.size(); }
+  // The bytes the undo and redo snapshots hold, spare room included.
+  std::size_t UndoHeldBytes() const;
 
   // ---- backup
   // Writes the project to `path` (temporary file, then rename) without preparing the

@@ -15,7 +15,16 @@ void CPlenivorDoc::ClearUndoHistory() {
   m_redo.clear();
 }
 
+std::size_t CPlenivorDoc::UndoHeldBytes() const {
+  std::size_t bytes = 0;
+  for (const auto* stack : {&m_undo, &m_redo})
+    for (const Snapshot& snapshot : *stack) bytes += snapshot.capacity();
+  return bytes;
+}
+
 void CPlenivorDoc::PushUndo(Snapshot snapshot) {
+  // A snapshot is kept for many changes: not with the spare room its stream grew into.
+  snapshot.shrink_to_fit();
   // The stack keeps at most limit + 1 snapshots: the current list and limit steps back.
   if (m_undo.size() > static_cast<std::size_t>(std::max(m_undoLimit, 0))) m_undo.pop_back();
   m_undo.push_front(std::move(snapshot));

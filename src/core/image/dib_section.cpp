@@ -34,7 +34,12 @@ void CheckBitmapSize(int width, int height) {
 CDIBSection::CDIBSection() { ResetToDefault(); }
 
 CDIBSection::CDIBSection(const CDIBSection& other) = default;
-CDIBSection& CDIBSection::operator=(const CDIBSection& other) = default;
+// Through a fresh copy: assigning a small bitmap over a large one must not keep the
+// large one's storage.
+CDIBSection& CDIBSection::operator=(const CDIBSection& other) {
+  if (this != &other) *this = CDIBSection(other);
+  return *this;
+}
 
 CDIBSection::CDIBSection(CDIBSection&& other) noexcept
     : width_(other.width_),
@@ -67,6 +72,10 @@ CDIBSection& CDIBSection::operator=(CDIBSection&& other) noexcept {
 
 int CDIBSection::RowBytesFor(int width, int bits) {
   return static_cast<int>((static_cast<std::int64_t>(bits) * width + 31) / 32 * 4);
+}
+
+std::size_t CDIBSection::HeldBytes() const {
+  return colour_table_.capacity() + pixels_.capacity();
 }
 
 std::size_t CDIBSection::TotalSize() const {

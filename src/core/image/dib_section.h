@@ -49,6 +49,9 @@ class CDIBSection {
   static int RowBytesFor(int width, int bits);
   // Header, colour table and pixels, as a packed bitmap would hold them.
   std::size_t TotalSize() const;
+  // The bytes the bitmap's storage holds on the heap (colour table and pixels, with any
+  // spare capacity).
+  std::size_t HeldBytes() const;
 
   // Storage start: the bottom image row.
   std::uint8_t* Pixels() { return pixels_.data(); }

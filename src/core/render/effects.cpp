@@ -97,19 +97,20 @@ void BuildEffectLayer(CDIBSection& layer, const CDIBSection& image, const Effect
   const LayerSize size = LayerSizeFor(image, effect.margin);
   BlurSilhouette(s.data(), size.width, size.height, effect);
   // A layer of the right size from the last render is rewritten in place (every pixel
-  // gets its colour and alpha again), which saves a second layer-sized bitmap.
-  CDIBSection fresh;
+  // gets its colour and alpha again); one of another size goes before the new one is
+  // made, so the two are never held together.
   const bool reuse = !layer.IsEmpty() && layer.Bits() == 32 && layer.Width() == size.width &&
                      layer.Height() == size.height;
-  CDIBSection& target = reuse ? layer : fresh;
-  if (!reuse) fresh.Create(size.width, size.height);
-  target.FillRGB(effect.color);
+  if (!reuse) {
+    layer.ResetToDefault();
+    layer.Create(size.width, size.height);
+  }
+  layer.FillRGB(effect.color);
   if (effect.kind == kInset || effect.kind == kInsetShadow) {
-    ShadeFromHeightMap(target, s.data(), size.width, size.height, 360 - effect.angle, 45, 255,
+    ShadeFromHeightMap(layer, s.data(), size.width, size.height, 360 - effect.angle, 45, 255,
                        effect.opacity, false);
   }
-  target.SetAlphaFromMask(s.data());
-  if (!reuse) layer = std::move(fresh);
+  layer.SetAlphaFromMask(s.data());
 }
 
 void InnerShadow(CDIBSection& image, const std::uint8_t* mask, const EffectSettings& effect) {

@@ -120,6 +120,8 @@ void CDrawObject::Render() {
   // The shadow or glow reads the alpha just written; it comes before the bevel so that
   // "Bump Out" can clear the layer under the object's visible slopes.
   if (m_effectKind > 0) ApplyEffectStage(m_image, m_effectLayer, mask.data(), EffectAttributes(*this));
+  // A layer left from an earlier effect is never drawn again: its memory goes now.
+  if (!DrawsEffectLayer(m_effectKind) && !m_effectLayer.IsEmpty()) m_effectLayer.ResetToDefault();
   EffectLayerPlacement placement;
   if (m_effectKind > 0) {
     const Point d = EffectOffset(false);

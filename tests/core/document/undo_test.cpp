@@ -2,6 +2,7 @@
 // leaves alone, progress for long lists, and fresh stacks for New and Open.
 #include <gtest/gtest.h>
 
+#include "base/byte_stream.h"
 #include "document_fixture.h"
 
 namespace lumi {
@@ -44,6 +45,23 @@ TEST_F(Undo, LimitFourAfterSixChangesAllowsFourUndos) {
   doc.Undo();  // the fifth does nothing
   EXPECT_EQ(doc.Objects()[0]->GetX(), 20);
   EXPECT_EQ(doc.RedoDepth(), 4u);
+}
+
+// Each snapshot holds the objects' stream and nothing more, on both stacks.
+TEST_F(Undo, SnapshotsHoldExactlyTheirStreams) {
+  doc_.NewDocument();
+  for (int i = 0; i < 12; ++i) AddRectangle(i, i, 30 + i, 40);
+  doc_.ClearUndoHistory();
+  Changes(3);
+  doc_.Undo();
+  MemorySink sink;
+  CArchive ar(sink);
+  doc_.WriteObjects(ar);
+  const std::size_t stream = sink.Bytes().size();
+  ASSERT_EQ(doc_.UndoDepth(), 2u);
+  ASSERT_EQ(doc_.RedoDepth(), 1u);
+  // Moving one rectangle keeps every stream the same length.
+  EXPECT_EQ(doc_.UndoHeldBytes(), 3 * stream);
 }
 
 TEST_F(Undo, LimitZeroNeverEnablesUndo) {

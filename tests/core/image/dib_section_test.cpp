@@ -197,6 +197,31 @@ TEST(CDIBSection, CopyFromExpandsLowerDepths) {
   EXPECT_EQ(PixelOf(copy, 1, 0), (std::vector<std::uint8_t>{11, 22, 33, 255}));
 }
 
+// Object images are replaced on every render: a small bitmap put over a large one, by
+// any of the ways an image is replaced, must hold no more than its own pixels.
+TEST(CDIBSection, ReplacingALargeBitmapKeepsNoneOfItsStorage) {
+  CDIBSection small;
+  small.Create(3, 2);
+  small.FillRGBA(RGB(7, 8, 9));
+  const struct {
+    const char* way;
+    void (*replace)(CDIBSection& target, const CDIBSection& source);
+  } ways[] = {
+      {"copy assignment", [](CDIBSection& t, const CDIBSection& s) { t = s; }},
+      {"move assignment", [](CDIBSection& t, const CDIBSection& s) { t = CDIBSection(s); }},
+      {"CopyFrom", [](CDIBSection& t, const CDIBSection& s) { t.CopyFrom(&s); }},
+      {"Assign", [](CDIBSection& t, const CDIBSection& s) { t.Assign(s); }},
+      {"Create", [](CDIBSection& t, const CDIBSection& s) { t.Create(s.Width(), s.Height()); }},
+  };
+  for (const auto& w : ways) {
+    CDIBSection large;
+    large.Create(400, 300);
+    w.replace(large, small);
+    EXPECT_EQ(large.Width(), 3) << w.way;
+    EXPECT_EQ(large.HeldBytes(), small.PixelBytes()) << w.way << " kept the large storage";
+  }
+}
+
 TEST(CDIBSection, FromRgbReadsTopDownPackedRows) {
   const std::uint8_t rgb[] = {1, 2, 3, 4, 5, 6,   // top row
                               7, 8, 9, 10, 11, 12};

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "collections/new_object_defaults.h"
+#include "effects/effect_geometry.h"
 #include "../edit/tool_fixture.h"
 #include "edit/edit_script.h"
 #include "ui/property_bar_set.h"
@@ -68,8 +69,10 @@ TEST_F(PropertyBars, EffectPresetsFillTheControlsBeforeTheyAreWritten) {
     EXPECT_LE(r.top, with_effect.top - 5);
     EXPECT_GE(r.right, with_effect.right + 5);
     EXPECT_GE(r.bottom, with_effect.bottom + 5);
+    // Rendered with the new effect: a layer for those that draw one, none for "Cutout".
+    EXPECT_EQ(!o.EffectLayer().IsEmpty(), DrawsEffectLayer(o.GetEffectKind()))
+        << "the object was rendered with its effect";
   }
-  EXPECT_FALSE(o.EffectLayer().IsEmpty()) << "the object was rendered with its effect";
 }
 
 TEST_F(PropertyBars, SoftnessAndDistanceSlidersRunAtTenStepsPerUnit) {
