@@ -63,61 +63,89 @@ std::filesystem::path TemporaryName(const std::filesystem::path& target, unsigne
   return target.parent_path() / (name + suffix);
 }
 
+// A number for the temporary name: a generator per thread, seeded once, since seeding from
+// the system for every save costs more than the write of a small drawing.
+unsigned TemporaryNumber() {
+  thread_local std::mt19937 generator{std::random_device{}()};
+  return static_cast<unsigned>(generator());
+}
+
+constexpr std::size_t kWriteChunk = 64 * 1024;
+
 }  // namespace
 
 FileSink::FileSink(std::filesystem::path target)
     : target_(std::move(target)), destination_(FollowLinks(target_)) {
   // A name of our own beside the target, so the rename stays on one file system.
-  std::random_device rd;
-  int fd = -1;
-  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    temp_ = TemporaryName(destination_, rd());
-    fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
+  for (int attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
+    temp_ = TemporaryName(destination_, TemporaryNumber());
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ < 0 && errno != EEXIST) break;
   }
-  if (fd < 0) throw FileError(Describe(target_, "Cannot create"));
+  if (fd_ < 0) throw FileError(Describe(target_, "Cannot create"));
   // The replaced file keeps its permissions, so a private drawing stays private, and its
   // owner and group where this process may set them.
   struct stat existing {};
   if (::stat(destination_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-    if (::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
-      [[maybe_unused]] const int kept_group = ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+    if (::fchown(fd_, existing.st_uid, existing.st_gid) != 0) {
+      [[maybe_unused]] const int kept_group = ::fchown(fd_, static_cast<uid_t>(-1), existing.st_gid);
     }
-    [[maybe_unused]] const int kept_mode = ::fchmod(fd, existing.st_mode & 07777);
+    [[maybe_unused]] const int kept_mode = ::fchmod(fd_, existing.st_mode & 07777);
   }
-  file_ = ::fdopen(fd, "wb");
-  if (!file_) {
-    const int cause = errno;
-    ::close(fd);
-    ::unlink(temp_.c_str());
-    errno = cause;
-    throw FileError(Describe(target_, "Cannot create"));
-  }
+  pending_ = std::make_unique_for_overwrite<std::uint8_t[]>(kWriteChunk);
 }
 
 FileSink::~FileSink() {
-  if (file_) {
-    std::fclose(file_);
-    std::error_code ignored;
-    std::filesystem::remove(temp_, ignored);
+  if (fd_ >= 0) {
+    ::close(fd_);
+    ::unlink(temp_.c_str());
+  }
+}
+
+void FileSink::WriteOut(const std::uint8_t* bytes, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd_, bytes, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      throw FileError(Describe(target_, "Cannot write"));
+    }
+    bytes += written;
+    size -= static_cast<std::size_t>(written);
   }
 }
 
 void FileSink::Write(const void* data, std::size_t size) {
-  if (!file_) throw FileError("Write after commit to \"" + target_.string() + "\"");
-  if (size && std::fwrite(data, 1, size, file_) != size) {
-    throw FileError(Describe(target_, "Cannot write"));
+  if (fd_ < 0) throw FileError("Write after commit to \"" + target_.string() + "\"");
+  const auto* bytes = static_cast<const std::uint8_t*>(data);
+  if (size <= kWriteChunk - pending_size_) {
+    if (size) std::memcpy(pending_.get() + pending_size_, bytes, size);
+    pending_size_ += size;
+    return;
+  }
+  WriteOut(pending_.get(), pending_size_);
+  pending_size_ = 0;
+  if (size >= kWriteChunk) {
+    WriteOut(bytes, size);
+  } else {
+    std::memcpy(pending_.get(), bytes, size);
+    pending_size_ = size;
   }
 }
 
 void FileSink::Commit() {
-  if (!file_) return;
-  std::FILE* f = file_;
-  file_ = nullptr;
+  if (fd_ < 0) return;
   // The first failure's error number is the cause; the clean-up must not replace it.
   int cause = 0;
-  if (std::fflush(f) != 0 || ::fsync(fileno(f)) != 0) cause = errno;
-  if (std::fclose(f) != 0 && cause == 0) cause = errno;
+  try {
+    WriteOut(pending_.get(), pending_size_);
+  } catch (const FileError&) {
+    cause = errno;
+  }
+  pending_size_ = 0;
+  const int fd = fd_;
+  fd_ = -1;
+  if (cause == 0 && ::fsync(fd) != 0) cause = errno;
+  if (::close(fd) != 0 && cause == 0) cause = errno;
   if (cause == 0 && std::rename(temp_.c_str(), destination_.c_str()) == 0) return;
   const char* what = cause ? "Cannot write" : "Cannot replace";
   if (cause == 0) cause = errno;

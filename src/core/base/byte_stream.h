@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <span>
+#include <memory>
 #include <vector>
 
 namespace lumi {
@@ -66,7 +67,11 @@ class FileSink final : public ByteSink {
   std::filesystem::path target_;       // as given, for messages
   std::filesystem::path destination_;  // the file replaced: the target with links followed
   std::filesystem::path temp_;
-  std::FILE* file_ = nullptr;
+  int fd_ = -1;  // the temporary file until Commit
+  // Archives write a field at a time: the bytes gather here and go out in large writes.
+  std::unique_ptr<std::uint8_t[]> pending_;
+  std::size_t pending_size_ = 0;
+  void WriteOut(const std::uint8_t* bytes, std::size_t size);
 };
 
 class FileSource final : public ByteSource {

@@ -129,6 +129,11 @@ void ParallelRows(int rows, int min_rows, const std::function<void(int, int)>& b
   });
 }
 
+int MinRowsToSplit(int width) {
+  constexpr int kMinPixels = 1 << 16;
+  return std::max(2, kMinPixels / std::max(width, 1));
+}
+
 void RunInOrder(std::size_t n, Host& host, const std::function<void(std::size_t, Host&)>& task,
                 const std::function<bool(std::size_t)>& in_turn) {
   if (RenderThreadCount() <= 1 || n <= 1) {

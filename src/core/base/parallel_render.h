@@ -27,6 +27,10 @@ void ParallelFor(std::size_t n, const std::function<void(std::size_t)>& body);
 // with one render thread) are done in one call, where splitting costs more than it gains.
 void ParallelRows(int rows, int min_rows, const std::function<void(int, int)>& body);
 
+// The fewest rows of `width` pixels worth splitting across the render threads: a row
+// loop over fewer than about 64K pixels is done in one piece.
+int MinRowsToSplit(int width);
+
 // Runs task(i, host_i) for every i below n on the render threads. Each task gets a Host
 // of its own that keeps every call back; afterwards the calls are replayed into `host`
 // in task order, so messages reach the user once each, in the order of the tasks.

@@ -10,6 +10,10 @@
 
 #include "effects/filter_math.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace lumi::fx {
 
 namespace {
@@ -45,6 +49,34 @@ class Image {
       std::uint8_t* out = dst_ + row;
       for (int x = 0; x < w_; ++x, in += 4, out += 4) f(x, y, in, out);
     }
+  }
+
+  // Like ForEach, in tiles of kTile x kTile pixels, for rules whose samples lie far from
+  // the pixel but near each other from pixel to pixel of a tile.
+  template <class F>
+  void ForEachTiled(F&& f) const {
+    constexpr int kTile = 32;
+    for (int ty = 0; ty < h_; ty += kTile) {
+      const int y_end = ty + kTile < h_ ? ty + kTile : h_;
+      for (int tx = 0; tx < w_; tx += kTile) {
+        const int x_end = tx + kTile < w_ ? tx + kTile : w_;
+        for (int y = ty; y < y_end; ++y) {
+          const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(w_) +
+                                  static_cast<std::size_t>(tx)) * 4;
+          const std::uint8_t* in = src_ + at;
+          std::uint8_t* out = dst_ + at;
+          for (int x = tx; x < x_end; ++x, in += 4, out += 4) f(x, y, in, out);
+        }
+      }
+    }
+  }
+
+  // The pixel of the copy at (x, y), coordinates clamped into the image.
+  const std::uint8_t* At(int x, int y) const {
+    const int cx = x < 0 ? 0 : x >= w_ ? w_ - 1 : x;
+    const int cy = y < 0 ? 0 : y >= h_ ? h_ - 1 : y;
+    return src_ + (static_cast<std::size_t>(cy) * static_cast<std::size_t>(w_) +
+                   static_cast<std::size_t>(cx)) * 4;
   }
 
   // Like ForEach, with a value worked out once per row: f(x, y, rowValue, in, out).
@@ -325,15 +357,53 @@ void ThreeColors(const Image& im) {
   });
 }
 
+// Clamp255(Mix(a, b, n, d)) for differences a and b of two channel values (-255..255), as the sum
+// of its two terms looked up by difference: the same double operations as Mix, done once
+// per difference instead of once per pixel.
+class MixByDifference {
+ public:
+  MixByDifference(Int n, Int d) {
+    for (int v = -255; v <= 255; ++v) {
+      if (d.v == 0) {
+        a_[v + 255] = v;  // Mix gives a: a + 0 truncates to a
+        b_[v + 255] = 0;
+      } else {
+        a_[v + 255] = D(v) * D(n) / D(d);
+        b_[v + 255] = D(v) * (D(d) - D(n)) / D(d);
+      }
+    }
+  }
+  // Clamp255(Trunc(sum)) without branches on the value: Trunc gives INT_MIN (so 0) for
+  // NaN and sums beyond the int range, the only case left to a branch.
+  std::uint8_t operator()(int a, int b) const {
+    const double r = a_[a + 255] + b_[b + 255];
+    if (!(r < 2147483648.0)) return 0;
+#if defined(__SSE2__)
+    const __m128d v = _mm_min_sd(_mm_max_sd(_mm_set_sd(r), _mm_setzero_pd()), _mm_set_sd(255.0));
+    return static_cast<std::uint8_t>(_mm_cvttsd_si32(v));
+#else
+    return Clamp255(Trunc(r));
+#endif
+  }
+
+ private:
+  std::array<double, 511> a_, b_;
+};
+
 void UrbanArt(const Image& im) {
   const int W = im.W(), H = im.H();
-  im.ForEach([&](int x, int y, const std::uint8_t* in, std::uint8_t* out) {
+  const std::array<MixByDifference, 3> mix{MixByDifference(im.P[0], im.P[1]),
+                                           MixByDifference(im.P[2], im.P[3]),
+                                           MixByDifference(im.P[4], im.P[5])};
+  // Two of the four samples are mirrored across the diagonal; tiles keep them in cache.
+  im.ForEachTiled([&](int x, int y, const std::uint8_t* in, std::uint8_t* out) {
+    // The first and last samples swap x and y on purpose: that is the look.
+    const std::uint8_t* swapped = im.At(y, x);
+    const std::uint8_t* mirrored = im.At(W - x, H - y);
+    const std::uint8_t* both = im.At(H - y, W - x);
     for (int i = 0; i < 3; ++i) {
       const int ch = kChannels[i];
-      // The first and last samples swap x and y on purpose: that is the look.
-      const Int a = Ch(in, ch) - im.N(y, x, ch);
-      const Int b = im.N(W - x, H - y, ch) - im.N(H - y, W - x, ch);
-      Put(out, ch, Mix(a, b, im.P[2 * i], im.P[2 * i + 1]));
+      out[ch] = mix[static_cast<std::size_t>(i)](in[ch] - swapped[ch], mirrored[ch] - both[ch]);
     }
   });
 }

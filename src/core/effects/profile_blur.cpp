@@ -273,25 +273,38 @@ void CProfileBlur::ProfileFrom(const std::uint8_t* in, std::uint8_t* out, int wi
   std::array<std::uint8_t, 9 * 255 + 1> by_sum;
   for (int s = 0; s <= 9 * 255; ++s) by_sum[s] = ClampByte(Curve(mode_, s / 9));
 
-  column_sums_.resize(static_cast<std::size_t>(width) + 2);
-  int* sums = column_sums_.data() + 1;  // sums[-1] and sums[width] repeat the edges
-  for (int y = 0; y < height; ++y) {
-    const std::uint8_t* above = in + static_cast<std::size_t>(std::max(y - 1, 0)) * width;
-    const std::uint8_t* here = in + static_cast<std::size_t>(y) * width;
-    const std::uint8_t* below =
-        in + static_cast<std::size_t>(std::min(y + 1, height - 1)) * width;
-    for (int x = 0; x < width; ++x) sums[x] = above[x] + here[x] + below[x];
-    sums[-1] = sums[0];
-    sums[width] = sums[width - 1];
-    std::uint8_t* o = out + static_cast<std::size_t>(y) * width;
-    if (mode_ == kNoise) {
-      for (int x = 0; x < width; ++x) {
-        o[x] = Noise((sums[x - 1] + sums[x] + sums[x + 1]) / 9, lumi::Rand());
+  // Each row reads the rows around it in `in` and writes only its own row of `out`; with
+  // the curve (not the noise, whose draws come in pixel order) bands of rows are done
+  // side by side, each with its own column sums.
+  auto rows = [&](int first, int last, std::vector<int>& column_sums) {
+    column_sums.resize(static_cast<std::size_t>(width) + 2);
+    int* sums = column_sums.data() + 1;  // sums[-1] and sums[width] repeat the edges
+    for (int y = first; y < last; ++y) {
+      const std::uint8_t* above = in + static_cast<std::size_t>(std::max(y - 1, 0)) * width;
+      const std::uint8_t* here = in + static_cast<std::size_t>(y) * width;
+      const std::uint8_t* below =
+          in + static_cast<std::size_t>(std::min(y + 1, height - 1)) * width;
+      for (int x = 0; x < width; ++x) sums[x] = above[x] + here[x] + below[x];
+      sums[-1] = sums[0];
+      sums[width] = sums[width - 1];
+      std::uint8_t* o = out + static_cast<std::size_t>(y) * width;
+      if (mode_ == kNoise) {
+        for (int x = 0; x < width; ++x) {
+          o[x] = Noise((sums[x - 1] + sums[x] + sums[x + 1]) / 9, lumi::Rand());
+        }
+      } else {
+        for (int x = 0; x < width; ++x) o[x] = by_sum[sums[x - 1] + sums[x] + sums[x + 1]];
       }
-    } else {
-      for (int x = 0; x < width; ++x) o[x] = by_sum[sums[x - 1] + sums[x] + sums[x + 1]];
     }
+  };
+  if (mode_ == kNoise || in == out) {
+    rows(0, height, column_sums_);
+    return;
   }
+  ParallelRows(height, MinRowsToSplit(width), [&](int first, int last) {
+    std::vector<int> column_sums;
+    rows(first, last, column_sums);
+  });
 }
 
 }  // namespace lumi

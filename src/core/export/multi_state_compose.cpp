@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "base/errors.h"
 #include "base/host.h"
+#include "base/parallel_render.h"
+#include "base/work_turn.h"
 #include "export/alpha_mask_rgb.h"
 #include "render/canvas_composition.h"
 #include "image/dib_section.h"
@@ -24,6 +27,35 @@ CDIBSection CanvasColoured(int width, int height, COLORREF colour) {
 RgbImage Checked(std::optional<RgbImage> rgb) {
   if (!rgb) throw BitmapError(ErrorText(PxGetLastError()));
   return std::move(*rgb);
+}
+
+// Switches every object of `shown` to look `state` (see CDrawObject::ShowState), the
+// renders side by side on the render threads; messages reach `host` once each, in list
+// order. A switch that had to stop for its turn has already taken the look's attributes,
+// so its second run only renders.
+void ShowStateTogether(const std::vector<CDrawObject*>& shown, int state, Host& host) {
+  std::vector<char> switched(shown.size(), 0);
+  RunInOrder(shown.size(), host, [&](std::size_t i, Host& task_host) {
+    CDrawObject& object = *shown[i];
+    Host& own = object.GetHost();
+    object.SetHost(task_host);
+    const int before = object.GetCurrentState();
+    try {
+      if (switched[i]) {
+        object.SetSize(object.GetWidth(), object.GetHeight());
+      } else {
+        object.ShowState(state);
+      }
+    } catch (const NeedsItsTurn&) {
+      switched[i] = switched[i] || object.GetCurrentState() != before;
+      object.SetHost(own);
+      throw;
+    } catch (...) {
+      object.SetHost(own);
+      throw;
+    }
+    object.SetHost(own);
+  }, [&](std::size_t i) { return shown[i]->RenderNeedsItsTurn(); });
 }
 
 }  // namespace
@@ -65,21 +97,18 @@ std::optional<StateImages> ComposeStates(const CanvasArea& canvas, ObjectList& o
       target == MultiStateTarget::Pavonix && button.GetStatesSuppressed() != 0;
   if (alpha_mask) std::fill_n(normal.Pixels(), normal.PixelBytes(), std::uint8_t{0});
 
+  // The button and the visible objects above it, in list order; each state's looks
+  // render together before they are drawn.
+  std::vector<CDrawObject*> shown{&button};
+  for (std::size_t i = index + 1; i < objects.size(); ++i) {
+    if (!objects[i]->GetHidden()) shown.push_back(objects[i].get());
+  }
   const std::array<CDIBSection*, 3> images{&normal, &highlighted, &pushed};
   for (int state = 0; state < 3; ++state) {
-    button.ShowState(state);
-    button.DrawTo(*images[state], origin, CDrawObject::kBlendCanvasAlpha);
-    for (std::size_t i = index + 1; i < objects.size(); ++i) {
-      CDrawObject& above = *objects[i];
-      if (above.GetHidden()) continue;
-      above.ShowState(state);
-      above.DrawTo(*images[state], origin, CDrawObject::kBlendCanvasAlpha);
-    }
+    ShowStateTogether(shown, state, host);
+    for (CDrawObject* object : shown) object->DrawTo(*images[state], origin, CDrawObject::kBlendCanvasAlpha);
   }
-  button.ShowState(0);
-  for (std::size_t i = index + 1; i < objects.size(); ++i) {
-    if (!objects[i]->GetHidden()) objects[i]->ShowState(0);
-  }
+  ShowStateTogether(shown, 0, host);
 
   result.normal = Checked(PxBitmapToRGB(normal));
   result.highlighted = Checked(PxBitmapToRGB(highlighted));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/errors.h"
+#include "base/parallel_render.h"
 #include "image/blend_rows.h"
 #include "image/bmp_rows.h"
 
@@ -116,13 +117,26 @@ void CDIBSection::ResetToDefault() {
 
 void CDIBSection::FillRGB(COLORREF colour) {
   if (IsEmpty() || bits_ != 32) return;
-  const std::uint8_t b = GetBValue(colour), g = GetGValue(colour), r = GetRValue(colour);
-  std::uint8_t* p = pixels_.data();
-  for (std::size_t i = 0, n = pixels_.size(); i < n; i += 4) {
-    p[i] = b;
-    p[i + 1] = g;
-    p[i + 2] = r;
-  }
+  // Whole pixels at a time: the alpha byte kept, blue, green and red replaced.
+  const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(GetBValue(colour)),
+                                 static_cast<std::uint8_t>(GetGValue(colour)),
+                                 static_cast<std::uint8_t>(GetRValue(colour)), 0};
+  std::uint32_t rgb;
+  std::memcpy(&rgb, bytes, 4);
+  const std::uint8_t alpha_bytes[4] = {0, 0, 0, 0xFF};
+  std::uint32_t alpha_mask;
+  std::memcpy(&alpha_mask, alpha_bytes, 4);
+  const std::size_t row_bytes = RowBytes();
+  ParallelRows(height_, MinRowsToSplit(width_), [&](int first, int last) {
+    std::uint8_t* p = pixels_.data() + static_cast<std::size_t>(first) * row_bytes;
+    const std::size_t n = static_cast<std::size_t>(last - first) * row_bytes;
+    for (std::size_t i = 0; i < n; i += 4) {
+      std::uint32_t pixel;
+      std::memcpy(&pixel, p + i, 4);
+      pixel = (pixel & alpha_mask) | rgb;
+      std::memcpy(p + i, &pixel, 4);
+    }
+  });
 }
 
 void CDIBSection::FillRGBA(COLORREF colour) {
@@ -143,11 +157,13 @@ void CDIBSection::SetAlpha(std::uint8_t alpha) {
 
 void CDIBSection::SetAlphaFromMask(const std::uint8_t* mask) {
   if (IsEmpty() || bits_ != 32 || !mask) return;
-  for (int y = 0; y < height_; ++y) {
-    std::uint8_t* row = Row(y);
-    const std::uint8_t* m = mask + static_cast<std::size_t>(y) * width_;
-    for (int x = 0; x < width_; ++x) row[x * 4 + 3] = m[x];
-  }
+  ParallelRows(height_, MinRowsToSplit(width_), [&](int first, int last) {
+    for (int y = first; y < last; ++y) {
+      std::uint8_t* row = Row(y);
+      const std::uint8_t* m = mask + static_cast<std::size_t>(y) * width_;
+      for (int x = 0; x < width_; ++x) row[x * 4 + 3] = m[x];
+    }
+  });
 }
 
 void CDIBSection::BlendFrom(const CDIBSection& source, int x, int y) {

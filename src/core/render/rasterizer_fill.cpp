@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "base/parallel_render.h"
 #include "render/coverage_band.h"
 #include "render/path_flattening.h"
 #include "render/rasterizer.h"
@@ -59,24 +60,22 @@ int FirstPixelAtOrRight(double x, int width) {
   return static_cast<int>(std::clamp(std::ceil(x - 0.5), 0.0, static_cast<double>(width)));
 }
 
-}  // namespace
-
-void FillPathEvenOdd(const RasterPath& path, const MaskTarget& target) {
-  CoverageBand band(target);
-  if (!band.Valid()) return;
-  const int rows = band.WorkHeight();
+// Fills work rows y0 .. y1 - 1 into `band`, whose first row is y0.
+void FillRows(const std::vector<FillEdge>& edges, CoverageBand& band, int y0, int y1) {
   const int width = band.WorkWidth();
-  const std::vector<FillEdge> edges = CollectEdges(path, rows);
-
   std::vector<Crossing> active;
   std::size_t next = 0;
-  for (int y = 0; y < rows; ++y) {
+  // The edges that begin above the band and still cross its first row.
+  for (; next < edges.size() && edges[next].row_begin < y0; ++next)
+    if (edges[next].row_end > y0) active.push_back({0.0, &edges[next]});
+  for (int y = y0; y < y1; ++y) {
     if (active.empty()) {
       if (next == edges.size()) break;
-      while (y < edges[next].row_begin) {  // empty rows up to the next edge
+      while (y < y1 && y < edges[next].row_begin) {  // empty rows up to the next edge
         band.EndRow();
         ++y;
       }
+      if (y == y1) break;
     }
     active.erase(std::remove_if(active.begin(), active.end(),
                                 [y](const Crossing& c) { return c.edge->row_end <= y; }),
@@ -87,6 +86,8 @@ void FillPathEvenOdd(const RasterPath& path, const MaskTarget& target) {
     const double centre = y + 0.5;
     for (Crossing& c : active) c.x = c.edge->x0 + (centre - c.edge->y0) * c.edge->slope;
     // The active list stays nearly sorted from row to row, so insertion sort is cheap.
+    // Only the sorted crossing values make the spans, so a band that starts with the
+    // list in another order makes the same ones.
     for (std::size_t i = 1; i < active.size(); ++i) {
       const Crossing c = active[i];
       std::size_t j = i;
@@ -102,6 +103,24 @@ void FillPathEvenOdd(const RasterPath& path, const MaskTarget& target) {
     band.EndRow();
   }
   band.Finish();
+}
+
+}  // namespace
+
+void FillPathEvenOdd(const RasterPath& path, const MaskTarget& target) {
+  const CoverageBand whole(target);
+  if (!whole.Valid()) return;
+  const int factor = whole.WorkHeight() / target.height;
+  const std::vector<FillEdge> edges = CollectEdges(path, whole.WorkHeight());
+  // Mask rows depend only on the outline: bands of them are filled side by side, each
+  // with its own coverage band and active edges.
+  ParallelRows(target.height, MinRowsToSplit(target.width * factor), [&](int first, int last) {
+    MaskTarget part = target;
+    part.pixels = target.pixels + static_cast<std::size_t>(first) * target.width;
+    part.height = last - first;
+    CoverageBand band(part);
+    FillRows(edges, band, first * factor, last * factor);
+  });
 }
 
 }  // namespace lumi

@@ -10,6 +10,7 @@
 #endif
 
 #include "base/errors.h"
+#include "base/parallel_render.h"
 
 // The vector helpers below are always inlined, never called, so the calling-convention
 // note about vector arguments without AVX does not concern us.
@@ -195,43 +196,50 @@ void ShadeFromHeightMap(CDIBSection& image, const std::uint8_t* h, int width, in
   const Lamp lamp{std::cos(a) * depth * std::cos(e), std::sin(a) * depth * std::cos(e),
                   depth * std::sin(e) * 120, intensity, squaring};
 
-  // Per row: column sums and row differences (with room for whole blocks and the wrapped
-  // entries), the slopes, and which blocks hold any slope.
+  // Lighting a row reads only the height map and writes only its own image row, so
+  // bands of rows are lit side by side, each with its own buffers and delta cache. The
+  // border copies of rows 0 and height - 1 read other rows and come after, in order.
   const int blocks = (width + kRun - 1) / kRun;
   const std::size_t padded = static_cast<std::size_t>(blocks) * kRun + 2;
-  std::vector<std::int16_t> cs(padded, 0), rd(padded, 0), gx(padded), gy(padded);
-  std::vector<std::uint8_t> any(blocks);
-  DeltaCache cache(lamp);
+  auto copies_rows = [&](int i) { return (i == 1) || (i == height - 1 && height >= 2); };
+  ParallelRows(height, MinRowsToSplit(width), [&](int first, int last) {
+    // Per row: column sums and row differences (with room for whole blocks and the
+    // wrapped entries), the slopes, and which blocks hold any slope.
+    std::vector<std::int16_t> cs(padded, 0), rd(padded, 0), gx(padded), gy(padded);
+    std::vector<std::uint8_t> any(blocks);
+    DeltaCache cache(lamp);
+    for (int i = first; i < last; ++i) {
+      const std::uint8_t* up = h + static_cast<std::size_t>((i + height - 1) % height) * width;
+      const std::uint8_t* mid = h + static_cast<std::size_t>(i) * width;
+      const std::uint8_t* down = h + static_cast<std::size_t>((i + 1) % height) * width;
+      RowSlopes(up, mid, down, width, blocks, cs.data(), rd.data(), gx.data(), gy.data(),
+                any.data());
 
-  for (int i = 0; i < height; ++i) {
-    const std::uint8_t* up = h + static_cast<std::size_t>((i + height - 1) % height) * width;
-    const std::uint8_t* mid = h + static_cast<std::size_t>(i) * width;
-    const std::uint8_t* down = h + static_cast<std::size_t>((i + 1) % height) * width;
-    RowSlopes(up, mid, down, width, blocks, cs.data(), rd.data(), gx.data(), gy.data(),
-              any.data());
-
-    // Flat pixels stay; blocks without any slope are skipped whole.
-    std::uint8_t* row = image.Row(i);
-    for (int b = 0; b < blocks; ++b) {
-      if (!any[b]) continue;
-      const int j0 = b * kRun;
-      const int count = std::min(width - j0, kRun);
-      std::int16_t deltas[kRun];
-      for (int k = 0; k < count; ++k) deltas[k] = cache.Delta(gx[j0 + k], gy[j0 + k]);
-      AddDeltas(row + j0 * 4, deltas, count);
-    }
-
-    // Border replication. Lighting a pixel never reads the image, and each copy only
-    // reads pixels already lit, so the copies can follow the whole row as long as they
-    // keep their order by position.
-    const bool copies_rows = (i == 1) || (i == height - 1 && height >= 2);
-    if (!copies_rows) {
-      if (width >= 2) {
+      // Flat pixels stay; blocks without any slope are skipped whole.
+      std::uint8_t* row = image.Row(i);
+      for (int b = 0; b < blocks; ++b) {
+        if (!any[b]) continue;
+        const int j0 = b * kRun;
+        const int count = std::min(width - j0, kRun);
+        std::int16_t deltas[kRun];
+        for (int k = 0; k < count; ++k) deltas[k] = cache.Delta(gx[j0 + k], gy[j0 + k]);
+        AddDeltas(row + j0 * 4, deltas, count);
+      }
+      // Border replication of the row's own end columns. Lighting a pixel never reads
+      // the image, and each copy only reads pixels already lit, so the copies can follow
+      // the whole row as long as they keep their order by position.
+      if (!copies_rows(i) && width >= 2) {
         CopyColours(row, row + 4);
         CopyColours(row + (width - 1) * 4, row + (width - 2) * 4);
       }
-      continue;
     }
+  });
+
+  // The rows that also copy whole rows (1 and height - 1), in row order, once every row
+  // is lit.
+  for (int i = 1; i < height; i += std::max(1, height - 2)) {
+    if (!copies_rows(i)) continue;
+    std::uint8_t* row = image.Row(i);
     for (int j = 0; j < width; ++j) {
       if (j == 1) CopyColours(row, row + 4);
       if (j == width - 1 && width >= 2) {

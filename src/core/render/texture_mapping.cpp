@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/parallel_render.h"
 #include "render/fill_math.h"
 #include "render/shade_from_height_map.h"
 
@@ -163,18 +164,23 @@ void MapTexture(CDIBSection& image, std::uint8_t* mask, const TextureView& textu
   const ColourBytes second = ImageBytes(m.colour2);
   const Blend blend = !m.screen ? (strength == 255 ? Blend::kReplace : Blend::kMix)
                                 : (m.two_colour ? Blend::kTwoColour : Blend::kScreen);
-  RowJob job{texture.pixels, tw, th, ox, oy, last_texel, strength, second, column_u.data(), u_c1.data(), u_s2.data(),
-             l0f, m0f, w};
-  for (int r = 0; r < h; ++r) {
-    // Image row r counted from the top is memory row h - 1 - r and mask row r.
-    const std::int64_t v = unscaled ? r : (r * step_v) >> 8;
-    job.v = v;
-    job.v_s1 = static_cast<float>(v) * s1;
-    job.v_c2 = static_cast<float>(v) * c2;
-    std::uint8_t* p = image.Row(r);
-    std::uint8_t* mask_row = mask + static_cast<std::size_t>(r) * w;
-    DispatchRow(job, p, mask_row, rotated, blend, m.transparent);
-  }
+  const RowJob shared{texture.pixels, tw, th, ox, oy, last_texel, strength, second, column_u.data(), u_c1.data(),
+                      u_s2.data(), l0f, m0f, w};
+  // Each row reads the texture and writes only its own image and mask row: bands of rows
+  // are mapped side by side.
+  ParallelRows(h, MinRowsToSplit(w), [&](int first, int last) {
+    RowJob job = shared;
+    for (int r = first; r < last; ++r) {
+      // Image row r counted from the top is memory row h - 1 - r and mask row r.
+      const std::int64_t v = unscaled ? r : (r * step_v) >> 8;
+      job.v = v;
+      job.v_s1 = static_cast<float>(v) * s1;
+      job.v_c2 = static_cast<float>(v) * c2;
+      std::uint8_t* p = image.Row(r);
+      std::uint8_t* mask_row = mask + static_cast<std::size_t>(r) * w;
+      DispatchRow(job, p, mask_row, rotated, blend, m.transparent);
+    }
+  });
 }
 
 void TextureRelief(CDIBSection& image, int depth) {

@@ -44,6 +44,33 @@ TEST_F(FileStreamTest, ArchiveRoundTripsThroughAFile) {
   EXPECT_THROW(ar.ReadByte(), ArchiveError);
 }
 
+// The sink gathers writes in a buffer of its own; every mix of write sizes around the
+// buffer's size must come out as the same bytes in the same order.
+TEST_F(FileStreamTest, WritesOfAnySizeArriveInOrder) {
+  const std::vector<std::vector<std::size_t>> cases = {
+      {0, 1, 0, 3},
+      std::vector<std::size_t>(40000, 7),  // many small writes, several buffers full
+      {65535, 1, 1, 65536},                 // filling the buffer exactly, then one past it
+      {10, 300000, 5},                      // a write larger than the buffer between small ones
+      {65536, 65536, 131072},
+  };
+  for (std::size_t c = 0; c < cases.size(); ++c) {
+    const fs::path path = dir_ / ("sizes" + std::to_string(c) + ".bin");
+    std::vector<std::uint8_t> expected;
+    {
+      FileSink sink(path);
+      for (std::size_t size : cases[c]) {
+        std::vector<std::uint8_t> chunk(size);
+        for (std::uint8_t& b : chunk) b = static_cast<std::uint8_t>(expected.size() * 131 + (&b - chunk.data()) * 7);
+        expected.insert(expected.end(), chunk.begin(), chunk.end());
+        sink.Write(chunk.data(), chunk.size());
+      }
+      sink.Commit();
+    }
+    EXPECT_TRUE(ReadWholeFile(path, expected.size() + 1) == expected) << "case " << c;
+  }
+}
+
 TEST_F(FileStreamTest, UncommittedWriteLeavesThePreviousFileAlone) {
   const fs::path path = dir_ / "keep.plv";
   { std::ofstream(path) << "old"; }

@@ -1,6 +1,6 @@
-// Rendering many objects at once: opening a project, undo and building a scene give the
-// same bytes, the same messages in the same order and the same texture bank with 1, 2
-// and 8 render threads.
+// Rendering many objects at once: opening a project, undo, building a scene, pasting
+// objects and the button export give the same bytes, the same messages in the same order
+// and the same texture bank with 1, 2 and 8 render threads.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -11,6 +11,9 @@
 #include "base/runtime_random.h"
 #include "document/scene.h"
 #include "document_fixture.h"
+#include "export/multi_state_objects.h"
+#include "export/pvx_project.h"
+#include "objects/object_stream.h"
 #include "render/canvas_composition.h"
 #include "image/pixwerk.h"
 #include "library/texture_lookup.h"
@@ -136,6 +139,47 @@ class ParallelRender : public DocumentTest {
     return r;
   }
 
+  // The rich project's objects and buttons whose looks differ in texture (present and
+  // missing), bevel (noise among them), effect and size, with plain objects between them.
+  std::vector<std::uint8_t> ButtonProject() {
+    FillRichProject(doc_, bank_);
+    struct Button {
+      int size;
+      const char* highlighted_texture;
+      int pushed_bevel;
+    };
+    const Button buttons[] = {
+        {60, "a.bmp", 2}, {50, "gone3.bmp", 4}, {280, "", 1}, {40, "b.bmp", 7},
+    };
+    int at = 0;
+    for (const Button& b : buttons) {
+      auto o = doc_.MakeObject();
+      o->CreateRoundRect(at, at / 2, at + b.size, at / 2 + b.size * 2 / 3, 150);
+      o->SetBevelKind(1);
+      o->SetEffectKind(1);
+      o->SetEffectSoftness(4);
+      o->Render();
+      o->SetStates(1, true, true, false);
+      o->SetTextureName(b.highlighted_texture);
+      o->Render();
+      o->SetStates(2, true, true, false);
+      o->SetBevelKind(b.pushed_bevel);
+      o->SetEffectKind(3);
+      o->Render();
+      o->SetStates(0, true, true, false);
+      doc_.Objects().push_back(std::move(o));
+      auto plain = doc_.MakeObject();
+      plain->CreateCircle(at + 10, at, at + 70, at + 50);
+      plain->SetBevelKind(1 + at % 5);
+      plain->SetTransparency(40);
+      if (at == 35) plain->SetTextureName("gone1.bmp");
+      plain->Render();
+      doc_.Objects().push_back(std::move(plain));
+      at += 35;
+    }
+    return Store();
+  }
+
   FolderSet folders_;
 };
 
@@ -215,6 +259,103 @@ TEST_F(ParallelRender, SceneBuildsAlikeAndFailsAtTheFirstBadObject) {
     RecordingHost bad_host;
     EXPECT_THROW(BuildScene(bad, bad_host, &settings_, dir_), SceneError);
     EXPECT_EQ(bad_host.Messages(), first_messages) << "the objects before the bad one";
+  }
+}
+
+// Pasting (and inserting a library entry) reads an object stream and renders every object
+// at once; the button export renders each state's looks at once.
+TEST_F(ParallelRender, PasteAndButtonExportGiveTheSameBytesAndMessagesAtEveryThreadCount) {
+  const std::vector<std::uint8_t> project = ButtonProject();
+  const std::size_t kFirstButton = 10;  // after the rich project's objects
+  struct Result {
+    std::vector<std::vector<std::uint8_t>> pasted;  // image and effect layer of each object
+    std::vector<std::string> paste_messages;
+    std::vector<std::uint8_t> exported;
+    std::vector<std::string> export_messages;
+    std::vector<std::vector<std::uint8_t>> after_export;
+  };
+  std::vector<std::uint8_t> stream;
+  std::optional<Result> first;
+  for (int threads : {1, 2, 8}) {
+    SCOPED_TRACE("threads " + std::to_string(threads));
+    SetRenderThreadCount(threads);
+    SeedRandom(5);
+    RecordingHost host;
+    MemorySettings settings;
+    CTextureBank bank;
+    RecordingViews views;
+    CPlenivorDoc doc(host, settings, bank);
+    doc.SetViews(&views);
+    const RenderContext context{&bank, &folders_};
+    SetDefaultRenderContext(&context);
+    const auto path = dir_ / "buttons.plv";
+    WriteBytes(path, project);
+    ASSERT_TRUE(doc.Open(path));
+    if (stream.empty()) {
+      // Copied from the drawing as built, where the missing images are still named.
+      MemorySink sink;
+      CArchive ar(sink);
+      std::vector<const CDrawObject*> all;
+      for (const auto& o : doc_.Objects()) all.push_back(o.get());
+      WriteObjectStream(ar, all);
+      stream = sink.TakeBytes();
+    }
+
+    Result r;
+    RecordingHost paste_host;
+    SeedRandom(6);
+    MemorySource source(stream);
+    CArchive in(source);
+    const auto pasted = ReadObjectStream(in, [&] { return std::make_unique<CDrawObject>(paste_host, &settings); });
+    for (const auto& o : pasted) {
+      r.pasted.push_back(BytesOf(o->Image()));
+      r.pasted.push_back(BytesOf(o->EffectLayer()));
+    }
+    r.paste_messages = paste_host.Messages();
+
+    // Opening told of the missing images and forgot them; two looks name new ones, each
+    // told whenever its look renders for an image of the export.
+    auto name_missing = [&](std::size_t index, int state, const char* name) {
+      CDrawObject& button = *doc.Objects()[index];
+      button.ShowState(state);
+      button.SetTextureName(name);
+      button.StoreShownState();
+      button.ShowState(0);
+    };
+    name_missing(kFirstButton + 2, 1, "gone5.bmp");
+    name_missing(kFirstButton + 6, 2, "gone6.bmp");
+    RecordingHost export_host;
+    SeedRandom(7);
+    ASSERT_TRUE(PrepareMultiStateExport(doc.Objects(), export_host));
+    MemorySink exported;
+    CArchive out(exported);
+    WritePvxProject(out, doc.GetCanvasArea(), doc.Objects(), export_host);
+    r.exported = exported.TakeBytes();
+    r.export_messages = export_host.Messages();
+    for (const auto& o : doc.Objects()) r.after_export.push_back(BytesOf(o->Image()));
+    SetDefaultRenderContext(nullptr);
+
+    if (!first) {
+      auto missing = [](const char* name) { return MissingTextureMessage(MissingTextureText::kFill, name); };
+      // The highlighted look names gone3.bmp, and so does the pushed look made from it.
+      EXPECT_EQ(r.paste_messages, (std::vector<std::string>{missing("gone3.bmp"), missing("gone3.bmp"),
+                                                             missing("gone1.bmp")}));
+      // Each button's images show the looks of the buttons above it: the rich project's
+      // button and the first two see both, the last two see only the pushed one.
+      EXPECT_EQ(r.export_messages,
+                (std::vector<std::string>{missing("gone5.bmp"), missing("gone6.bmp"), missing("gone5.bmp"),
+                                          missing("gone6.bmp"), missing("gone5.bmp"), missing("gone6.bmp"),
+                                          missing("gone6.bmp"), missing("gone6.bmp")}));
+      first = r;
+      continue;
+    }
+    ASSERT_EQ(r.pasted.size(), first->pasted.size());
+    for (std::size_t i = 0; i < r.pasted.size(); ++i)
+      EXPECT_EQ(r.pasted[i], first->pasted[i]) << "pasted object " << i / 2 << (i % 2 ? " effect layer" : " image");
+    EXPECT_EQ(r.paste_messages, first->paste_messages);
+    EXPECT_EQ(r.exported, first->exported);
+    EXPECT_EQ(r.export_messages, first->export_messages);
+    EXPECT_EQ(r.after_export, first->after_export);
   }
 }
 

@@ -300,7 +300,7 @@ TEST(FilterRulesTest, RunsOnA32BitBitmapInItsStoredRowOrder) {
 // Ours against the pixel-at-a-time reference on random images, sizes and parameters.
 TEST(FilterRulesTest, MatchesTheReferenceOnRandomInputs) {
   struct Size { int w, h; };
-  const Size sizes[] = {{1, 1}, {1, 6}, {7, 1}, {2, 3}, {13, 11}, {40, 17}, {260, 3}};
+  const Size sizes[] = {{1, 1}, {1, 6}, {7, 1}, {2, 3}, {13, 11}, {40, 17}, {260, 3}, {70, 45}};
   std::mt19937 rng(2024);
   for (int id = 0; id < 27; ++id) {
     for (const Size& s : sizes) {

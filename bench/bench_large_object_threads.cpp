@@ -1,0 +1,91 @@
+// One large object rendered with 1 and with 2 render threads: a 1500 x 1500 rounded
+// rectangle at "Super Smooth", "Smooth Bevel" width 10, a texture fill and "Drop Shadow"
+// softness 6. The rows of its stages are split across the threads.
+//
+// Real time is what the user waits for; "process_cpu_ms" is the CPU time of every thread
+// of the process per render, so the price of the split shows too. "Render/threads:1" is
+// the one-thread render the others must match byte for byte (checked in the setup).
+// Run: build/bench/bench_large_object_threads
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "base/folders.h"
+#include "base/host.h"
+#include "base/parallel_render.h"
+#include "library/texture_bank.h"
+#include "objects/draw_object.h"
+#include "ratio_main.h"
+#include "render/render_context.h"
+
+namespace {
+
+constexpr int kSide = 1500;
+
+double ProcessCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
+struct LargeObject {
+  lumi::SilentHost host;
+  lumi::CTextureBank bank;
+  lumi::FolderSet folders;
+  lumi::RenderContext context{&bank, &folders};
+  lumi::CDrawObject object{host};
+
+  LargeObject() {
+    std::vector<std::uint8_t> rgb(64 * 48 * 3);
+    for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<std::uint8_t>(i * 37 + i / 97);
+    bank.Add("stone.bmp", rgb, 64, 48);
+    object.SetRenderContext(&context);
+    object.CreateRoundRect(0, 0, kSide, kSide, 200);
+    object.SetTextureName("stone.bmp");
+    object.SetBevelKind(1);
+    object.SetBevelWidth(10);
+    object.SetEffectKind(1);
+    object.SetEffectSoftness(6);
+    object.SetEdgeQuality(lumi::kSuperSmooth);  // renders
+  }
+  std::vector<std::uint8_t> Bytes() const {
+    const auto& image = object.Image();
+    const auto& layer = object.EffectLayer();
+    std::vector<std::uint8_t> bytes(image.Pixels(), image.Pixels() + image.PixelBytes());
+    bytes.insert(bytes.end(), layer.Pixels(), layer.Pixels() + layer.PixelBytes());
+    return bytes;
+  }
+};
+
+void BM_Render(benchmark::State& state) {
+  const int threads = static_cast<int>(state.range(0));
+  LargeObject large;
+  lumi::SetRenderThreadCount(1);
+  large.object.Render();
+  const std::vector<std::uint8_t> one = large.Bytes();
+  lumi::SetRenderThreadCount(threads);
+  large.object.Render();
+  if (large.Bytes() != one) {
+    state.SkipWithError("the split render differs from the one-thread render");
+    lumi::SetRenderThreadCount(0);
+    return;
+  }
+  const double cpu_before = ProcessCpuSeconds();
+  for (auto _ : state) {
+    large.object.Render();
+    benchmark::DoNotOptimize(large.object.Image().Pixels());
+  }
+  const double cpu = ProcessCpuSeconds() - cpu_before;
+  state.counters["process_cpu_ms"] = cpu * 1e3 / static_cast<double>(state.iterations());
+  lumi::SetRenderThreadCount(0);
+}
+
+BENCHMARK(BM_Render)->Name("Render/threads")->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+LUMI_BENCHMARK_MAIN()
