@@ -103,7 +103,7 @@ void BuildEffectLayer(CDIBSection& layer, const CDIBSection& image, const Effect
                      layer.Height() == size.height;
   CDIBSection& target = reuse ? layer : fresh;
   if (!reuse) fresh.Create(size.width, size.height);
-  target.FillRGB(effect.color);
+  target.FillRGB(effect.colour);
   if (effect.kind == kInset || effect.kind == kInsetShadow) {
     ShadeFromHeightMap(target, s.data(), size.width, size.height, 360 - effect.angle, 45, 255,
                        effect.opacity, false);
