@@ -15,11 +15,6 @@
 
 namespace lumi::app {
 
-namespace {
-
-
-}  // namespace
-
 bool RunCanvasCommand(CPlenivorView& view, Host& host, QWidget* parent, std::string_view text) {
   const DialogCommand* command = FindCanvasCommand(text);
   ToolMachine* tools = view.Tools();

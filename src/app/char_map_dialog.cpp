@@ -28,7 +28,6 @@ QFont CellFont(const QString& family, int pixel_height) {
   return font;
 }
 
-
 }  // namespace
 
 class CharMapGrid : public QWidget {

@@ -17,7 +17,6 @@ namespace lumi::app {
 
 namespace {
 
-
 // One entry of a menu: the command's table text, its label (the text when empty) and its
 // accelerators; "-" is a separator and a text ending in '>' opens a submenu until "<".
 struct Entry {

@@ -27,7 +27,6 @@
 namespace lumi::app {
 namespace {
 
-
 QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
 }  // namespace

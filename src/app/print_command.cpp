@@ -17,11 +17,6 @@
 
 namespace lumi::app {
 
-namespace {
-
-
-}  // namespace
-
 QRect FitCanvasToPage(QSize canvas, const QRect& page) {
   if (canvas.isEmpty() || page.isEmpty()) return {};
   const std::int64_t cw = canvas.width(), ch = canvas.height();

@@ -26,7 +26,6 @@ namespace lumi::app {
 
 namespace {
 
-
 // Each font item: its name in small text over "ABCDabcd" in its own face, 40 pixels high.
 class FontItemDelegate : public QStyledItemDelegate {
  public:

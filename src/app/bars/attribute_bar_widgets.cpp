@@ -21,7 +21,6 @@ namespace lumi::app {
 
 namespace {
 
-
 void Name(QWidget* w, const char* name) {
   w->setObjectName(QString::fromUtf8(name));
   w->setAccessibleName(QString::fromUtf8(name));

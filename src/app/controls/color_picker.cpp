@@ -16,7 +16,6 @@ namespace lumi::app {
 namespace {
 constexpr int kGenePictureWidth = 15;
 
-
 std::optional<COLORREF> AskWithQColorDialog(COLORREF initial, QWidget* parent) {
   const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent);
   if (!chosen.isValid()) return std::nullopt;

@@ -17,7 +17,6 @@ namespace lumi::app {
 namespace {
 constexpr int kLayoutVersion = 1;
 
-
 QRect ScreenRect(const QWidget& window) {
   const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
   return screen ? screen->geometry() : QRect(0, 0, 1024, 768);

@@ -42,8 +42,7 @@ void NameButtons(CToolBarEx& bar) {
 }
 
 CToolBarEx* MakeBar(QMainWindow& window, const ToolbarLayout& layout, const QString& object_name) {
-  auto* bar = new CToolBarEx(ToQString(layout.title),
-                             &window);
+  auto* bar = new CToolBarEx(ToQString(layout.title), &window);
   bar->setObjectName(object_name);
   bar->setIconSize(QSize(16, 15));
   return bar;
