@@ -90,7 +90,7 @@ void ReferenceDecorations(lumi::CDIBSection& image, lumi::CDIBSection& layer,
   const int lw = w + 2 * effect.margin, lh = h + 2 * effect.margin;
   lumi::reference::ProfileBlur(s.data(), lw, lh, effect.softness, 0);
   layer.Create(lw, lh);
-  layer.FillRGB(effect.color);
+  layer.FillRGB(effect.colour);
   layer.SetAlphaFromMask(s.data());
 
   std::vector<std::uint8_t> heights(static_cast<std::size_t>(w) * h);

@@ -11,14 +11,9 @@
 #include "main_window.h"
 #include "plenivor_view.h"
 #include "screen_capture_command.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
-
-namespace {
-
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-}  // namespace
 
 bool RunCanvasCommand(CPlenivorView& view, Host& host, QWidget* parent, std::string_view text) {
   const DialogCommand* command = FindCanvasCommand(text);
@@ -69,7 +64,7 @@ QMenu* AddCanvasMenu(MainWindow& window) {
       menu->addSeparator();
       continue;
     }
-    QAction* action = menu->addAction(Text(e.text), &window, [&window, text = e.text] { RunCanvasCommand(window, text); });
+    QAction* action = menu->addAction(ToQString(e.text), &window, [&window, text = e.text] { RunCanvasCommand(window, text); });
     if (!e.key.isEmpty()) action->setShortcut(e.key);
   }
   menu->addSeparator();

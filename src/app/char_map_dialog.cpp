@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "ui/char_map_grid.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
 
@@ -26,8 +27,6 @@ QFont CellFont(const QString& family, int pixel_height) {
   font.setItalic(false);
   return font;
 }
-
-QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
 }  // namespace
 
@@ -60,7 +59,7 @@ class CharMapGrid : public QWidget {
         if (!c.empty()) {
           p.setPen(Qt::black);
           p.drawText(QRect(kCharMapCell * column, kCharMapCell * row, kCharMapCell, kCharMapCell),
-                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, FromUtf8(c));
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, ToQString(c));
         }
       }
     }
@@ -162,7 +161,7 @@ void CharMapDialog::Choose(const std::string& character) {
   int choice = 0;
   for (int i = 0; i < 3; ++i)
     if (zoom_buttons_[i]->isChecked()) choice = i;
-  zoom_->Show(FromUtf8(character), choice);
+  zoom_->Show(ToQString(character), choice);
 }
 
 }  // namespace lumi::app

@@ -17,6 +17,7 @@
 #include "controls/color_slider.h"
 #include "effects/colour_tweak.h"
 #include "image/two_pass_scaler.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
 
@@ -37,9 +38,7 @@ class PreviewFrameWidget : public QWidget {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     if (shown_.IsEmpty()) return;
-    QImage image(shown_.Width(), shown_.Height(), QImage::Format_RGB32);
-    for (int y = 0; y < shown_.Height(); ++y)
-      std::memcpy(image.scanLine(y), shown_.Row(y), static_cast<std::size_t>(shown_.Width()) * 4);
+    const QImage image = ToQImage(shown_);
     const int x = std::max(0, width() / 2 - shown_.Width() / 2);
     const int y = std::max(0, height() / 2 - shown_.Height() / 2);
     painter.drawImage(x, y, image);

@@ -1,4 +1,5 @@
 #include "export_preview.h"
+#include "qt_convert.h"
 
 #include <cstring>
 
@@ -37,15 +38,7 @@ CExportPreview::CExportPreview(QWidget* parent) : QWidget(parent) {
 }
 
 void CExportPreview::SetImage(const RgbImage& image) {
-  QImage copy(image.width, image.height, QImage::Format_RGB888);
-  const std::size_t row_bytes = static_cast<std::size_t>(image.width) * 3;
-  if (!copy.isNull() && image.pixels.size() >= row_bytes * image.height) {
-    for (int y = 0; y < image.height; ++y)
-      std::memcpy(copy.scanLine(y), image.pixels.data() + row_bytes * y, row_bytes);
-  } else {
-    copy = QImage();
-  }
-  image_ = copy;
+  image_ = ToQImage(image);
   origin_ = CentredImageOrigin(size(), image_.size());
   update();
 }

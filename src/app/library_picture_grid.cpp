@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "image/pixwerk.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
 
@@ -17,8 +18,7 @@ constexpr int kCell = 50;
 QImage PictureImage(const std::filesystem::path& path) {
   const std::optional<RgbImage> rgb = PxLoadBMP(path);
   if (!rgb) return {};
-  QImage image(rgb->pixels.data(), rgb->width, rgb->height, rgb->width * 3, QImage::Format_RGB888);
-  return image.copy();  // owns its pixels
+  return ToQImage(*rgb);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "base/settings.h"
 #include "image/image_loader.h"
+#include "qt_convert.h"
 #include "ui/image_preview_fit.h"
 
 namespace lumi::app {
@@ -42,7 +43,7 @@ bool ImagePreviewPane::ShowFile(const QString& path) {
   picture_ = QImage();
   if (const std::optional<RgbImage> rgb = LoadImageFile(std::filesystem::path(path.toStdString()))) {
     // The pane keeps its own copy of the reader's pixels.
-    picture_ = QImage(rgb->pixels.data(), rgb->width, rgb->height, 3 * rgb->width, QImage::Format_RGB888).copy();
+    picture_ = ToQImage(*rgb);
   }
   update();
   return !picture_.isNull();

@@ -48,6 +48,7 @@
 #include "plenivor_view.h"
 #include "print_command.h"
 #include "qt_backup_timer.h"
+#include "qt_convert.h"
 #include "qt_host.h"
 #include "recent_files.h"
 #include "save_dialog.h"
@@ -131,7 +132,7 @@ void MainWindow::CreateBars() {
   // The zoom list goes into the main toolbar that MainFrame builds.
   zoom_list_ = new QComboBox(this);
   for (std::string_view entry : kZoomComboEntries)
-    zoom_list_->addItem(QString::fromUtf8(entry.data(), static_cast<int>(entry.size())));
+    zoom_list_->addItem(ToQString(entry));
   zoom_list_->setCurrentIndex(kZoomEntryOriginal);
   connect(zoom_list_, &QComboBox::activated, view_, &CPlenivorView::chooseZoomEntry);
   connect(view_, &CPlenivorView::zoomEntryChanged, zoom_list_, [this](int index) {
@@ -240,13 +241,13 @@ void MainWindow::CreateToolsMenu() {
   menu->setObjectName(QStringLiteral("toolsMenu"));
   std::vector<std::pair<QAction*, Tool>> tool_actions;
   for (const ToolCommand& c : kToolCommands) {
-    QAction* a = menu->addAction(QString::fromUtf8(c.text.data(), static_cast<int>(c.text.size())), this,
+    QAction* a = menu->addAction(ToQString(c.text), this,
                                  [this, tool = c.tool] { view_->Tools()->ChooseTool(tool); });
     a->setCheckable(true);
     // The tool's key shows in the menu and the tooltip; the view itself answers it, so it
     // is dead while a text field or a dialog has the focus.
     if (const auto key = KeyForTool(c.tool)) {
-      a->setShortcut(QKeySequence(QString::fromUtf8(key->data(), static_cast<int>(key->size()))));
+      a->setShortcut(QKeySequence(ToQString(*key)));
       a->setShortcutContext(Qt::WidgetShortcut);
     }
     tool_actions.emplace_back(a, c.tool);
@@ -254,7 +255,7 @@ void MainWindow::CreateToolsMenu() {
   menu->addSeparator();
   std::vector<std::pair<QAction*, const MenuCommand*>> command_actions;
   for (const MenuCommand& c : ToolMenuCommands()) {
-    QAction* a = menu->addAction(QString::fromUtf8(c.text.data(), static_cast<int>(c.text.size())), this,
+    QAction* a = menu->addAction(ToQString(c.text), this,
                                  [this, &c] {
                                    if (c.enabled(*view_->Tools())) c.run(*view_->Tools());
                                  });

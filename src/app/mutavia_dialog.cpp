@@ -17,21 +17,11 @@
 #include "base/host.h"
 #include "base/settings.h"
 #include "image/dib_section.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
 
 namespace {
-
-// A 32-bit preview (bottom row first) as an image.
-QImage PreviewImage(const CDIBSection& bitmap) {
-  QImage image(bitmap.Width(), bitmap.Height(), QImage::Format_RGB32);
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    const std::uint8_t* row = bitmap.Row(y);
-    auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < bitmap.Width(); ++x) out[x] = qRgb(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
-  }
-  return image;
-}
 
 // The icons of the list: ".." (10), a library (9), and one per gene mode (0 to 7).
 QIcon ListIcon(int index) {
@@ -98,10 +88,10 @@ class GenePreviewArea : public QWidget {
     painter.fillRect(rect(), palette().window());
     for (int k = 0; k < GeneBreeder::kCandidates; ++k) {
       const Point at = GeneBreeder::CellOrigin(k);
-      painter.drawImage(QPoint(at.x, at.y), PreviewImage(breeder_.CandidatePreview(k)));
+      painter.drawImage(QPoint(at.x, at.y), ToQImage(breeder_.CandidatePreview(k)));
     }
     painter.drawImage(QPoint(GeneBreeder::kCellWidth, GeneBreeder::kCellHeight),
-                      PreviewImage(breeder_.CentrePreview()));
+                      ToQImage(breeder_.CentrePreview()));
     painter.setPen(QPen(Qt::black, 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(71, 51, 138, 98));

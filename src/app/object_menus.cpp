@@ -11,12 +11,11 @@
 #include "edit/tool_machine.h"
 #include "objects/draw_object.h"
 #include "rotate_dialog.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
 
 namespace {
-
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // One entry of a menu: the command's table text, its label (the text when empty) and its
 // accelerators; "-" is a separator and a text ending in '>' opens a submenu until "<".
@@ -80,7 +79,7 @@ ObjectMenus::ObjectMenus(QWidget& window, QMenuBar& bar, QMenu& edit_menu, ToolM
       } else if (text == "<") {
         menu = &top;
       } else if (text.ends_with('>')) {
-        menu = top.addMenu(Text(text.substr(0, text.size() - 1)));
+        menu = top.addMenu(ToQString(text.substr(0, text.size() - 1)));
       } else {
         AddCommand(*menu, text, *e.label ? QString::fromUtf8(e.label) : QString(), QString::fromLatin1(e.keys));
       }
@@ -137,7 +136,7 @@ ObjectMenus::ObjectMenus(QWidget& window, QMenuBar& bar, QMenu& edit_menu, ToolM
 }
 
 QAction* ObjectMenus::AddCommand(QMenu& menu, std::string_view text, const QString& label, const QString& keys) {
-  const QString name = Text(text);
+  const QString name = ToQString(text);
   QAction* a = menu.addAction(label.isEmpty() ? name : label, this, [this, text] { Run(text); });
   a->setObjectName(name);
   if (!keys.isEmpty()) {

@@ -21,12 +21,11 @@
 #include "edit/checker_shade.h"
 #include "edit/tool_commands.h"
 #include "edit/view_keys.h"
+#include "qt_convert.h"
 #include "tool_painting.h"
 
 namespace lumi::app {
 namespace {
-
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
@@ -339,21 +338,24 @@ void CPlenivorView::mouseMoveEvent(QMouseEvent* event) {
   QAbstractScrollArea::mouseMoveEvent(event);
 }
 
-const QImage& CPlenivorView::CanvasImage(const CDIBSection& bitmap, const Rect& source) {
-  const int w = source.Width(), h = source.Height();
-  if (canvas_image_.width() != w || canvas_image_.height() != h)
-    canvas_image_ = QImage(w, h, QImage::Format_RGB32);
-  // Both are blue, green, red, alpha bytes; the bitmap's rows are stored bottom-up.
-  for (int y = 0; y < h; ++y)
-    std::memcpy(canvas_image_.scanLine(y), bitmap.Row(source.top + y) + std::size_t(source.left) * 4,
-                std::size_t(w) * 4);
+const QImage& CPlenivorView::CanvasImage(const CDIBSection& bitmap, const Rect& source,
+                                         const Rect& composed) {
+  Rect changed = Intersect(composed, source);
+  if (canvas_image_.width() != source.Width() || canvas_image_.height() != source.Height()) {
+    canvas_image_ = QImage(source.Width(), source.Height(), QImage::Format_RGB32);
+    changed = source;
+  }
+  CopyIntoImage(bitmap, changed, canvas_image_, QPoint(changed.left - source.left, changed.top - source.top));
   return canvas_image_;
 }
 
-void CPlenivorView::paintEvent(QPaintEvent*) {
+void CPlenivorView::paintEvent(QPaintEvent* event) {
   const QSize size = viewport()->size();
   if (size.isEmpty()) return;
-  const ViewPaint paint = view_.Paint();
+  // Only what Qt asks for is composed and painted; the rest of the window keeps its pixels.
+  const QRect dirty = event->rect().intersected(QRect(QPoint(0, 0), size));
+  if (dirty.isEmpty()) return;
+  const ViewPaint paint = view_.Paint({dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1});
   // The frame has the screen's own pixels (twice as many each way on a high-density
   // screen): everything below is placed in window units, so the composite is stretched
   // once from canvas pixels to screen pixels and the overlays are drawn at full density.
@@ -366,6 +368,7 @@ void CPlenivorView::paintEvent(QPaintEvent*) {
   }
   {
     QPainter p(&frame_);
+    p.setClipRect(dirty);
     for (const Rect& band : paint.grey_bands)
       if (!band.IsEmpty()) p.fillRect(ToQRect(band), ToQColor(kViewSurroundColour));
     const Rect& f = paint.frame_outline;
@@ -379,21 +382,29 @@ void CPlenivorView::paintEvent(QPaintEvent*) {
     for (const Rect& shadow : paint.shadows)
       if (!shadow.IsEmpty()) p.fillRect(ToQRect(shadow), ToQColor(kCanvasShadowColour));
     if (paint.image && !paint.image_source.IsEmpty()) {
-      // One stretch from canvas resolution to device pixels, without smoothing.
-      p.drawImage(ToQRect(paint.image_device), CanvasImage(*paint.image, paint.image_source));
+      // One stretch from canvas resolution to device pixels, without smoothing; the whole
+      // image is placed so that every pixel samples as in a whole paint, clipped to `dirty`.
+      p.drawImage(ToQRect(paint.image_device), CanvasImage(*paint.image, paint.image_source, paint.composed));
     }
   }
   const QColor hl = palette().color(QPalette::Highlight);
+  auto on_frame = [ratio](const Rect& area) {
+    return Rect{static_cast<int>(std::floor(area.left * ratio)), static_cast<int>(std::floor(area.top * ratio)),
+                static_cast<int>(std::ceil(area.right * ratio)), static_cast<int>(std::ceil(area.bottom * ratio))};
+  };
+  const Rect dirty_on_frame = on_frame({dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1});
   for (const Rect& area : paint.matte) {
-    // The checker works on the frame's own pixels.
-    const Rect on_frame{static_cast<int>(std::floor(area.left * ratio)), static_cast<int>(std::floor(area.top * ratio)),
-                        static_cast<int>(std::ceil(area.right * ratio)), static_cast<int>(std::ceil(area.bottom * ratio))};
-    ShadeChecker(frame_.bits(), frame_.width(), frame_.height(), frame_.bytesPerLine(), on_frame,
+    // The checker works on the frame's own pixels, and only where the composite under it
+    // was painted again (shading twice would darken it).
+    const Rect shaded = Intersect(on_frame(area), dirty_on_frame);
+    if (shaded.IsEmpty()) continue;
+    ShadeChecker(frame_.bits(), frame_.width(), frame_.height(), frame_.bytesPerLine(), shaded,
                  CheckerVariant::kDark, RGB(hl.red(), hl.green(), hl.blue()));
   }
   if (tools_) {
     // The tools' overlays over the composite; nothing needs erasing by drawing again.
     QPainter p(&frame_);
+    p.setClipRect(dirty);
     PaintOverlay(p, tools_->BuildOverlay(), view_.Zoom());
   }
   QPainter(viewport()).drawImage(0, 0, frame_);

@@ -103,8 +103,9 @@ class CPlenivorView : public QAbstractScrollArea, private ViewSurface {
   // any tool; the tool is untouched and takes over again at the release.
   bool StartPan(const QMouseEvent& event);
   void EndPan();
-  // The composed canvas-resolution bitmap as an image Qt can stretch.
-  const QImage& CanvasImage(const CDIBSection& bitmap, const Rect& source);
+  // The part `source` of the composite as an image, kept between paints: only the part
+  // `composed` this paint recomposed is copied again.
+  const QImage& CanvasImage(const CDIBSection& bitmap, const Rect& source, const Rect& composed);
 
   DrawingView view_;
   QuickToolsRelay quick_tools_;

@@ -13,21 +13,9 @@
 #include "base/host.h"
 #include "document/plenivor_doc.h"
 #include "render/canvas_composition.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
-
-namespace {
-
-// The composed canvas as an image Qt can stretch: both are blue, green, red, alpha bytes;
-// the bitmap's rows are stored bottom-up and its row table gives the top row first.
-QImage ToImage(const CDIBSection& bitmap) {
-  QImage image(bitmap.Width(), bitmap.Height(), QImage::Format_RGB32);
-  for (int y = 0; y < bitmap.Height(); ++y)
-    std::memcpy(image.scanLine(y), bitmap.Row(y), std::size_t(bitmap.Width()) * 4);
-  return image;
-}
-
-}  // namespace
 
 QRect FitCanvasToPage(QSize canvas, const QRect& page) {
   if (canvas.isEmpty() || page.isEmpty()) return {};
@@ -45,7 +33,7 @@ void PaintCanvasOnPage(QPainter& painter, const QRect& page, const CPlenivorDoc&
                           document.GetCanvasColor(), std::nullopt};
   const QRect target = FitCanvasToPage({canvas.width, canvas.height}, page);
   if (target.isEmpty()) return;
-  const QImage image = ToImage(ComposeCanvas(canvas, document.Objects(), host));
+  const QImage image = ToQImage(ComposeCanvas(canvas, document.Objects(), host));
   // One stretch from canvas pixels to device pixels; smoothing would blur hard edges.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.drawImage(target, image);

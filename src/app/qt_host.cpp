@@ -4,14 +4,11 @@
 #include <QMessageBox>
 
 #include "controls/shaded_progress_ctrl.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
 
 namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 const QString kTitle = QStringLiteral("Lumiverdant");
 

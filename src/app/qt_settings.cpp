@@ -1,12 +1,13 @@
 #include "qt_settings.h"
 
+#include "qt_convert.h"
+
 namespace lumi::app {
 
 namespace {
 
 QString Key(std::string_view section, std::string_view name) {
-  return QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size())) + '/' +
-         QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  return ToQString(section) + '/' + ToQString(name);
 }
 
 }  // namespace
@@ -36,8 +37,7 @@ std::string QtSettings::GetString(std::string_view section, std::string_view nam
 
 void QtSettings::SetString(std::string_view section, std::string_view name,
                            std::string_view value) {
-  store_.setValue(Key(section, name),
-                  QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+  store_.setValue(Key(section, name), ToQString(value));
 }
 
 }  // namespace lumi::app

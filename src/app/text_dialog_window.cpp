@@ -20,12 +20,11 @@
 
 #include "char_map_dialog.h"
 #include "objects/font_engine.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
 
 namespace {
-
-QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
 // Each font item: its name in small text over "ABCDabcd" in its own face, 40 pixels high.
 class FontItemDelegate : public QStyledItemDelegate {
@@ -74,7 +73,7 @@ TextDialogWindow::TextDialogWindow(const std::vector<std::string>& families, QWi
   fonts_ = new QComboBox(this);
   fonts_->setObjectName(QStringLiteral("fontList"));
   fonts_->setItemDelegate(new FontItemDelegate(fonts_));
-  for (const std::string& f : families) fonts_->addItem(FromUtf8(f));
+  for (const std::string& f : families) fonts_->addItem(ToQString(f));
   size_ = new QLineEdit(this);
   size_->setObjectName(QStringLiteral("sizeEdit"));
   bold_ = new QCheckBox(QStringLiteral("Bold"), this);
@@ -124,17 +123,17 @@ TextDialogWindow::TextDialogWindow(const std::vector<std::string>& families, QWi
 }
 
 void TextDialogWindow::SetValues(const TextDialogValues& v) {
-  text_->setPlainText(FromUtf8(v.text));
+  text_->setPlainText(ToQString(v.text));
   size_->setText(QString::number(v.size));
   bold_->setChecked(v.bold);
   italic_->setChecked(v.italic);
   align_[std::clamp(v.alignment, 0, 2)]->setChecked(true);
   // A face fontconfig stands in for (Arial by Liberation Sans) selects the stand-in.
-  const QString face = FromUtf8(FaceName(v.font));
+  const QString face = ToQString(FaceName(v.font));
   int item = fonts_->findText(face, Qt::MatchFixedString);
   if (item < 0) {
     try {
-      item = fonts_->findText(FromUtf8(SharedFontEngine().Match({FaceName(v.font), false, false}).family),
+      item = fonts_->findText(ToQString(SharedFontEngine().Match({FaceName(v.font), false, false}).family),
                               Qt::MatchFixedString);
     } catch (const FontError&) {
       item = -1;
@@ -159,7 +158,7 @@ TextDialogValues TextDialogWindow::Values(const TextDialogValues& base) const {
 
 void TextDialogWindow::InsertFromCharacterMap() {
   const std::string c = ask_character_(fonts_->currentText());
-  if (!c.empty()) text_->insertPlainText(FromUtf8(c));
+  if (!c.empty()) text_->insertPlainText(ToQString(c));
 }
 
 bool QtTextDialog::Run(TextDialogValues& values) {

@@ -144,6 +144,48 @@ class PlenivorViewTest : public QObject {
     QCOMPARE(shot.pixel(o.x + 40, o.y + 51) & 0xFFFFFF, qRgb(0xE1, 0xE1, 0xE1) & 0xFFFFFF);
   }
 
+  // The window repaints a part: that part shows what a whole repaint shows, at full size,
+  // zoomed in and shrunk, with the moved object selected (its area drawn over the cache).
+  void aRepaintedPartShowsWhatAWholeRepaintShows() {
+    const struct {
+      int zoom_entry;
+      bool left_half;  // only the left half of the moved object's area is repainted
+    } cases[] = {{4, false}, {4, true}, {5, false}, {2, false}, {2, true}};
+    for (const auto& c : cases) {
+      lumi::RecordingHost host;
+      lumi::SceneViewDocument document(WelcomeScene(host));
+      lumi::app::CPlenivorView view(host);
+      QVERIFY(ShowOver(view, document, 820, 620));
+      view.chooseZoomEntry(c.zoom_entry);
+      lumi::CDrawObject& moved = *document.GetScene().objects[3];
+      view.View().SelectObject(&moved);
+      view.viewport()->grab();  // a whole paint: the view keeps its composite and cache
+      const lumi::Rect before = moved.GetRect();
+      moved.MoveTo(moved.GetX() + 11, moved.GetY() + 6);
+      const lumi::Rect area = view.View().Zoom().CanvasToDevice(lumi::Union(before, moved.GetRect()));
+      QRect dirty = QRect(area.left, area.top, area.Width(), area.Height()).intersected(view.viewport()->rect());
+      if (c.left_half) dirty.setWidth(dirty.width() / 2);
+      QVERIFY(dirty.width() > 4 && dirty.height() > 4 && dirty.left() > 0);
+
+      QImage part(view.viewport()->size(), QImage::Format_RGB32);
+      part.fill(Qt::magenta);
+      // The region is drawn with its top-left corner at the given point.
+      view.viewport()->render(&part, dirty.topLeft(), QRegion(dirty));
+      // A second window over the same document paints everything afresh.
+      lumi::app::CPlenivorView fresh(host);
+      QVERIFY(ShowOver(fresh, document, 820, 620));
+      fresh.chooseZoomEntry(c.zoom_entry);
+      fresh.View().SelectObject(&moved);
+      const QImage whole = fresh.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+      int differing = 0;
+      for (int y = dirty.top(); y <= dirty.bottom(); ++y)
+        for (int x = dirty.left(); x <= dirty.right(); ++x)
+          differing += (part.pixel(x, y) & 0xFFFFFF) != (whole.pixel(x, y) & 0xFFFFFF);
+      QCOMPARE(differing, 0);
+      QCOMPARE(part.pixel(dirty.left() - 1, dirty.top()) & 0xFFFFFF, qRgb(255, 0, 255) & 0xFFFFFF);
+    }
+  }
+
   void hintZeroClearsTheSelection() {
     lumi::RecordingHost host;
     lumi::SceneViewDocument document(WelcomeScene(host));

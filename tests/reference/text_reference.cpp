@@ -30,7 +30,7 @@ std::vector<std::string> Lines(std::string_view text) {
 int LineWidth(FontFace& face, const std::string& line, double scale) {
   std::int64_t pen = 0;
   if (!line.empty())
-    for (const ShapedGlyph& g : face.ShapeLine(line)) pen += g.xAdvance;
+    for (const ShapedGlyph& g : face.ShapeLine(line)) pen += g.x_advance;
   return static_cast<int>(std::lround(static_cast<double>(pen) * scale));
 }
 
@@ -72,9 +72,9 @@ PathPoints BuildTextPath(const FaceMatch& match, std::string_view text, int heig
     for (const ShapedGlyph& g : face.ShapeLine(lines[i])) {
       const int origin = static_cast<int>(std::lround(static_cast<double>(pen) * metrics.scale));
       for (const PathPoint& p : face.LoadGlyphOutline(g.glyph))
-        path.push_back({left + origin + (p.x + g.xOffset) * metrics.scale,
-                        baseline - (p.y + g.yOffset) * metrics.scale, p.type});
-      pen += g.xAdvance;
+        path.push_back({left + origin + (p.x + g.x_offset) * metrics.scale,
+                        baseline - (p.y + g.y_offset) * metrics.scale, p.type});
+      pen += g.x_advance;
     }
   }
   return path;

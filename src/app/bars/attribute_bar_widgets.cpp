@@ -15,12 +15,11 @@
 #include "ui/bevel_bar.h"
 #include "ui/effect_bar.h"
 #include "ui/transparency_bar.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
 
 namespace {
-
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 void Name(QWidget* w, const char* name) {
   w->setObjectName(QString::fromUtf8(name));
@@ -48,7 +47,7 @@ AttributeBarWidget::AttributeBarWidget(PropertyBar& bar, QWidget* parent)
     : QWidget(parent), bar_(bar), pacer_(new PreviewPacer(bar, this)), grid_(new QGridLayout(this)) {
   grid_->setContentsMargins(4, 4, 4, 4);
   grid_->setSpacing(3);
-  setWindowTitle(Text(bar.Title()));
+  setWindowTitle(ToQString(bar.Title()));
 }
 
 void AttributeBarWidget::ApplyNow() {
@@ -234,7 +233,7 @@ void TransparencyBarWidget::Sync() {
 BevelBarWidget::BevelBarWidget(BevelBar& bar, QWidget* parent) : AttributeBarWidget(bar, parent), bevel_(bar) {
   kinds_ = new QComboBox(this);
   Name(kinds_, "bevel");
-  for (std::string_view name : kBevelNames) kinds_->addItem(Text(name));
+  for (std::string_view name : kBevelNames) kinds_->addItem(ToQString(name));
   grid_->addWidget(kinds_, 0, 0, 1, 3);
   width_ = AddSlider("width", QStringLiteral("Width"), BevelBar::kMinWidth, BevelBar::kMaxWidth, bevel_.width);
   width_->SetBaseColour(RGB(0, 0, 225));
@@ -264,7 +263,7 @@ void BevelBarWidget::Sync() {
 EffectBarWidget::EffectBarWidget(EffectBar& bar, QWidget* parent) : AttributeBarWidget(bar, parent), effect_(bar) {
   kinds_ = new QComboBox(this);
   Name(kinds_, "effect");
-  for (std::string_view name : kEffectNames) kinds_->addItem(Text(name));
+  for (std::string_view name : kEffectNames) kinds_->addItem(ToQString(name));
   grid_->addWidget(kinds_, 0, 0, 1, 3);
   softness_ = AddSlider("softness", QStringLiteral("Softness"), 0, EffectBar::kMaxSoftness, effect_.softness);
   opacity_ = AddSlider("opacity", QStringLiteral("Opacity"), 0, 255, effect_.opacity);

@@ -7,14 +7,14 @@
 #include <QVBoxLayout>
 
 #include "controls/image_toggle_button.h"
+#include "qt_convert.h"
 #include "ui/multimedia_panel.h"
 
 namespace lumi::app {
 
 MultimediaPanelWidget::MultimediaPanelWidget(MultimediaPanel& panel, QWidget* parent)
     : QWidget(parent), panel_(panel) {
-  setWindowTitle(QString::fromUtf8(MultimediaPanel::kTitle.data(),
-                                   static_cast<qsizetype>(MultimediaPanel::kTitle.size())));
+  setWindowTitle(ToQString(MultimediaPanel::kTitle));
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(6, 6, 6, 6);
   auto* frame_row = new QHBoxLayout;

@@ -8,6 +8,7 @@
 #include "controls/program_icons.h"
 #include "edit/tool_machine.h"
 #include "ui/property_bar_set.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
 
@@ -39,7 +40,7 @@ QLabel* PictureLabel(QWidget* parent, const char* icon) {
 }  // namespace
 
 QuickToolsBar::QuickToolsBar(PropertyBarSet& bars, QWidget* parent) : QWidget(parent), bars_(bars) {
-  setWindowTitle(QString::fromUtf8(kQuickToolsTitle.data(), static_cast<qsizetype>(kQuickToolsTitle.size())));
+  setWindowTitle(ToQString(kQuickToolsTitle));
   setFixedHeight(kHeight);
   QHBoxLayout* bar = Row(this);
 

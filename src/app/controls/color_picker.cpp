@@ -8,14 +8,13 @@
 #include "controls/control_colours.h"
 #include "controls/controls_accessibility.h"
 #include "controls/program_icons.h"
+#include "qt_convert.h"
 #include "ui/hls_colour_field.h"
 
 namespace lumi::app {
 
 namespace {
 constexpr int kGenePictureWidth = 15;
-
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 std::optional<COLORREF> AskWithQColorDialog(COLORREF initial, QWidget* parent) {
   const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent);

@@ -8,6 +8,7 @@
 #include <QStylePainter>
 
 #include "library/texture_bank.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
 
@@ -72,8 +73,7 @@ const std::optional<QImage>& CTextureCombo::Picture(const std::string& item) {
   std::optional<QImage> picture;
   static const CTextureBank empty_bank;
   if (std::optional<RgbImage> rgb = TextureListPicture(folder_.toStdString(), item, bank_ ? *bank_ : empty_bank)) {
-    const QImage view(rgb->pixels.data(), rgb->width, rgb->height, rgb->width * 3, QImage::Format_RGB888);
-    picture = view.convertToFormat(QImage::Format_RGB32);
+    picture = ToQImage(*rgb).convertToFormat(QImage::Format_RGB32);
   }
   return pictures_.emplace(item, std::move(picture)).first->second;
 }

@@ -7,12 +7,13 @@
 #include <qdrawutil.h>
 
 #include "controls/program_icons.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
 
 namespace {
 QString MenuTextWithoutMnemonic(std::string_view command) {
-  QString text = QString::fromUtf8(command.data(), static_cast<qsizetype>(command.size()));
+  QString text = ToQString(command);
   text.remove(u'&');
   if (text.endsWith(QStringLiteral("..."))) text.chop(3);
   return text;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <string_view>
 
+#include "qt_convert.h"
+
 namespace lumi::app {
 
 inline QString PlainCommandText(QString text) {
@@ -12,7 +14,7 @@ inline QString PlainCommandText(QString text) {
 }
 
 inline QString PlainCommandText(std::string_view command) {
-  return PlainCommandText(QString::fromUtf8(command.data(), static_cast<qsizetype>(command.size())));
+  return PlainCommandText(ToQString(command));
 }
 
 }  // namespace lumi::app

@@ -10,15 +10,12 @@
 
 #include "base/settings.h"
 #include "frame/view_toggles.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
 
 namespace {
 constexpr int kLayoutVersion = 1;
-
-QString FromView(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QRect ScreenRect(const QWidget& window) {
   const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
@@ -46,9 +43,9 @@ DockLayout::DockLayout(QMainWindow& window, Settings& settings, ViewToggles& tog
 }
 
 QDockWidget* DockLayout::MakeAttributeDock(const AttributeBarInfo& info) {
-  const QString title = FromView(info.title);
+  const QString title = ToQString(info.title);
   auto* dock = new QDockWidget(title, &window_);
-  dock->setObjectName(FromView(info.section));
+  dock->setObjectName(ToQString(info.section));
   dock->setAllowedAreas(Qt::RightDockWidgetArea);  // attribute bars dock on the right only
   dock->setWidget(MakeEmptyBarMark(title, dock));
   dock->setAccessibleName(title);

@@ -8,6 +8,7 @@
 
 #include "frame/command_text.h"
 #include "frame/view_toggles.h"
+#include "qt_convert.h"
 
 namespace lumi::app {
 
@@ -41,8 +42,7 @@ void NameButtons(CToolBarEx& bar) {
 }
 
 CToolBarEx* MakeBar(QMainWindow& window, const ToolbarLayout& layout, const QString& object_name) {
-  auto* bar = new CToolBarEx(QString::fromUtf8(layout.title.data(), static_cast<qsizetype>(layout.title.size())),
-                             &window);
+  auto* bar = new CToolBarEx(ToQString(layout.title), &window);
   bar->setObjectName(object_name);
   bar->setIconSize(QSize(16, 15));
   return bar;

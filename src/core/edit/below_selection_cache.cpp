@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "edit/canvas_frame.h"
 #include "edit/view_document.h"
 #include "objects/draw_object.h"
 
@@ -52,6 +53,37 @@ BelowSelectionCache::DrawResult BelowSelectionCache::Draw(CDIBSection& offscreen
     ++result.objects_drawn;
   }
   if (!selected) built_for_ = nullptr;
+  return result;
+}
+
+bool BelowSelectionCache::CanDrawPart(const ViewDocument& document, const CDrawObject* selected,
+                                      Point origin, int width, int height) const {
+  if (!selected || !document.Contains(selected)) return true;
+  return selected == built_for_ && !invalid_ && origin == built_origin_ && !bitmap_.IsEmpty() &&
+         bitmap_.Width() == width && bitmap_.Height() == height;
+}
+
+BelowSelectionCache::DrawResult BelowSelectionCache::DrawPart(CDIBSection& patch,
+                                                              Point patch_origin,
+                                                              const ViewDocument& document,
+                                                              const CDrawObject* selected) const {
+  if (selected && !document.Contains(selected)) selected = nullptr;
+  DrawResult result;
+  bool at_or_above_selection = selected == nullptr;
+  const int count = document.ObjectCount();
+  for (int i = 0; i < count; ++i) {
+    const CDrawObject& object = document.ObjectAt(i);
+    if (&object == selected) {
+      at_or_above_selection = true;
+      const Rect part{patch_origin.x, patch_origin.y, patch_origin.x + patch.Width(),
+                      patch_origin.y + patch.Height()};
+      CopyCanvasRect(bitmap_, built_origin_, patch, patch_origin, part);
+      result.used_cache = true;
+    }
+    if (!at_or_above_selection) continue;
+    object.DrawTo(patch, patch_origin);
+    ++result.objects_drawn;
+  }
   return result;
 }
 

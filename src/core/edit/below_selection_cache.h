@@ -24,6 +24,18 @@ class BelowSelectionCache {
   DrawResult Draw(CDIBSection& offscreen, Point origin, const ViewDocument& document,
                   const CDrawObject* selected);
 
+  // Whether DrawPart can serve `selected` on a bitmap of `size` at `origin`: there is no
+  // selection in the document (nothing is cached), or the cache holds what lies beneath
+  // it over exactly that area (width x height at `origin`).
+  bool CanDrawPart(const ViewDocument& document, const CDrawObject* selected, Point origin,
+                   int width, int height) const;
+  // Draws the document's objects onto `patch`, a part of the area of the last Draw (its
+  // top-left pixel the canvas point `patch_origin`, already filled with what lies under
+  // the objects): the cached composite beneath `selected` and the objects from it up, or
+  // every object without a selection. Only when CanDrawPart said so.
+  DrawResult DrawPart(CDIBSection& patch, Point patch_origin, const ViewDocument& document,
+                      const CDrawObject* selected) const;
+
   // Rebuilt at the next draw (end of a scroll, end of a multi-selection move).
   void MarkInvalid() { invalid_ = true; }
   // Releases the bitmap too (zoom changes from the combo or "Original Size", the end of a

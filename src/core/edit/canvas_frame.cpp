@@ -40,6 +40,22 @@ void OutlineCanvasRect(CDIBSection& bitmap, Point origin, const Rect& rect, COLO
   FillCanvasRect(bitmap, origin, {rect.right - 1, rect.top, rect.right, rect.bottom}, colour);
 }
 
+void CopyCanvasRect(const CDIBSection& from, Point from_origin, CDIBSection& to, Point to_origin,
+                    const Rect& rect) {
+  if (from.IsEmpty() || to.IsEmpty() || from.Bits() != 32 || to.Bits() != 32) return;
+  Rect r = Intersect(rect, Rect{from_origin.x, from_origin.y, from_origin.x + from.Width(),
+                                from_origin.y + from.Height()});
+  r = Intersect(r, Rect{to_origin.x, to_origin.y, to_origin.x + to.Width(), to_origin.y + to.Height()});
+  if (r.IsEmpty()) return;
+  const auto bytes = static_cast<std::size_t>(r.Width()) * 4;
+  for (int y = r.top; y < r.bottom; ++y) {
+    const std::uint8_t* source =
+        from.Row(y - from_origin.y) + static_cast<std::size_t>(r.left - from_origin.x) * 4;
+    std::copy(source, source + bytes,
+              to.Row(y - to_origin.y) + static_cast<std::size_t>(r.left - to_origin.x) * 4);
+  }
+}
+
 std::array<Rect, 4> BandsAround(const Rect& area, const Rect& hole) {
   const int top = std::clamp(hole.top, area.top, area.bottom);
   const int bottom = std::clamp(hole.bottom, top, area.bottom);

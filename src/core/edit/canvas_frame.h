@@ -31,6 +31,10 @@ CanvasFrame CanvasFrameFor(int width, int height);
 void FillCanvasRect(CDIBSection& bitmap, Point origin, const Rect& rect, COLORREF colour);
 // The 1-pixel outline of `rect`, drawn the same way.
 void OutlineCanvasRect(CDIBSection& bitmap, Point origin, const Rect& rect, COLORREF colour);
+// Copies the pixels of `rect` (canvas coordinates) from one 32-bit bitmap to another,
+// each placed at its own canvas origin; clipped to both bitmaps.
+void CopyCanvasRect(const CDIBSection& from, Point from_origin, CDIBSection& to, Point to_origin,
+                    const Rect& rect);
 
 // The four bands of `area` around `hole` (top and bottom full width, left and right
 // between them); bands without area are left out.

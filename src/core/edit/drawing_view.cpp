@@ -30,18 +30,18 @@ void DrawingView::OnFirstShow() {
 void DrawingView::SetClientSize(Size size) {
   zoom_.SetClientSize(size);
   surface_.ScrollGeometryChanged();
-  surface_.InvalidateAll();
+  InvalidateEverything();
 }
 
 void DrawingView::ScrollTo(Point position) {
   const Point before = zoom_.ScrollPosition();
   zoom_.ScrollTo(position);
-  if (zoom_.ScrollPosition() != before) surface_.InvalidateAll();
+  if (zoom_.ScrollPosition() != before) InvalidateEverything();
 }
 
 void DrawingView::EndScroll() {
   cache_.MarkInvalid();
-  surface_.InvalidateAll();
+  InvalidateEverything();
 }
 
 void DrawingView::OnUpdate(int hint, const CDrawObject* object) {
@@ -54,23 +54,23 @@ void DrawingView::OnUpdate(int hint, const CDrawObject* object) {
     // The canvas under every object changed, so the composite beneath the selection did.
     cache_.MarkInvalid();
     surface_.ScrollGeometryChanged();
-    surface_.InvalidateAll();
+    InvalidateEverything();
     return;
   }
   if (hint == kHintRepaint) {
-    surface_.InvalidateAll();
+    InvalidateEverything();
     return;
   }
   selected_ = nullptr;
   multi_.clear();
   group_selected_ = false;
   selection_rect_ = {};
-  surface_.InvalidateAll();
+  InvalidateEverything();
 }
 
 void DrawingView::ZoomChanged() {
   surface_.ScrollGeometryChanged();
-  surface_.InvalidateAll();
+  InvalidateEverything();
 }
 
 void DrawingView::ChooseZoomEntry(int index) {
@@ -150,6 +150,11 @@ void DrawingView::ScrollBy(Point delta) {
   EndScroll();
 }
 
+void DrawingView::InvalidateEverything() {
+  offscreen_area_ = {};
+  surface_.InvalidateAll();
+}
+
 void DrawingView::InvalidateCanvasRect(const Rect& canvas) {
   if (canvas.IsEmpty()) return;
   Rect device = zoom_.CanvasToDevice(canvas);
@@ -179,7 +184,7 @@ void DrawingView::SetMultiSelection(std::vector<const CDrawObject*> objects, boo
   if (selected_) SelectObject(nullptr);
   multi_ = std::move(objects);
   group_selected_ = group;
-  surface_.InvalidateAll();
+  InvalidateEverything();
 }
 
 void DrawingView::EndMultiSelectionMove() { cache_.MarkInvalid(); }
@@ -188,7 +193,7 @@ void DrawingView::EndExportCropDrag() { cache_.Drop(); }
 
 void DrawingView::ToggleMatte() {
   matte_ = !matte_;
-  surface_.InvalidateAll();
+  InvalidateEverything();
 }
 
 std::string DrawingView::CursorStatusText(Point canvas, Point device) {
@@ -207,7 +212,62 @@ void DrawingView::PrepareOffscreen(int width, int height) {
     offscreen_.Create(width, height, 32, true);
 }
 
+Rect DrawingView::CanvasAreaOf(const Rect& device) const {
+  if (device.IsEmpty()) return {};
+  const Point a = zoom_.DeviceToCanvas({device.left, device.top});
+  const Point b = zoom_.DeviceToCanvas({device.right - 1, device.bottom - 1});
+  // The window stretches with its own rounding, which may sample the neighbour of the
+  // canvas pixel a device pixel is said to show.
+  return {a.x - 1, a.y - 1, b.x + 2, b.y + 2};
+}
+
+void DrawingView::ComposeBackground(CDIBSection& bitmap, Point origin, bool with_surround) const {
+  const int w = document_->CanvasWidth(), h = document_->CanvasHeight();
+  if (!with_surround) {
+    bitmap.FillRGBA(document_->CanvasColour());
+    return;
+  }
+  FillCanvasRect(bitmap, origin, {origin.x, origin.y, origin.x + bitmap.Width(), origin.y + bitmap.Height()},
+                 kViewSurroundColour);
+  const CanvasFrame frame = CanvasFrameFor(w, h);
+  OutlineCanvasRect(bitmap, origin, frame.frame, kCanvasFrameColour);
+  for (const Rect& shadow : frame.shadows) FillCanvasRect(bitmap, origin, shadow, kCanvasShadowColour);
+  FillCanvasRect(bitmap, origin, {0, 0, w, h}, document_->CanvasColour());
+}
+
+Rect DrawingView::Compose(const Rect& area, const Rect& dirty, bool with_surround, ViewPaint& paint) {
+  const Point origin{area.left, area.top};
+  const bool holds_area = offscreen_area_ == area && offscreen_with_surround_ == with_surround &&
+                          offscreen_.Width() == area.Width() && offscreen_.Height() == area.Height();
+  PrepareOffscreen(area.Width(), area.Height());
+  offscreen_area_ = area;
+  offscreen_with_surround_ = with_surround;
+  const Rect part = Intersect(dirty, area);
+  if (!holds_area || part == area ||
+      !cache_.CanDrawPart(*document_, selected_, origin, area.Width(), area.Height())) {
+    ComposeBackground(offscreen_, origin, with_surround);
+    paint.objects = cache_.Draw(offscreen_, origin, *document_, selected_);
+    return {0, 0, area.Width(), area.Height()};
+  }
+  if (part.IsEmpty()) return {};
+  // The part is composed on its own bitmap, so every object blends only the pixels there.
+  if (patch_.IsEmpty() || patch_.Width() != part.Width() || patch_.Height() != part.Height())
+    patch_.Create(part.Width(), part.Height(), 32, true);
+  const Point part_origin{part.left, part.top};
+  ComposeBackground(patch_, part_origin, with_surround);
+  paint.objects = cache_.DrawPart(patch_, part_origin, *document_, selected_);
+  CopyCanvasRect(patch_, part_origin, offscreen_, origin, part);
+  Rect composed = part;
+  composed.Offset(-origin.x, -origin.y);
+  return composed;
+}
+
 ViewPaint DrawingView::Paint() {
+  const Size client = zoom_.ClientSize();
+  return Paint(Rect{0, 0, client.width, client.height});
+}
+
+ViewPaint DrawingView::Paint(const Rect& dirty) {
   ViewPaint paint;
   const Size client = zoom_.ClientSize();
   const Rect client_rect{0, 0, client.width, client.height};
@@ -218,21 +278,14 @@ ViewPaint DrawingView::Paint() {
   const int w = document_->CanvasWidth(), h = document_->CanvasHeight();
   const Rect canvas_device = zoom_.CanvasToDevice(Rect{0, 0, w, h});
   if (matte_) paint.matte = BandsAround(client_rect, canvas_device);
+  const Rect dirty_canvas = CanvasAreaOf(Intersect(dirty, client_rect));
 
   if (zoom_.Scale() >= 1.0f) {
     // Everything at canvas resolution over exactly the visible canvas area, stretched
     // to the window in one copy.
     const Rect visible = zoom_.VisibleCanvasRect();
     if (visible.IsEmpty()) return paint;
-    PrepareOffscreen(visible.Width(), visible.Height());
-    const Point origin{visible.left, visible.top};
-    FillCanvasRect(offscreen_, origin, visible, kViewSurroundColour);
-    const CanvasFrame frame = CanvasFrameFor(w, h);
-    OutlineCanvasRect(offscreen_, origin, frame.frame, kCanvasFrameColour);
-    for (const Rect& shadow : frame.shadows)
-      FillCanvasRect(offscreen_, origin, shadow, kCanvasShadowColour);
-    FillCanvasRect(offscreen_, origin, {0, 0, w, h}, document_->CanvasColour());
-    paint.objects = cache_.Draw(offscreen_, origin, *document_, selected_);
+    paint.composed = Compose(visible, dirty_canvas, true, paint);
     paint.image = &offscreen_;
     paint.image_source = {0, 0, visible.Width(), visible.Height()};
     paint.image_device = zoom_.CanvasToDevice(visible);
@@ -249,9 +302,7 @@ ViewPaint DrawingView::Paint() {
   for (std::size_t i = 0; i < frame.shadows.size(); ++i)
     if (!frame.shadows[i].IsEmpty()) paint.shadows[i] = zoom_.CanvasToDevice(frame.shadows[i]);
   if (w <= 0 || h <= 0) return paint;
-  PrepareOffscreen(w + 1, h + 1);
-  offscreen_.FillRGBA(document_->CanvasColour());
-  paint.objects = cache_.Draw(offscreen_, {0, 0}, *document_, selected_);
+  paint.composed = Compose({0, 0, w + 1, h + 1}, dirty_canvas, false, paint);
   paint.image = &offscreen_;
   paint.image_source = {0, 0, w, h};
   paint.image_device = canvas_device;

@@ -53,6 +53,9 @@ struct ViewPaint {
   Rect image_device;
   std::array<Rect, 4> matte{};
   BelowSelectionCache::DrawResult objects;
+  // The part of `image` composed for this paint, in its own pixels; elsewhere it keeps
+  // what earlier paints composed there (the window shows those pixels already).
+  Rect composed;
 };
 
 class DrawingView {
@@ -120,13 +123,29 @@ class DrawingView {
   static std::string CursorStatusText(Point canvas, Point device);
   // Composes the visible part at canvas resolution and says where everything goes.
   ViewPaint Paint();
+  // The same for a window that only has to show `dirty` (device pixels) again: only the
+  // canvas area under it is composed, unless the composite kept from the last paint
+  // covers another area or the cache cannot serve the selection there.
+  ViewPaint Paint(const Rect& dirty);
 
   BelowSelectionCache& Cache() { return cache_; }
 
  private:
   void ZoomChanged();
   void InvalidateCanvasRect(const Rect& canvas);
+  // The whole window shows something new: the next paint composes everything again.
+  void InvalidateEverything();
   void PrepareOffscreen(int width, int height);
+  // The canvas pixels a device rectangle shows, with a margin of one for the window's
+  // stretch.
+  Rect CanvasAreaOf(const Rect& device) const;
+  // Composes `area` (canvas coordinates) into the offscreen bitmap, or only its part
+  // under `dirty` when the bitmap still holds that area; returns what was composed, in
+  // the bitmap's pixels.
+  Rect Compose(const Rect& area, const Rect& dirty, bool with_surround, ViewPaint& paint);
+  // What lies under the objects: the surround, the frame, its shadows and the canvas
+  // (`with_surround`), or only the canvas colour.
+  void ComposeBackground(CDIBSection& bitmap, Point origin, bool with_surround) const;
 
   ViewSurface& surface_;
   Host& host_;
@@ -140,6 +159,11 @@ class DrawingView {
   bool matte_ = false;
   BelowSelectionCache cache_;
   CDIBSection offscreen_;
+  // The canvas area offscreen_ holds and whether with the surround; empty when it must
+  // be composed whole at the next paint.
+  Rect offscreen_area_;
+  bool offscreen_with_surround_ = false;
+  CDIBSection patch_;
 };
 
 }  // namespace lumi

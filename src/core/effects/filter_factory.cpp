@@ -66,13 +66,13 @@ CFilterFactory::CFilterFactory() {
 }
 
 void CFilterFactory::Add(int id, const char* name, std::initializer_list<ParamSlot> params) {
-  if (id == -1) id = highestId_ + 1;
+  if (id == -1) id = highest_id_ + 1;
   if (id < 0 || id >= kCatalogueSize || params.size() > kParamSlots) return;
-  if (id > highestId_) highestId_ = id;
+  if (id > highest_id_) highest_id_ = id;
   Entry& entry = catalogue_[static_cast<std::size_t>(id)];
   entry.id = id;
   entry.name = name;
-  entry.paramCount = static_cast<int>(params.size());
+  entry.param_count = static_cast<int>(params.size());
   std::size_t slot = 0;
   for (const ParamSlot& p : params) entry.params[slot++] = p;
 }
@@ -106,10 +106,10 @@ bool CFilterFactory::SetImage(CDIBSection& bitmap) {
 void CFilterFactory::SelectFilter(int id) {
   current_ = id;
   const Entry& entry = CatalogueEntry(id);
-  count_ = entry.paramCount;
+  count_ = entry.param_count;
   for (int i = 0; i < kParamSlots; ++i) {
     const ParamSlot& slot = entry.params[static_cast<std::size_t>(i)];
-    values_[static_cast<std::size_t>(i)] = slot.defaultValue;
+    values_[static_cast<std::size_t>(i)] = slot.default_value;
     names_[static_cast<std::size_t>(i)] = slot.name;
     colours_[static_cast<std::size_t>(i)] = slot.colour;
   }

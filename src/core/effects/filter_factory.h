@@ -24,13 +24,13 @@ class CFilterFactory {
 
   struct ParamSlot {
     std::string name;
-    int defaultValue = 0;
+    int default_value = 0;
     COLORREF colour = 0;
   };
   struct Entry {
     int id = 0;
     std::string name;
-    int paramCount = 0;
+    int param_count = 0;
     std::array<ParamSlot, kParamSlots> params{};
   };
 
@@ -78,7 +78,7 @@ class CFilterFactory {
   void Add(int id, const char* name, std::initializer_list<ParamSlot> params);
 
   std::array<Entry, kCatalogueSize> catalogue_{};
-  int highestId_ = -1;
+  int highest_id_ = -1;
 
   std::uint8_t* live_ = nullptr;
   int width_ = 0;

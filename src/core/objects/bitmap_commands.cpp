@@ -157,8 +157,8 @@ int CDrawObject::CropToObject(const CDrawObject& other) {
 }
 
 int CDrawObject::UpdateFromSource() {
-  if (!IsBitmap() || m_sourcePath.empty()) return 0;
-  if (!LoadSourceFile(m_sourcePath)) return 0;
+  if (!IsBitmap() || source_path_.empty()) return 0;
+  if (!LoadSourceFile(source_path_)) return 0;
   Render();
   return 1;
 }

@@ -70,7 +70,7 @@ void CDrawObject::SetSourceFromRGB(const RgbImage& rgb) {
 
 int CDrawObject::CreateBitmap(int x, int y, const std::filesystem::path& path) {
   if (!LoadSourceFile(path)) return 0;
-  m_sourcePath = path.string();
+  source_path_ = path.string();
   m_kindName = path.filename().string();
   PlaceNewBitmap(x, y);
   return 1;

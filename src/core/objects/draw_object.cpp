@@ -14,7 +14,7 @@
 
 namespace lumi {
 
-CDrawObject::CDrawObject(Host& host, const Settings* settings) : host_(&host), m_id(NewObjectId()) {
+CDrawObject::CDrawObject(Host& host, const Settings* settings) : host_(&host), id_(NewObjectId()) {
   // Each new object starts from the font last chosen by the user.
   auto number = [&](const char* name, int fallback) {
     return settings ? settings->GetInt("Font", name, fallback) : fallback;
@@ -130,16 +130,16 @@ void CDrawObject::SetPendingRect(int x, int y, int width, int height) {
   m_pendingY = y;
   m_pendingWidth = width;
   m_pendingHeight = height;
-  m_hasPendingRect = 1;
+  has_pending_rect_ = 1;
 }
 
 int CDrawObject::ApplyPendingRect() {
-  if (!m_hasPendingRect) return 0;
+  if (!has_pending_rect_) return 0;
   m_x = m_pendingX;
   m_y = m_pendingY;
   const int width = m_pendingWidth, height = m_pendingHeight;
   // The recorded geometry stays in the fields (records store it); only the flag clears.
-  m_hasPendingRect = 0;
+  has_pending_rect_ = 0;
   SetSize(width, height);
   return 1;
 }
@@ -195,7 +195,7 @@ void CDrawObject::CopyAttributes(const CDrawObject& from) {
   m_pendingY = from.m_pendingY;
   m_pendingWidth = from.m_pendingWidth;
   m_pendingHeight = from.m_pendingHeight;
-  m_hasPendingRect = from.m_hasPendingRect;
+  has_pending_rect_ = from.has_pending_rect_;
 }
 
 std::unique_ptr<CDrawObject>& CDrawObject::LookCopy(int state) {

@@ -247,8 +247,8 @@ class CDrawObject {
   bool HasTextureFill() const;
 
   // ---- parts
-  const std::string& GetId() const { return m_id; }
-  void SetId(const std::string& id) { m_id = id; }
+  const std::string& GetId() const { return id_; }
+  void SetId(const std::string& id) { id_ = id; }
   const CBezier& Outline() const { return m_outline; }
   CBezier& Outline() { return m_outline; }
   const CPolynome& Polynome() const { return m_polynome; }
@@ -256,13 +256,13 @@ class CDrawObject {
   const CDIBSection& Image() const { return m_image; }
   // The brushes tint the rendered image directly until the next render replaces it.
   CDIBSection& MutableImage() { return m_image; }
-  const CDIBSection& EffectLayer() const { return m_effectLayer; }
-  CDIBSection& EffectLayer() { return m_effectLayer; }
+  const CDIBSection& EffectLayer() const { return effect_layer_; }
+  CDIBSection& EffectLayer() { return effect_layer_; }
   const CDIBSection& SourceBitmap() const { return m_sourceBitmap; }
   CDIBSection& SourceBitmap() { return m_sourceBitmap; }
   const LOGFONT& GetFont() const { return m_font; }
   void SetFont(const LOGFONT& font) { m_font = font; }
-  bool HasPendingRect() const { return m_hasPendingRect != 0; }
+  bool HasPendingRect() const { return has_pending_rect_ != 0; }
   // The last recorded geometry as a record stores it, without starting a resize.
   void SetStoredPendingRect(int x, int y, int width, int height) {
     m_pendingX = x;
@@ -271,7 +271,7 @@ class CDrawObject {
     m_pendingHeight = height;
   }
   // A resize given up before it was applied: the stored geometry is put back by the caller.
-  void DropPendingRect() { m_hasPendingRect = 0; }
+  void DropPendingRect() { has_pending_rect_ = 0; }
   Rect GetPendingRect() const {
     return {m_pendingX, m_pendingY, m_pendingX + m_pendingWidth, m_pendingY + m_pendingHeight};
   }
@@ -285,7 +285,7 @@ class CDrawObject {
   LUMI_ATTRIBUTE(int, EditableText, m_editableText)
   LUMI_ATTRIBUTE(int, SourceWidth, m_sourceWidth)
   LUMI_ATTRIBUTE(int, SourceHeight, m_sourceHeight)
-  LUMI_ATTRIBUTE(const std::string&, SourcePath, m_sourcePath)
+  LUMI_ATTRIBUTE(const std::string&, SourcePath, source_path_)
   LUMI_ATTRIBUTE(int, ConvertToBitmap, m_convertToBitmap)
   LUMI_ATTRIBUTE(int, BitmapAngle, m_bitmapAngle)
   LUMI_ATTRIBUTE(COLORREF, FillColor, m_fillColor)
@@ -294,7 +294,7 @@ class CDrawObject {
   LUMI_ATTRIBUTE(int, TextureTransparent, m_textureTransparent)
   int GetEdgeQuality() const { return m_edgeQuality; }
   LUMI_ATTRIBUTE(int, GradientAngle, m_gradientAngle)
-  LUMI_ATTRIBUTE(int, Rendered, m_rendered)
+  LUMI_ATTRIBUTE(int, Rendered, rendered_)
   LUMI_ATTRIBUTE(int, BevelKind, m_bevelKind)
   LUMI_ATTRIBUTE(int, BevelWidth, m_bevelWidth)
   LUMI_ATTRIBUTE(int, BevelIntensity, m_bevelIntensity)
@@ -398,7 +398,7 @@ class CDrawObject {
   Host* host_;
   const RenderContext* render_context_ = nullptr;
 
-  std::string m_id;
+  std::string id_;
   CDIBSection m_sourceBitmap;
   int m_sourceWidth = 0;
   int m_sourceHeight = 0;
@@ -407,14 +407,14 @@ class CDrawObject {
   CBezier m_outline;
   CPolynome m_polynome;
   int m_pendingX = 0, m_pendingY = 0, m_pendingWidth = 0, m_pendingHeight = 0;
-  int m_hasPendingRect = 0;
+  int has_pending_rect_ = 0;
   COLORREF m_fillColor = 0x000000FF;
   COLORREF m_fillColor2 = 0x00FF0000;
   int m_rasterOk = 0;
   int m_textureTransparent = 0;
   int m_edgeQuality = kSuperSmooth;
   int m_gradientAngle = 0;
-  int m_rendered = 0;
+  int rendered_ = 0;
   int m_bevelKind = 0;
   int m_bevelWidth = 8;
   int m_bevelIntensity = 75;
@@ -450,13 +450,13 @@ class CDrawObject {
   int m_statesSuppressed = 0;
   int m_currentState = 0;
   int m_excludeFromButtons = 0;
-  CDIBSection m_effectLayer;
+  CDIBSection effect_layer_;
   CDIBSection m_image;
   int m_effectMargin = 10;
   int m_x = 0, m_y = 0;
   int m_width = 0, m_height = 0;
   std::string m_kindName;
-  std::string m_sourcePath;
+  std::string source_path_;
   double m_lightX = -0.6476, m_lightY = -0.52906, m_lightZ = 0.54827;
   int m_geneSeed = 0;
   int m_geneParam1 = 2334, m_geneParam2 = 243, m_geneParam3 = 243;

@@ -97,12 +97,12 @@ struct FontFace::Impl {
   FtLibrary library;
   FtFace face;
   HbBlob blob;
-  HbFace hbFace;
-  HbFont hbFont;
+  HbFace hb_face;
+  HbFont hb_font;
   HbBuffer buffer;
-  int ascentUnits = 0;  // cell top above the base line
-  int cellUnits = 0;    // ascent + descent
-  int boldStrength = 0; // widening of synthetic bold, font units
+  int ascent_units = 0;  // cell top above the base line
+  int cell_units = 0;    // ascent + descent
+  int bold_strength = 0; // widening of synthetic bold, font units
 };
 
 FontFace::FontFace(const FaceMatch& match) : match_(match), impl_(std::make_unique<Impl>()) {
@@ -121,25 +121,25 @@ FontFace::FontFace(const FaceMatch& match) : match_(match), impl_(std::make_uniq
   // horizontal header's.
   const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
   if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
-    impl_->ascentUnits = os2->usWinAscent;
-    impl_->cellUnits = os2->usWinAscent + os2->usWinDescent;
+    impl_->ascent_units = os2->usWinAscent;
+    impl_->cell_units = os2->usWinAscent + os2->usWinDescent;
   } else if (face->ascender - face->descender > 0) {
-    impl_->ascentUnits = face->ascender;
-    impl_->cellUnits = face->ascender - face->descender;
+    impl_->ascent_units = face->ascender;
+    impl_->cell_units = face->ascender - face->descender;
   } else {
-    impl_->ascentUnits = face->units_per_EM * 4 / 5;
-    impl_->cellUnits = face->units_per_EM;
+    impl_->ascent_units = face->units_per_EM * 4 / 5;
+    impl_->cell_units = face->units_per_EM;
   }
-  if (match.syntheticBold) impl_->boldStrength = face->units_per_EM / 24;
+  if (match.synthetic_bold) impl_->bold_strength = face->units_per_EM / 24;
 
   impl_->blob.reset(hb_blob_create_from_file(match.file.c_str()));
   // The upper half of a fontconfig index names an instance of a variable font; the
   // shaper wants only the face's place in the file.
-  impl_->hbFace.reset(
+  impl_->hb_face.reset(
       hb_face_create(impl_->blob.get(), static_cast<unsigned>(match.index) & 0xFFFFu));
-  impl_->hbFont.reset(hb_font_create(impl_->hbFace.get()));
+  impl_->hb_font.reset(hb_font_create(impl_->hb_face.get()));
   // Positions in font units: the shaper's default scale is the em size.
-  hb_font_set_scale(impl_->hbFont.get(), face->units_per_EM, face->units_per_EM);
+  hb_font_set_scale(impl_->hb_font.get(), face->units_per_EM, face->units_per_EM);
   impl_->buffer.reset(hb_buffer_create());
   if (!hb_buffer_allocation_successful(impl_->buffer.get()))
     throw FontError("The font engine ran out of memory.");
@@ -152,11 +152,11 @@ int FontFace::UnitsPerEm() const { return impl_->face->units_per_EM; }
 FontMetrics FontFace::Metrics(int height) const {
   if (height < 1) throw FontError("A font height must be at least 1 pixel.");
   FontMetrics m;
-  m.cellHeight = height;
-  m.scale = static_cast<double>(height) / impl_->cellUnits;
-  m.ascent = static_cast<int>(std::lround(impl_->ascentUnits * m.scale));
+  m.cell_height = height;
+  m.scale = static_cast<double>(height) / impl_->cell_units;
+  m.ascent = static_cast<int>(std::lround(impl_->ascent_units * m.scale));
   m.descent = height - m.ascent;
-  m.internalLeading = height - static_cast<int>(std::lround(UnitsPerEm() * m.scale));
+  m.internal_leading = height - static_cast<int>(std::lround(UnitsPerEm() * m.scale));
   return m;
 }
 
@@ -168,7 +168,7 @@ std::vector<ShapedGlyph> FontFace::ShapeLine(std::string_view utf8) const {
   const int length = static_cast<int>(utf8.size());
   hb_buffer_add_utf8(buffer, utf8.data(), length, 0, length);
   hb_buffer_guess_segment_properties(buffer);
-  hb_shape(impl_->hbFont.get(), buffer, nullptr, 0);
+  hb_shape(impl_->hb_font.get(), buffer, nullptr, 0);
   if (!hb_buffer_allocation_successful(buffer))
     throw FontError("The font engine ran out of memory.");
 
@@ -178,10 +178,10 @@ std::vector<ShapedGlyph> FontFace::ShapeLine(std::string_view utf8) const {
   std::vector<ShapedGlyph> glyphs(count);
   for (unsigned i = 0; i < count; ++i) {
     glyphs[i].glyph = info[i].codepoint;
-    glyphs[i].xAdvance = pos[i].x_advance;
-    if (glyphs[i].xAdvance != 0) glyphs[i].xAdvance += impl_->boldStrength;
-    glyphs[i].xOffset = pos[i].x_offset;
-    glyphs[i].yOffset = pos[i].y_offset;
+    glyphs[i].x_advance = pos[i].x_advance;
+    if (glyphs[i].x_advance != 0) glyphs[i].x_advance += impl_->bold_strength;
+    glyphs[i].x_offset = pos[i].x_offset;
+    glyphs[i].y_offset = pos[i].y_offset;
   }
   return glyphs;
 }
@@ -194,7 +194,7 @@ PathPoints FontFace::LoadGlyphOutline(unsigned glyph) const {
       face->glyph->format != FT_GLYPH_FORMAT_OUTLINE)
     return points;  // a glyph the face cannot draw draws nothing
   FT_Outline& outline = face->glyph->outline;
-  if (impl_->boldStrength > 0) FT_Outline_Embolden(&outline, impl_->boldStrength);
+  if (impl_->bold_strength > 0) FT_Outline_Embolden(&outline, impl_->bold_strength);
 
   FT_Outline_Funcs funcs{};
   funcs.move_to = OnMoveTo;
@@ -209,7 +209,7 @@ PathPoints FontFace::LoadGlyphOutline(unsigned glyph) const {
       return points;
     }
   }
-  if (match_.syntheticItalic)
+  if (match_.synthetic_italic)
     for (PathPoint& p : points) p.x += kObliqueShear * p.y;
   return points;
 }
@@ -257,7 +257,7 @@ FaceMatch FontEngine::Match(const FontRequest& request) const {
     throw FontError("No outline font is installed on this system.");
 
   FaceMatch match;
-  match.requestedFamily = request.family;
+  match.requested_family = request.family;
   match.file = PatternString(found.get(), FC_FILE);
   if (match.file.empty()) throw FontError("No outline font is installed on this system.");
   match.index = PatternInt(found.get(), FC_INDEX, 0);
@@ -266,13 +266,13 @@ FaceMatch FontEngine::Match(const FontRequest& request) const {
   for (const std::string& name : PatternFamilies(found.get()))
     if (SameName(name, request.family)) {
       match.family = name;
-      match.familyInstalled = true;
+      match.family_installed = true;
     }
   // Use the face's own bold and italic when the family has them; otherwise draw them.
   const int weight = PatternInt(found.get(), FC_WEIGHT, FC_WEIGHT_REGULAR);
   const int slant = PatternInt(found.get(), FC_SLANT, FC_SLANT_ROMAN);
-  match.syntheticBold = request.bold && weight < FC_WEIGHT_DEMIBOLD;
-  match.syntheticItalic = request.italic && slant == FC_SLANT_ROMAN;
+  match.synthetic_bold = request.bold && weight < FC_WEIGHT_DEMIBOLD;
+  match.synthetic_italic = request.italic && slant == FC_SLANT_ROMAN;
   return match;
 }
 

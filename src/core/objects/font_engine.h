@@ -31,34 +31,34 @@ struct FontRequest {
 
 // The face a request resolved to.
 struct FaceMatch {
-  std::string requestedFamily;
+  std::string requested_family;
   std::string family;  // the family of the face found
   std::string style;
   std::string file;
   int index = 0;  // face index inside the file
   // The requested family itself is installed; false when fontconfig substituted another
   // family (a metric-compatible alias or its default).
-  bool familyInstalled = false;
+  bool family_installed = false;
   // The family has no bold (italic) face, so the regular one is emboldened (slanted).
-  bool syntheticBold = false;
-  bool syntheticItalic = false;
+  bool synthetic_bold = false;
+  bool synthetic_italic = false;
 };
 
 // Metrics at one cell height, in whole pixels as a device context reports them.
 struct FontMetrics {
-  int cellHeight = 0;       // ascent + descent, the requested height
+  int cell_height = 0;       // ascent + descent, the requested height
   int ascent = 0;           // base line below the cell top
   int descent = 0;          // cell bottom below the base line
-  int internalLeading = 0;  // cell height minus the em height
+  int internal_leading = 0;  // cell height minus the em height
   double scale = 0.0;       // pixels per font unit
 };
 
 // One glyph of a shaped line, in font units.
 struct ShapedGlyph {
   unsigned glyph = 0;
-  int xAdvance = 0;
-  int xOffset = 0;
-  int yOffset = 0;
+  int x_advance = 0;
+  int x_offset = 0;
+  int y_offset = 0;
 };
 
 // One opened face with its shaper and a cache of glyph outlines. Owns its own FreeType

@@ -93,7 +93,7 @@ const std::vector<ObjectAttribute>& ObjectAttributeTable::Get() {
       {"bitmapAngle", AT::kInt, &O::m_bitmapAngle, kStyle | kLook, -kAny, kAny},
       {"convertToBitmap", AT::kFlag, &O::m_convertToBitmap, kLook, 0, 1},
       {"rasterOk", AT::kFlag, &O::m_rasterOk, kStyle | kLook, 0, 1},
-      {"rendered", AT::kFlag, &O::m_rendered, kLook, 0, 1},
+      {"rendered", AT::kFlag, &O::rendered_, kLook, 0, 1},
       {"textReserved", AT::kInt, &O::m_textReserved, kLook, -kAny, kAny},
       {"spare", AT::kInt, &O::m_spare, kLook, -kAny, kAny},
       // Solo looks are a choice of the whole object, so only a style brings it.

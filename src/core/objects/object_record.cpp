@@ -258,7 +258,7 @@ void CDrawObject::AdoptRecord(CDrawObject& read) {
   m_currentState = read.m_currentState;
   m_excludeFromButtons = read.m_excludeFromButtons;
   m_image = std::move(read.m_image);
-  m_effectLayer = std::move(read.m_effectLayer);
+  effect_layer_ = std::move(read.effect_layer_);
 }
 
 }  // namespace lumi

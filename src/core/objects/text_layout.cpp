@@ -15,7 +15,7 @@ namespace {
 // line's advance width.
 struct PlacedLine {
   std::vector<ShapedGlyph> glyphs;
-  std::vector<int> originX;
+  std::vector<int> origin_x;
   int width = 0;
 };
 
@@ -27,10 +27,10 @@ int ToPixels(std::int64_t units, double scale) {
   return static_cast<int>(pixels);
 }
 
-int TextHeight(std::size_t lines, int cellHeight) {
-  if (lines > static_cast<std::size_t>(std::numeric_limits<int>::max() / cellHeight))
+int TextHeight(std::size_t lines, int cell_height) {
+  if (lines > static_cast<std::size_t>(std::numeric_limits<int>::max() / cell_height))
     throw FontError("The text has too many lines to measure.");
-  return static_cast<int>(lines) * cellHeight;
+  return static_cast<int>(lines) * cell_height;
 }
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20; }
@@ -47,20 +47,20 @@ PlacedLine PlaceLine(FontFace& face, std::string_view line, double scale) {
   }
   if (line.empty()) return placed;
   placed.glyphs = face.ShapeLine(line);
-  placed.originX.reserve(placed.glyphs.size());
+  placed.origin_x.reserve(placed.glyphs.size());
   std::int64_t pen = 0;
   for (const ShapedGlyph& g : placed.glyphs) {
-    placed.originX.push_back(ToPixels(pen, scale));
-    pen += g.xAdvance;
+    placed.origin_x.push_back(ToPixels(pen, scale));
+    pen += g.x_advance;
   }
   placed.width = ToPixels(pen, scale);
   return placed;
 }
 
-int LineLeft(int alignment, int rectWidth, int lineWidth) {
+int LineLeft(int alignment, int rect_width, int line_width) {
   switch (alignment) {
-    case kTextAlignCentre: return (rectWidth - lineWidth) / 2;
-    case kTextAlignRight: return rectWidth - lineWidth;
+    case kTextAlignCentre: return (rect_width - line_width) / 2;
+    case kTextAlignRight: return rect_width - line_width;
     default: return 0;
   }
 }
@@ -96,7 +96,7 @@ TextExtentSize MeasureText(FontFace& face, std::string_view text, int height) {
   TextExtentSize size;
   for (std::string_view line : lines)
     size.width = std::max(size.width, PlaceLine(face, line, metrics.scale).width);
-  size.height = TextHeight(lines.size(), metrics.cellHeight);
+  size.height = TextHeight(lines.size(), metrics.cell_height);
   return size;
 }
 
@@ -106,12 +106,12 @@ PathPoints BuildTextPath(FontFace& face, std::string_view text, int height, int 
 
   // Measuring pass: the text rectangle is as wide as the widest line.
   std::vector<PlacedLine> lines;
-  int rectWidth = 0;
+  int rect_width = 0;
   for (std::string_view line : SplitTextLines(text)) {
     lines.push_back(PlaceLine(face, line, scale));
-    rectWidth = std::max(rectWidth, lines.back().width);
+    rect_width = std::max(rect_width, lines.back().width);
   }
-  TextHeight(lines.size(), metrics.cellHeight);  // refuses what could not be measured
+  TextHeight(lines.size(), metrics.cell_height);  // refuses what could not be measured
 
   // The path of a long text runs to hundreds of kilobytes: size it once.
   std::size_t count = 0;
@@ -121,14 +121,14 @@ PathPoints BuildTextPath(FontFace& face, std::string_view text, int height, int 
   path.reserve(count);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const PlacedLine& line = lines[i];
-    const int left = LineLeft(alignment, rectWidth, line.width);
-    const double baseline = static_cast<double>(i) * metrics.cellHeight + metrics.ascent;
+    const int left = LineLeft(alignment, rect_width, line.width);
+    const double baseline = static_cast<double>(i) * metrics.cell_height + metrics.ascent;
     for (std::size_t g = 0; g < line.glyphs.size(); ++g) {
       const ShapedGlyph& glyph = line.glyphs[g];
-      const double originX = left + line.originX[g];
+      const double origin_x = left + line.origin_x[g];
       for (const PathPoint& p : face.GlyphOutline(glyph.glyph))
-        path.push_back({originX + (p.x + glyph.xOffset) * scale,
-                        baseline - (p.y + glyph.yOffset) * scale, p.type});
+        path.push_back({origin_x + (p.x + glyph.x_offset) * scale,
+                        baseline - (p.y + glyph.y_offset) * scale, p.type});
     }
   }
   return path;

@@ -105,7 +105,7 @@ void BuildEffectLayer(CDIBSection& layer, const CDIBSection& image, const Effect
     layer.ResetToDefault();
     layer.Create(size.width, size.height);
   }
-  layer.FillRGB(effect.color);
+  layer.FillRGB(effect.colour);
   if (effect.kind == kInset || effect.kind == kInsetShadow) {
     ShadeFromHeightMap(layer, s.data(), size.width, size.height, 360 - effect.angle, 45, 255,
                        effect.opacity, false);

@@ -25,7 +25,7 @@ struct EffectSettings {
   int angle = 45;      // degrees, y downwards
   int softness = 2;    // blur radius
   int opacity = 200;   // 0..255 (a percentage for the lit insets)
-  COLORREF color = 0;  // black
+  COLORREF colour = 0;  // black
   int margin = 10;     // of the layer, on every side
 };
 

@@ -40,7 +40,7 @@ EffectSettings EffectAttributes(const CDrawObject& o) {
   effect.angle = o.GetEffectAngle();
   effect.softness = o.GetEffectSoftness();
   effect.opacity = o.GetEffectOpacity();
-  effect.color = o.GetEffectColor();
+  effect.colour = o.GetEffectColor();
   effect.margin = o.GetEffectMargin();
   return effect;
 }
@@ -119,17 +119,17 @@ void CDrawObject::Render() {
 
   // The shadow or glow reads the alpha just written; it comes before the bevel so that
   // "Bump Out" can clear the layer under the object's visible slopes.
-  if (m_effectKind > 0) ApplyEffectStage(m_image, m_effectLayer, mask.data(), EffectAttributes(*this));
+  if (m_effectKind > 0) ApplyEffectStage(m_image, effect_layer_, mask.data(), EffectAttributes(*this));
   // A layer left from an earlier effect is never drawn again: its memory goes now.
-  if (!DrawsEffectLayer(m_effectKind) && !m_effectLayer.IsEmpty()) m_effectLayer.ResetToDefault();
+  if (!DrawsEffectLayer(m_effectKind) && !effect_layer_.IsEmpty()) effect_layer_.ResetToDefault();
   EffectLayerPlacement placement;
   if (m_effectKind > 0) {
     const Point d = EffectOffset(false);
-    placement = {&m_effectLayer, m_effectMargin, d.x, d.y};
+    placement = {&effect_layer_, m_effectMargin, d.x, d.y};
   }
   // The bevel blurs the mask in place into its height map.
   ApplyBevelStage(m_image, mask.data(), bevel, placement);
-  m_rendered = 1;
+  rendered_ = 1;
 }
 
 bool CDrawObject::RenderNeedsItsTurn() const {
@@ -221,7 +221,7 @@ void CDrawObject::DrawTo(CDIBSection& canvas, Point origin, CanvasAlpha alpha) c
   // the effect list build no layer, so a stale one is not shown for them either.
   if (DrawsEffectLayer(m_effectKind)) {
     const Point d = EffectOffset(false);
-    blend(m_effectLayer, x - m_effectMargin + d.x, y - m_effectMargin + d.y);
+    blend(effect_layer_, x - m_effectMargin + d.x, y - m_effectMargin + d.y);
   }
   blend(m_image, x, y);
 }
@@ -231,7 +231,7 @@ void CDrawObject::DrawRowsTo(CDIBSection& canvas, Point origin, int first_row, i
   const int x = m_x - origin.x, y = m_y - origin.y;
   if (DrawsEffectLayer(m_effectKind)) {
     const Point d = EffectOffset(false);
-    BlendOnto(m_effectLayer, canvas, x - m_effectMargin + d.x, y - m_effectMargin + d.y, first_row, last_row);
+    BlendOnto(effect_layer_, canvas, x - m_effectMargin + d.x, y - m_effectMargin + d.y, first_row, last_row);
   }
   BlendOnto(m_image, canvas, x, y, first_row, last_row);
 }

@@ -1,6 +1,7 @@
 #include "edit/drawing_view.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -329,6 +330,140 @@ TEST(BelowSelectionCache, ASelectionThatLeftTheDocumentDoesNotHideTheRest) {
   const ViewPaint paint = f.view.Paint();
   EXPECT_FALSE(paint.objects.used_cache);
   EXPECT_EQ(paint.objects.objects_drawn, 2);
+}
+
+
+// A canvas larger than the window with a shadowed object selected between two others,
+// and a second view of the same document that always composes everything.
+struct DirtyPaintFixture : ViewFixture {
+  DirtyPaintFixture() : ViewFixture(400, 300, {300, 220}) {
+    document.AddRectangle(host, {20, 30, 260, 200}, RGB(0, 0, 255));
+    CDrawObject& b = document.AddRectangle(host, {80, 60, 200, 170}, RGB(0, 255, 0));
+    b.SetEffectKind(kDropShadow);
+    b.Render();
+    moved = &b;
+    document.AddRectangle(host, {150, 120, 330, 260}, kRed);
+    view.SelectObject(moved);
+    reference.SetDocument(&document);
+    reference.SetClientSize({300, 220});
+    reference.OnFirstShow();
+  }
+  // Both views at the same zoom entry and scroll position.
+  void Show(int zoom_entry, Point scroll) {
+    for (DrawingView* v : {&view, &reference}) {
+      v->ChooseZoomEntry(zoom_entry);
+      v->ScrollTo(scroll);
+    }
+  }
+  // Where a device pixel's colour lies in a paint's image, or nothing where the window
+  // shows no image there.
+  static std::optional<Point> ImagePixel(const DrawingView& v, const ViewPaint& paint, Point device) {
+    if (!paint.image || !Contains(paint.image_device, device)) return std::nullopt;
+    const Point canvas = v.Zoom().DeviceToCanvas(device);
+    const Point origin = v.Zoom().Scale() >= 1.0f ? Point{v.Zoom().VisibleCanvasRect().left,
+                                                          v.Zoom().VisibleCanvasRect().top}
+                                                    : Point{0, 0};
+    return Point{canvas.x - origin.x, canvas.y - origin.y};
+  }
+  static bool Contains(const Rect& r, Point p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+  }
+
+  RecordingSurface reference_surface;
+  DrawingView reference{reference_surface, host};
+  CDrawObject* moved = nullptr;
+};
+
+int Area(const Rect& r) { return r.Width() * r.Height(); }
+
+TEST(DirtyPaint, APartOfTheWindowGetsTheSamePixelsAsAWholePaint) {
+  const struct {
+    const char* what;
+    int zoom_entry;
+    Point scroll;
+    Rect dirty;  // device pixels
+  } cases[] = {
+      {"100%, inside the canvas", 4, {0, 0}, {90, 70, 160, 130}},
+      {"100%, the window's top-left corner", 4, {0, 0}, {0, 0, 25, 18}},
+      {"100%, partly outside the window", 4, {0, 0}, {-40, 150, 60, 260}},
+      {"100%, scrolled, across the right and bottom edges", 4, {150, 120}, {200, 150, 320, 240}},
+      {"200%, scrolled, odd edges", 5, {37, 21}, {101, 57, 173, 139}},
+      {"400%, one canvas pixel and a bit", 7, {300, 250}, {13, 9, 19, 14}},
+      {"50%, across the canvas corner, frame and shadow", 2, {0, 0}, {230, 170, 270, 220}},
+      {"50%, inside the canvas", 2, {0, 0}, {90, 60, 140, 110}},
+      {"30%, inside the canvas", 1, {0, 0}, {100, 80, 160, 120}},
+  };
+  for (const auto& c : cases) {
+    DirtyPaintFixture f;
+    f.Show(c.zoom_entry, c.scroll);
+    const ViewPaint first = f.view.Paint();
+    const Rect whole = first.composed;
+    // The selected object moves (drawn above the cache); the window then repaints only
+    // the case's rectangle.
+    f.moved->MoveTo(f.moved->GetX() + 9, f.moved->GetY() + 7);
+    f.view.InvalidateObject(*f.moved);
+    const ViewPaint partial = f.view.Paint(c.dirty);
+    const ViewPaint full = f.reference.Paint();
+    EXPECT_LT(Area(partial.composed), Area(whole)) << c.what << ": only a part is composed";
+    EXPECT_EQ(partial.image_source, full.image_source) << c.what;
+    EXPECT_EQ(partial.image_device, full.image_device) << c.what;
+    int compared = 0, differing = 0;
+    const Rect shown = Intersect(c.dirty, Rect{0, 0, 300, 220});
+    for (int y = shown.top; y < shown.bottom; ++y) {
+      for (int x = shown.left; x < shown.right; ++x) {
+        const auto p = DirtyPaintFixture::ImagePixel(f.view, partial, {x, y});
+        if (!p) continue;
+        ++compared;
+        if (PixelOf(*partial.image, p->x, p->y) != PixelOf(*full.image, p->x, p->y)) ++differing;
+      }
+    }
+    EXPECT_GT(compared, 0) << c.what;
+    EXPECT_EQ(differing, 0) << c.what << ": of " << compared << " pixels";
+  }
+}
+
+TEST(DirtyPaint, AMovedObjectRecomposesOnlyItsArea) {
+  DirtyPaintFixture f;
+  const ViewPaint first = f.view.Paint();
+  f.surface.rects.clear();
+  f.moved->MoveTo(f.moved->GetX() + 3, f.moved->GetY() + 2);
+  f.view.InvalidateObject(*f.moved);
+  ASSERT_EQ(f.surface.rects.size(), 1u);
+  const Rect dirty = f.surface.rects[0];
+  const ViewPaint paint = f.view.Paint(dirty);
+  EXPECT_TRUE(paint.objects.used_cache);
+  EXPECT_EQ(paint.objects.objects_drawn, 2) << "the object and the one above it";
+  // The dirty area with the one-pixel margin for the window's stretch, nothing more.
+  EXPECT_LE(paint.composed.Width(), dirty.Width() + 2);
+  EXPECT_LE(paint.composed.Height(), dirty.Height() + 2);
+  EXPECT_LT(Area(paint.composed) * 2, Area(first.composed));
+  EXPECT_TRUE(f.view.Paint(Rect{}).composed.IsEmpty()) << "nothing to show, nothing composed";
+}
+
+// A small dirty rectangle cannot be served from what the view kept: everything is
+// composed again.
+TEST(DirtyPaint, WhatTheViewKeptNoLongerFitsSoEverythingIsComposed) {
+  const struct {
+    const char* what;
+    std::function<void(DirtyPaintFixture&)> action;
+  } cases[] = {
+      {"the cache beneath the selection marked invalid",
+       [](DirtyPaintFixture& f) { f.view.EndMultiSelectionMove(); }},
+      {"another selection", [](DirtyPaintFixture& f) { f.view.SelectObject(nullptr); f.view.SelectObject(&f.document.ObjectAt(2)); }},
+      {"scrolled", [](DirtyPaintFixture& f) { f.view.ScrollTo({20, 10}); }},
+      {"zoomed", [](DirtyPaintFixture& f) { f.view.ChooseZoomEntry(5); }},
+      {"window resized", [](DirtyPaintFixture& f) { f.view.SetClientSize({280, 200}); }},
+      {"canvas changed", [](DirtyPaintFixture& f) { f.view.OnUpdate(kHintCanvasChanged); }},
+      {"whole window repainted", [](DirtyPaintFixture& f) { f.view.OnUpdate(kHintRepaint); }},
+  };
+  for (const auto& c : cases) {
+    DirtyPaintFixture f;
+    f.view.Paint();
+    ASSERT_EQ(Area(f.view.Paint({10, 10, 20, 20}).composed), 12 * 12) << c.what;
+    c.action(f);
+    const ViewPaint paint = f.view.Paint({10, 10, 20, 20});
+    EXPECT_EQ(paint.composed, paint.image_source) << c.what;
+  }
 }
 
 }  // namespace

@@ -82,13 +82,13 @@ TEST(FilterCatalogueTest, EveryEntryAsListed) {
     const CFilterFactory::Entry& entry = factory.CatalogueEntry(f.id);
     EXPECT_EQ(entry.id, f.id);
     EXPECT_EQ(factory.FilterName(f.id), f.name);
-    ASSERT_EQ(entry.paramCount, static_cast<int>(f.params.size()));
+    ASSERT_EQ(entry.param_count, static_cast<int>(f.params.size()));
 
     factory.SelectFilter(f.id);
     EXPECT_EQ(factory.CurrentFilter(), f.id);
-    EXPECT_EQ(factory.ParamCount(), entry.paramCount);
+    EXPECT_EQ(factory.ParamCount(), entry.param_count);
     for (int i = 0; i < CFilterFactory::kParamSlots; ++i) {
-      if (i < entry.paramCount) {
+      if (i < entry.param_count) {
         const Param& p = f.params[static_cast<std::size_t>(i)];
         EXPECT_EQ(factory.ParamName(i), p.name) << i;
         EXPECT_EQ(factory.GetParam(i), p.value) << i;
@@ -107,7 +107,7 @@ TEST(FilterCatalogueTest, ListingEndsAtTheTerminatingEntry27) {
   while (!factory.FilterName(listed).empty()) ++listed;
   EXPECT_EQ(listed, 27);
   EXPECT_EQ(factory.CatalogueEntry(27).id, 27);
-  EXPECT_EQ(factory.CatalogueEntry(27).paramCount, 0);
+  EXPECT_EQ(factory.CatalogueEntry(27).param_count, 0);
   EXPECT_EQ(factory.FilterName(49), "");
   EXPECT_EQ(factory.FilterName(50), "");
   EXPECT_EQ(factory.FilterName(-1), "");

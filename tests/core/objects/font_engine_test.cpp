@@ -55,17 +55,17 @@ TEST_F(FontTest, ResolvesFamiliesToFaces) {
   for (const MatchCase& c : cases) {
     SCOPED_TRACE(c.family);
     const FaceMatch m = Engine().Match({c.family, c.bold, c.italic});
-    EXPECT_EQ(m.requestedFamily, c.family);
-    EXPECT_FALSE(m.syntheticBold);
-    EXPECT_FALSE(m.syntheticItalic);
+    EXPECT_EQ(m.requested_family, c.family);
+    EXPECT_FALSE(m.synthetic_bold);
+    EXPECT_FALSE(m.synthetic_italic);
     // A machine that has the Windows fonts themselves uses them; the aliases only
     // matter when they are missing.
     if (Engine().IsFamilyInstalled(c.family)) {
-      EXPECT_TRUE(m.familyInstalled);
+      EXPECT_TRUE(m.family_installed);
       EXPECT_EQ(strcasecmp(m.family.c_str(), c.family), 0) << m.family;
       continue;
     }
-    EXPECT_FALSE(m.familyInstalled);
+    EXPECT_FALSE(m.family_installed);
     EXPECT_EQ(FileName(m.file), c.file);
     EXPECT_EQ(m.family, c.foundFamily);
   }
@@ -73,13 +73,13 @@ TEST_F(FontTest, ResolvesFamiliesToFaces) {
 
 TEST_F(FontTest, ExactFamilyIsReportedInTheRequestedSpelling) {
   const FaceMatch m = Engine().Match({"LIBERATION SANS", false, false});
-  EXPECT_TRUE(m.familyInstalled);
+  EXPECT_TRUE(m.family_installed);
   EXPECT_EQ(m.family, "Liberation Sans");
 }
 
 TEST_F(FontTest, UnknownFamilyIsReportedMissingButStillGivesAFace) {
   const FaceMatch m = Engine().Match({"Qwxyz Nonexistent Grotesk", true, false});
-  EXPECT_FALSE(m.familyInstalled);
+  EXPECT_FALSE(m.family_installed);
   EXPECT_FALSE(Engine().IsFamilyInstalled("Qwxyz Nonexistent Grotesk"));
   EXPECT_FALSE(m.file.empty());
   EXPECT_NO_THROW(Engine().Face({"Qwxyz Nonexistent Grotesk", true, false}));
@@ -91,31 +91,31 @@ TEST_F(FontTest, SynthesisesOnlyWhatTheFamilyLacks) {
   const FaceMatch italic = Engine().Match({"DejaVu Sans", false, true});
   const bool realSlant = italic.style.find("Oblique") != std::string::npos ||
                          italic.style.find("Italic") != std::string::npos;
-  EXPECT_EQ(italic.syntheticItalic, !realSlant) << italic.style;
-  EXPECT_FALSE(italic.syntheticBold);
+  EXPECT_EQ(italic.synthetic_italic, !realSlant) << italic.style;
+  EXPECT_FALSE(italic.synthetic_bold);
   const FaceMatch bold = Engine().Match({"DejaVu Sans", true, false});
-  EXPECT_FALSE(bold.syntheticBold);
+  EXPECT_FALSE(bold.synthetic_bold);
   EXPECT_EQ(FileName(bold.file), "DejaVuSans-Bold.ttf");
 }
 
 TEST_F(FontTest, SyntheticBoldWidensGlyphsAndAdvances) {
   FaceMatch regular = Engine().Match({"Liberation Sans", false, false});
   FaceMatch drawnBold = regular;
-  drawnBold.syntheticBold = true;
+  drawnBold.synthetic_bold = true;
   FontFace plain(regular), bold(drawnBold);
   const unsigned l = plain.ShapeLine("l")[0].glyph;
   const int strength = plain.UnitsPerEm() / 24;
   const auto [plainLo, plainHi] = XRange(plain.LoadGlyphOutline(l));
   const auto [boldLo, boldHi] = XRange(bold.LoadGlyphOutline(l));
   EXPECT_NEAR((boldHi - boldLo) - (plainHi - plainLo), strength, 2);
-  EXPECT_EQ(bold.ShapeLine("l")[0].xAdvance, plain.ShapeLine("l")[0].xAdvance + strength);
-  EXPECT_EQ(bold.ShapeLine(" ")[0].xAdvance, plain.ShapeLine(" ")[0].xAdvance + strength);
+  EXPECT_EQ(bold.ShapeLine("l")[0].x_advance, plain.ShapeLine("l")[0].x_advance + strength);
+  EXPECT_EQ(bold.ShapeLine(" ")[0].x_advance, plain.ShapeLine(" ")[0].x_advance + strength);
 }
 
 TEST_F(FontTest, SyntheticItalicLeansAboutTheBaseLine) {
   FaceMatch regular = Engine().Match({"Liberation Sans", false, false});
   FaceMatch leaning = regular;
-  leaning.syntheticItalic = true;
+  leaning.synthetic_italic = true;
   FontFace plain(regular), slanted(leaning);
   const unsigned l = plain.ShapeLine("l")[0].glyph;
   const PathPoints a = plain.LoadGlyphOutline(l);
@@ -129,21 +129,21 @@ TEST_F(FontTest, SyntheticItalicLeansAboutTheBaseLine) {
     else
       EXPECT_NEAR((b[i].x - a[i].x) / a[i].y, 0.2126, 0.001);  // about 12 degrees
   }
-  EXPECT_EQ(slanted.ShapeLine("l")[0].xAdvance, plain.ShapeLine("l")[0].xAdvance);
+  EXPECT_EQ(slanted.ShapeLine("l")[0].x_advance, plain.ShapeLine("l")[0].x_advance);
 }
 
 // Liberation Sans has Arial's vertical metrics (Windows ascent 1854, descent 434 of
 // 2048), so its cells match what Windows reports for Arial at a positive height.
 TEST_F(FontTest, CellHeightIsAscentPlusDescent) {
   struct Case {
-    int height, ascent, descent, internalLeading;
+    int height, ascent, descent, internal_leading;
   } cases[] = {{500, 405, 95, 52}, {20, 16, 4, 2}, {100, 81, 19, 10}, {1, 1, 0, 0}};
   for (const Case& c : cases) {
     const FontMetrics m = Sans().Metrics(c.height);
-    EXPECT_EQ(m.cellHeight, c.height);
+    EXPECT_EQ(m.cell_height, c.height);
     EXPECT_EQ(m.ascent, c.ascent) << c.height;
     EXPECT_EQ(m.descent, c.descent) << c.height;
-    EXPECT_EQ(m.internalLeading, c.internalLeading) << c.height;
+    EXPECT_EQ(m.internal_leading, c.internal_leading) << c.height;
   }
   EXPECT_THROW(Sans().Metrics(0), FontError);
 }

@@ -86,7 +86,7 @@ TEST(EffectLayer, ALayerLeftFromTheLastRenderIsRebuiltCompletely) {
   const CDIBSection image = Opaque(17, 12);
   for (int kind : {kDropShadow, kSunShadow, kGlow, kHalo, kInset, kInsetShadow}) {
     EffectSettings e = Effect(kind, 3);
-    e.color = 0x406080;
+    e.colour = 0x406080;
     CDIBSection fresh, stale;
     stale.Create(37, 32);
     stale.FillRGBA(0x123456);  // a previous look of the same size
@@ -168,7 +168,7 @@ TEST(Halo, RingsPeakAt99) {
 
 TEST(Inset, LightsTheLayerColours) {
   EffectSettings e = Effect(kInset, 3);
-  e.color = 0x808080;
+  e.colour = 0x808080;
   CDIBSection image = Opaque(30, 30), layer;
   ApplyEffectStage(image, layer, FullMask(30, 30).data(), e);
   // Light from 360 - 45 degrees: one side brighter, the opposite darker, the flat
