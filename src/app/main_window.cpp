@@ -73,6 +73,7 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   statusBar()->addPermanentWidget(cursor_pane);
 
   document_ = std::make_unique<CPlenivorDoc>(*host_, services_.GetSettings(), services_.Bank());
+  document_->SetRenderContext(&services_.Context());
   document_->SetViews(this);
   document_->NewDocument();
   view_document_ = std::make_unique<PlenivorViewDocument>(*document_);

@@ -65,9 +65,10 @@ class DocumentWindowTest : public QObject {
     QCOMPARE(doc.GetCanvasColor(), lumi::COLORREF{0xFFFFFF});
     QCOMPARE(app.window->windowTitle(), QStringLiteral("Untitled - Lumiverdant"));
     // Objects render with the program's one bank and its folders.
-    QVERIFY(lumi::DefaultRenderContext() != nullptr);
-    QCOMPARE(lumi::DefaultRenderContext()->bank, &app.services.Bank());
-    QCOMPARE(lumi::DefaultRenderContext()->folders, &app.services.Folders());
+    QVERIFY(doc.GetRenderContext() != nullptr);
+    QCOMPARE(doc.GetRenderContext()->bank, &app.services.Bank());
+    QCOMPARE(doc.GetRenderContext()->folders, &app.services.Folders());
+    QCOMPARE(doc.MakeObject()->GetRenderContext(), doc.GetRenderContext());
 
     app.services.GetSettings().SetInt("Settings", "DefWidth", 640);
     app.services.GetSettings().SetInt("Settings", "DefHeight", 480);

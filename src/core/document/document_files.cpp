@@ -67,6 +67,7 @@ bool CPlenivorDoc::Open(const std::filesystem::path& path) {
   }
   DeleteContents();
   CPlenivorDoc fresh(*host_, *settings_, *bank_);
+  fresh.SetRenderContext(render_context_);
   bool loaded = false;
   try {
     CArchive ar(*source);

@@ -37,6 +37,7 @@ namespace lumi {
 class CArchive;
 class CTextureBank;
 class Host;
+struct RenderContext;
 class Settings;
 
 // What the document tells the window. Every call does nothing unless overridden.
@@ -82,8 +83,15 @@ class CPlenivorDoc {
   Settings& GetSettings() const { return *settings_; }
   CTextureBank& TextureBank() const { return *bank_; }
 
+  // The texture bank and folders the document's objects render with (render_context.h);
+  // the owner keeps it alive. Setting it gives it to every object the document holds, and
+  // every object the document makes or reads takes it. Null, the start, is the empty
+  // context: no textures.
+  void SetRenderContext(const RenderContext* context);
+  const RenderContext* GetRenderContext() const { return render_context_; }
+
   // ---- contents
-  // A new, empty object bound to the document's host and font settings.
+  // A new, empty object bound to the document's host, font settings and render context.
   std::unique_ptr<CDrawObject> MakeObject() const;
   std::vector<std::unique_ptr<CDrawObject>>& Objects() { return m_objects; }
   const std::vector<std::unique_ptr<CDrawObject>>& Objects() const { return m_objects; }
@@ -226,6 +234,7 @@ class CPlenivorDoc {
   Host* host_;
   Settings* settings_;
   CTextureBank* bank_;
+  const RenderContext* render_context_ = nullptr;
   DocumentViews no_views_;
   DocumentViews* views_ = &no_views_;
   EditableJpgReader jpg_reader_;
