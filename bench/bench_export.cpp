@@ -59,13 +59,13 @@ void BM_ComposeReference(benchmark::State& state) {
 }
 
 // Composition and export into one file, as "Export..." does it.
-template <int kFormat, int kColourMode>
+template <ImageFormat kFormat, int kColourMode>
 void BM_Export(benchmark::State& state) {
   Scene& s = TheScene(static_cast<int>(state.range(0)));
   MemorySettings settings;
   const auto folder = std::filesystem::temp_directory_path();
   const auto file =
-      folder / (kFormat == kExportJpeg ? "lumi_bench_export.jpg" : "lumi_bench_export.png");
+      folder / (kFormat == ImageFormat::kJpg ? "lumi_bench_export.jpg" : "lumi_bench_export.png");
   ExportContext context{
       s.host,
       settings,
@@ -89,9 +89,9 @@ void BM_Export(benchmark::State& state) {
 
 BENCHMARK(BM_ComposeOurs)->Name("Compose/ours")->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ComposeReference)->Name("Compose/reference")->Arg(50)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Export<kExportJpeg, 0>)->Name("ExportJpg")->Arg(50)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Export<kExportPng, 0>)->Name("ExportPng24")->Arg(50)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Export<kExportPng, 2>)
+BENCHMARK(BM_Export<ImageFormat::kJpg, 0>)->Name("ExportJpg")->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Export<ImageFormat::kPng, 0>)->Name("ExportPng24")->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Export<ImageFormat::kPng, 2>)
     ->Name("ExportPng64FloydSteinberg")
     ->Arg(50)
     ->Unit(benchmark::kMillisecond);

@@ -115,7 +115,7 @@ class Grow1024Sink final : public ByteSink {
 void ProjectSaveOurs(benchmark::State& state) {
   Project& p = Shared();
   const auto path = p.dir / "save.plv";
-  for (auto _ : state) p.doc.SaveAs(path, SaveFilter::Project);
+  for (auto _ : state) p.doc.SaveAs(path, ImageFormat::kProject);
   state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
 }
 
@@ -132,7 +132,7 @@ void ProjectSaveReference(benchmark::State& state) {
 void ProjectOpenOurs(benchmark::State& state) {
   Project& p = Shared();
   const auto path = p.dir / "open.plv";
-  p.doc.SaveAs(path, SaveFilter::Project, false);
+  p.doc.SaveAs(path, ImageFormat::kProject, false);
   SilentHost host;
   MemorySettings settings;
   CTextureBank bank;

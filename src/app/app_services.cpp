@@ -8,11 +8,8 @@ AppServices::AppServices(std::unique_ptr<Settings> settings, FolderSet folders)
     : settings_(std::move(settings)), folders_(std::move(folders)) {
   context_.bank = &bank_;
   context_.folders = &folders_;
-  SetDefaultRenderContext(&context_);
 }
 
-AppServices::~AppServices() {
-  if (DefaultRenderContext() == &context_) SetDefaultRenderContext(nullptr);
-}
+AppServices::~AppServices() = default;
 
 }  // namespace lumi::app

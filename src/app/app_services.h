@@ -1,7 +1,7 @@
 #pragma once
 // What the whole program shares and what outlives every document: the settings store,
-// the one texture bank and the library folders. While it exists, objects render with
-// this bank and these folders.
+// the one texture bank and the library folders, and the render context over both that
+// the window's document gives its objects.
 #include <memory>
 
 #include "base/folders.h"
@@ -21,6 +21,7 @@ class AppServices {
   Settings& GetSettings() { return *settings_; }
   CTextureBank& Bank() { return bank_; }
   const FolderSet& Folders() const { return folders_; }
+  const RenderContext& Context() const { return context_; }
 
  private:
   std::unique_ptr<Settings> settings_;

@@ -1,5 +1,7 @@
 #include "export_dialog.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,7 +55,7 @@ CExportDlg::CExportDlg(const RgbImage& source, ExportContext context, QWidget* p
 
 void CExportDlg::BuildControls() {
   format_ = new QComboBox(this);
-  for (std::string_view text : kExportFormatTexts) format_->addItem(Text(text));
+  for (const ExportFormatEntry& entry : kExportFormats) format_->addItem(Text(entry.text));
 
   // Colours: the radios with the custom count, the dither choice, and for the JPEG
   // formats the progressive, greyscale and quality controls in their place.
@@ -154,7 +156,7 @@ void CExportDlg::BuildControls() {
 }
 
 void CExportDlg::FillControls(const ExportChoices& c) {
-  format_->setCurrentIndex(c.format);
+  format_->setCurrentIndex(std::max(ExportFormatIndex(c.format), 0));
   colour_radios_[c.colour_mode]->setChecked(true);
   dither_radios_[c.dither]->setChecked(true);
   custom_count_->setText(QString::number(c.custom_count));
@@ -171,7 +173,8 @@ void CExportDlg::FillControls(const ExportChoices& c) {
 
 ExportChoices CExportDlg::ReadControls() const {
   ExportChoices c;
-  c.format = format_->currentIndex();
+  const int format = format_->currentIndex();
+  if (format >= 0 && format < static_cast<int>(kExportFormats.size())) c.format = kExportFormats[format].format;
   c.colour_mode = colour_group_->checkedId();
   c.dither = dither_group_->checkedId();
   c.width = EditValue(width_);

@@ -19,8 +19,15 @@ QString QtFileFilter(std::string_view filter) {
   return entries.join(QStringLiteral(";;"));
 }
 
-int QtFilterIndex(const QString& qt_filter, const QString& selected) {
-  return static_cast<int>(qt_filter.split(QStringLiteral(";;")).indexOf(selected));
+QString QtDialogFilter(FormatDialog dialog) { return QtFileFilter(DialogFilter(dialog)); }
+
+std::optional<ImageFormat> QtFilterFormat(FormatDialog dialog, const QString& selected) {
+  for (const DialogFilterEntry& e : kDialogFilterEntries) {
+    if (e.dialog != dialog) continue;
+    if (QtFileFilter(DialogFilter(dialog, e.format)) == selected)
+      return FormatOfFilter(dialog, e.description);
+  }
+  return std::nullopt;
 }
 
 }  // namespace lumi::app

@@ -1,22 +1,24 @@
 #pragma once
 // File dialog filters are written as "Description|pattern|Description|pattern||"; Qt's
 // dialogs want "Description (pattern);;Description (pattern)".
+// The filters themselves, and the formats they stand for, are the core's
+// (image/image_format.h).
+#include <optional>
 #include <string_view>
 
 #include <QString>
 
-namespace lumi::app {
+#include "image/image_format.h"
 
-inline constexpr std::string_view kOpenProjectFilter =
-    "Project File (*.plv)| *.plv|Lumiverdant Editable E-JPG|*.jp*||";
-inline constexpr std::string_view kSaveAsFilter =
-    "Project Files (*.plv)|*.plv|JPG File (*.jpg)|*.jpg|PNG File (*.png)|*.png|"
-    "Windows BMP (*.bmp)|*.bmp||";
+namespace lumi::app {
 
 // Each description keeps its text; its pattern is added in parentheses unless the
 // description already ends with exactly that.
 QString QtFileFilter(std::string_view filter);
-// The position (0-based) of `selected` among the entries of a translated filter, or -1.
-int QtFilterIndex(const QString& qt_filter, const QString& selected);
+// A dialog's whole filter, translated.
+QString QtDialogFilter(FormatDialog dialog);
+// The format of the dialog's entry whose translation is `selected` (a Qt dialog's
+// selectedNameFilter()); nothing for a text the dialog does not list.
+std::optional<ImageFormat> QtFilterFormat(FormatDialog dialog, const QString& selected);
 
 }  // namespace lumi::app

@@ -74,6 +74,7 @@ MainWindow::MainWindow(AppServices& services, std::unique_ptr<Host> host, QWidge
   statusBar()->addPermanentWidget(cursor_pane);
 
   document_ = std::make_unique<CPlenivorDoc>(*host_, services_.GetSettings(), services_.Bank());
+  document_->SetRenderContext(&services_.Context());
   document_->SetViews(this);
   document_->NewDocument();
   view_document_ = std::make_unique<PlenivorViewDocument>(*document_);
@@ -485,11 +486,11 @@ bool MainWindow::SaveFile() {
   return SaveAsWithDialog();
 }
 
-bool MainWindow::SaveFileAs(const QString& path, SaveFilter filter) {
-  const bool saved = document_->SaveAs(ToPath(path), filter);
+bool MainWindow::SaveFileAs(const QString& path, ImageFormat format) {
+  const bool saved = document_->SaveAs(ToPath(path), format);
   UpdateTitle();
   // Only a project takes the name; a flat image leaves the document where it was.
-  if (saved && filter == SaveFilter::Project) {
+  if (saved && format == ImageFormat::kProject) {
     if (run_mark_) run_mark_->NoteSave();
     AddDocumentToRecent();
   }
@@ -502,7 +503,7 @@ void MainWindow::OpenWithDialog() {
       settings.GetString("Load", "Path", services_.Folders().samples);
   const QString path =
       QFileDialog::getOpenFileName(this, QStringLiteral("Open Project File"), FromStd(start),
-                                   QtFileFilter(kOpenProjectFilter));
+                                   QtDialogFilter(FormatDialog::kOpen));
   if (path.isEmpty()) return;
   settings.SetString("Load", "Path", QFileInfo(path).absolutePath().toStdString());
   OpenFile(path);
@@ -510,7 +511,7 @@ void MainWindow::OpenWithDialog() {
 
 bool MainWindow::SaveAsWithDialog() {
   Settings& settings = services_.GetSettings();
-  const QString filter = QtFileFilter(kSaveAsFilter);
+  const QString filter = QtDialogFilter(FormatDialog::kSaveAs);
   QString proposed = FromStd(document_->ProposedSaveName());
   if (QFileInfo(proposed).isRelative()) {
     const QString folder = FromStd(settings.GetString("Export", "SaveAs", ""));
@@ -524,9 +525,8 @@ bool MainWindow::SaveAsWithDialog() {
       AskSaveFileName(this, QStringLiteral("Save file as"), proposed, filter, &selected, true);
   if (path.isEmpty()) return false;
   settings.SetString("Export", "SaveAs", path.toStdString());
-  const int index = QtFilterIndex(filter, selected);
-  const SaveFilter chosen = index > 0 ? static_cast<SaveFilter>(index + 1) : SaveFilter::Project;
-  return SaveFileAs(path, chosen);
+  // A dialog that reports no filter it was given saves the project, as the first entry.
+  return SaveFileAs(path, QtFilterFormat(FormatDialog::kSaveAs, selected).value_or(ImageFormat::kProject));
 }
 
 void MainWindow::OpenAfterStartUp(const QString& path) {

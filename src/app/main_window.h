@@ -79,7 +79,7 @@ class MainWindow : public QMainWindow, private DocumentViews, private LibraryVie
   bool OpenFile(const QString& path);
   // "Save": to the document's path, or through the Save As dialog when it needs a name.
   bool SaveFile();
-  bool SaveFileAs(const QString& path, SaveFilter filter);
+  bool SaveFileAs(const QString& path, ImageFormat format);
   // Asks whether to save a modified document that holds objects; Yes saves. False
   // means keep the document (Cancel, or the save failed).
   bool SaveModified();

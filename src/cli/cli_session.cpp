@@ -38,11 +38,11 @@ CliSession::CliSession(const std::optional<std::string>& data_dir)
     : folders_(DataFolders(data_dir)),
       context_{&bank_, folders_ ? &*folders_ : nullptr},
       doc_(host_, settings_, bank_) {
-  SetDefaultRenderContext(&context_);
+  doc_.SetRenderContext(&context_);
   doc_.NewDocument();
 }
 
-CliSession::~CliSession() { SetDefaultRenderContext(nullptr); }
+CliSession::~CliSession() = default;
 
 void CliSession::Load(const fs::path& input) {
   const std::string ext = LowerExtension(input);
@@ -57,7 +57,7 @@ void CliSession::LoadScene(const fs::path& input) {
   std::optional<SceneError> failure;
   const std::string why = host_.CollectDuring([&] {
     try {
-      MoveSceneIntoDocument(ReadSceneFile(input, host_, nullptr), doc_);
+      MoveSceneIntoDocument(ReadSceneFile(input, host_, nullptr, &context_), doc_);
     } catch (const SceneError& e) {
       failure.emplace(e);
     }
@@ -78,12 +78,12 @@ void CliSession::LoadLibraryFile(const fs::path& input) {
 
 void CliSession::LoadLibraryObjects(const fs::path& input) {
   if (LowerExtension(input) == ".sty") {
-    std::unique_ptr<CDrawObject> style = ReadStyle(input, host_, &settings_);
+    std::unique_ptr<CDrawObject> style = ReadStyle(input, host_, &settings_, &context_);
     if (!style) throw FileError("cannot read " + input.string());
     doc_.Objects().push_back(std::move(style));
     return;
   }
-  auto objects = ReadObjectEntry(input, host_, &settings_);
+  auto objects = ReadObjectEntry(input, host_, &settings_, &context_);
   if (!objects) throw FileError("cannot read " + input.string());
   for (auto& object : *objects) doc_.Objects().push_back(std::move(object));
 }

@@ -48,7 +48,7 @@ int RunBuild(const std::vector<std::string>& args) {
     // The canvas as a baseline JPG at quality 95 with the project appended.
     const RgbImage source = RenderCanvasForExport(session.Doc());
     ExportChoices choices;
-    choices.format = kExportEditableJpg;
+    choices.format = ImageFormat::kEditableJpg;
     choices.width = source.width;
     choices.height = source.height;
     choices.progressive = false;

@@ -57,7 +57,7 @@ void WriteOutput(CliSession& session, const fs::path& output) {
   } else if (ext == ".jpg" || ext == ".jpeg") {
     const RgbImage source = RenderCanvasForExport(doc);
     ExportChoices choices;
-    choices.format = kExportEditableJpg;
+    choices.format = ImageFormat::kEditableJpg;
     choices.width = source.width;
     choices.height = source.height;
     choices.progressive = false;
@@ -66,7 +66,7 @@ void WriteOutput(CliSession& session, const fs::path& output) {
     CliHost& host = session.GetHost();
     bool written = false;
     const std::string why = host.CollectDuring([&] {
-      written = SaveFlatImage(output, ext == ".png" ? FlatImageFormat::Png : FlatImageFormat::Bmp,
+      written = SaveFlatImage(output, ext == ".png" ? ImageFormat::kPng : ImageFormat::kBmp,
                               doc.GetCanvasArea(), doc.Objects(), host);
     });
     if (!written) throw FileError("cannot write " + output.string() + ": " + why);

@@ -19,7 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int Pick(const std::map<std::string, int>& names, const std::string& option, const std::string& value) {
+template <typename Value>
+Value Pick(const std::map<std::string, Value>& names, const std::string& option, const std::string& value) {
   const auto it = names.find(value);
   if (it != names.end()) return it->second;
   std::string list;
@@ -27,15 +28,18 @@ int Pick(const std::map<std::string, int>& names, const std::string& option, con
   throw UsageError(option + " is one of " + list + ", not '" + value + "'");
 }
 
-int FormatFor(const Options& opts, const fs::path& output) {
+ImageFormat FormatFor(const Options& opts, const fs::path& output) {
   if (const auto format = opts.Value("--format")) {
-    return Pick({{"jpg", kExportJpeg}, {"bmp", kExportBmp}, {"png", kExportPng}, {"ejpg", kExportEditableJpg}},
-                "--format", *format);
+    return Pick<ImageFormat>({{"jpg", ImageFormat::kJpg},
+                              {"bmp", ImageFormat::kBmp},
+                              {"png", ImageFormat::kPng},
+                              {"ejpg", ImageFormat::kEditableJpg}},
+                             "--format", *format);
   }
   const std::string ext = LowerExtension(output);
-  if (ext == ".jpg" || ext == ".jpeg") return kExportJpeg;
-  if (ext == ".bmp") return kExportBmp;
-  if (ext == ".png") return kExportPng;
+  if (ext == ".jpg" || ext == ".jpeg") return ImageFormat::kJpg;
+  if (ext == ".bmp") return ImageFormat::kBmp;
+  if (ext == ".png") return ImageFormat::kPng;
   throw UsageError("give --format, or an output ending in .jpg, .bmp or .png: " + output.string());
 }
 
@@ -61,7 +65,7 @@ ExportChoices ChoicesFrom(const Options& opts, const fs::path& output, const Rgb
     c.width = AspectHeight(source.height, source.width, *height);
   }
   if (const auto kernel = opts.Value("--kernel")) {
-    c.kernel = Pick({{"cubic", 0}, {"bilinear", 1}, {"hamming", 2}, {"blackman", 3}}, "--kernel", *kernel);
+    c.kernel = Pick<int>({{"cubic", 0}, {"bilinear", 1}, {"hamming", 2}, {"blackman", 3}}, "--kernel", *kernel);
   }
   c.sharpen = opts.Int("--sharpen", 0, 100).value_or(0);
   c.quality = opts.Int("--quality", 0, 100).value_or(95);
@@ -78,9 +82,9 @@ ExportChoices ChoicesFrom(const Options& opts, const fs::path& output, const Rgb
     }
   }
   if (const auto dither = opts.Value("--dither")) {
-    c.dither = Pick({{"none", 0}, {"diffusion", 1}, {"floyd", 2}}, "--dither", *dither);
+    c.dither = Pick<int>({{"none", 0}, {"diffusion", 1}, {"floyd", 2}}, "--dither", *dither);
   }
-  const bool jpeg = c.format == kExportJpeg || c.format == kExportEditableJpg;
+  const bool jpeg = c.format == ImageFormat::kJpg || c.format == ImageFormat::kEditableJpg;
   if (jpeg && (opts.Has("--colors") || opts.Has("--dither"))) {
     throw UsageError("--colors and --dither apply to BMP and PNG output");
   }

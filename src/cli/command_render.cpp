@@ -19,11 +19,11 @@ namespace {
 namespace fs = std::filesystem;
 
 // The flat-image format the output's extension names.
-FlatImageFormat FormatOf(const fs::path& out) {
+ImageFormat FormatOf(const fs::path& out) {
   const std::string ext = LowerExtension(out);
-  if (ext == ".png") return FlatImageFormat::Png;
-  if (ext == ".bmp") return FlatImageFormat::Bmp;
-  if (ext == ".jpg" || ext == ".jpeg") return FlatImageFormat::Jpg;
+  if (ext == ".png") return ImageFormat::kPng;
+  if (ext == ".bmp") return ImageFormat::kBmp;
+  if (ext == ".jpg" || ext == ".jpeg") return ImageFormat::kJpg;
   throw UsageError("the output must end in .png, .jpg or .bmp: " + out.string());
 }
 
@@ -64,7 +64,7 @@ int RunRender(const std::vector<std::string>& args) {
     if (!ok) throw FileError("cannot write " + output.string() + ": " + ErrorText(PxGetLastError()));
   } else {
     // The canvas as "Save As" writes an image; the writer's complaint becomes the error line.
-    const FlatImageFormat format = FormatOf(output);
+    const ImageFormat format = FormatOf(output);
     CliHost& host = session.GetHost();
     bool written = false;
     const std::string why = host.CollectDuring(

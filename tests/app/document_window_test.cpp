@@ -17,7 +17,7 @@
 
 using lumi::Answer;
 using lumi::CPlenivorDoc;
-using lumi::SaveFilter;
+using lumi::ImageFormat;
 using lumi::app::testing::TestApp;
 
 namespace {
@@ -34,7 +34,7 @@ void WriteSampleProject(const std::filesystem::path& path) {
   lumi::CTextureBank bank;
   CPlenivorDoc doc(host, settings, bank);
   lumi::app::testing::FillSampleDocument(doc);
-  QVERIFY(doc.SaveAs(path, SaveFilter::Project));
+  QVERIFY(doc.SaveAs(path, ImageFormat::kProject));
 }
 
 void AddRectangle(CPlenivorDoc& doc) {
@@ -65,9 +65,10 @@ class DocumentWindowTest : public QObject {
     QCOMPARE(doc.GetCanvasColor(), lumi::COLORREF{0xFFFFFF});
     QCOMPARE(app.window->windowTitle(), QStringLiteral("Untitled - Lumiverdant"));
     // Objects render with the program's one bank and its folders.
-    QVERIFY(lumi::DefaultRenderContext() != nullptr);
-    QCOMPARE(lumi::DefaultRenderContext()->bank, &app.services.Bank());
-    QCOMPARE(lumi::DefaultRenderContext()->folders, &app.services.Folders());
+    QVERIFY(doc.GetRenderContext() != nullptr);
+    QCOMPARE(doc.GetRenderContext()->bank, &app.services.Bank());
+    QCOMPARE(doc.GetRenderContext()->folders, &app.services.Folders());
+    QCOMPARE(doc.MakeObject()->GetRenderContext(), doc.GetRenderContext());
 
     app.services.GetSettings().SetInt("Settings", "DefWidth", 640);
     app.services.GetSettings().SetInt("Settings", "DefHeight", 480);
@@ -113,7 +114,7 @@ class DocumentWindowTest : public QObject {
     const lumi::Rect box = doc.Objects()[0]->GetRect();
     // A project name's extension becomes ".plv" and the document takes the name.
     const auto typed = In(app.scratch, "round.trip.txt");
-    QVERIFY(app.window->SaveFileAs(QString::fromStdString(typed.string()), SaveFilter::Project));
+    QVERIFY(app.window->SaveFileAs(QString::fromStdString(typed.string()), ImageFormat::kProject));
     const auto saved = In(app.scratch, "round.trip.plv");
     QVERIFY(std::filesystem::exists(saved));
     QCOMPARE(app.window->windowTitle(), QStringLiteral("round.trip.plv - Lumiverdant"));
@@ -121,7 +122,7 @@ class DocumentWindowTest : public QObject {
 
     // The image filters write a flat image and leave the name alone.
     QVERIFY(app.window->SaveFileAs(QString::fromStdString(In(app.scratch, "flat.plv").string()),
-                                   SaveFilter::Png));
+                                   ImageFormat::kPng));
     QVERIFY(std::filesystem::exists(In(app.scratch, "flat.png")));
     QCOMPARE(app.window->windowTitle(), QStringLiteral("round.trip.plv - Lumiverdant"));
 
@@ -169,7 +170,7 @@ class DocumentWindowTest : public QObject {
     CPlenivorDoc& doc = app.window->Document();
     AddRectangle(doc);
     const auto path = In(app.scratch, "kept.plv");
-    QVERIFY(app.window->SaveFileAs(QString::fromStdString(path.string()), SaveFilter::Project));
+    QVERIFY(app.window->SaveFileAs(QString::fromStdString(path.string()), ImageFormat::kProject));
     const auto before = std::filesystem::file_size(path);
     AddRectangle(doc);
     app.host->QueueAnswer(Answer::Yes);
@@ -253,14 +254,24 @@ class DocumentWindowTest : public QObject {
   }
 
   void dialogFiltersUseQtsSyntax() {
-    using lumi::app::QtFileFilter;
-    QCOMPARE(QtFileFilter(lumi::app::kOpenProjectFilter),
+    using lumi::FormatDialog;
+    using lumi::app::QtDialogFilter;
+    using lumi::app::QtFilterFormat;
+    QCOMPARE(QtDialogFilter(FormatDialog::kOpen),
              QStringLiteral("Project File (*.plv);;Lumiverdant Editable E-JPG (*.jp*)"));
-    const QString save = QtFileFilter(lumi::app::kSaveAsFilter);
+    const QString save = QtDialogFilter(FormatDialog::kSaveAs);
     QCOMPARE(save, QStringLiteral("Project Files (*.plv);;JPG File (*.jpg);;PNG File (*.png);;"
                                   "Windows BMP (*.bmp)"));
-    QCOMPARE(lumi::app::QtFilterIndex(save, QStringLiteral("Windows BMP (*.bmp)")), 3);
-    QCOMPARE(lumi::app::QtFilterIndex(save, QStringLiteral("Project Files (*.plv)")), 0);
+    // Each entry Qt reports back names its own format, whatever its place in the list.
+    QCOMPARE(QtFilterFormat(FormatDialog::kSaveAs, QStringLiteral("Windows BMP (*.bmp)")),
+             std::optional(ImageFormat::kBmp));
+    QCOMPARE(QtFilterFormat(FormatDialog::kSaveAs, QStringLiteral("Project Files (*.plv)")),
+             std::optional(ImageFormat::kProject));
+    QCOMPARE(QtFilterFormat(FormatDialog::kSaveAs, QStringLiteral("PNG File (*.png)")),
+             std::optional(ImageFormat::kPng));
+    QCOMPARE(QtFilterFormat(FormatDialog::kOpen, QStringLiteral("Lumiverdant Editable E-JPG (*.jp*)")),
+             std::optional(ImageFormat::kEditableJpg));
+    QVERIFY(!QtFilterFormat(FormatDialog::kSaveAs, QStringLiteral("Lumiverdant Editable E-JPG (*.jp*)")));
   }
 
  private:

@@ -9,7 +9,7 @@
 #include "recent_files.h"
 
 using lumi::Answer;
-using lumi::SaveFilter;
+using lumi::ImageFormat;
 using lumi::app::RecentFiles;
 using lumi::app::testing::TestApp;
 
@@ -89,11 +89,11 @@ class RecentFilesTest : public QObject {
     AddRectangle(doc);
     const QString first = app.scratch.filePath(QStringLiteral("first.plv"));
     const QString second = app.scratch.filePath(QStringLiteral("second.plv"));
-    QVERIFY(app.window->SaveFileAs(first, SaveFilter::Project));
-    QVERIFY(app.window->SaveFileAs(second, SaveFilter::Project));
+    QVERIFY(app.window->SaveFileAs(first, ImageFormat::kProject));
+    QVERIFY(app.window->SaveFileAs(second, ImageFormat::kProject));
     // A flat image is not a document the program can open again as it was.
     QVERIFY(app.window->SaveFileAs(app.scratch.filePath(QStringLiteral("flat.png")),
-                                   SaveFilter::Png));
+                                   ImageFormat::kPng));
     QCOMPARE(app.window->Recent().Files(), QStringList({second, first}));
     QCOMPARE(Stored(app.services.GetSettings(), 1), second.toStdString());
 
@@ -115,8 +115,8 @@ class RecentFilesTest : public QObject {
     AddRectangle(doc);
     const QString kept = app.scratch.filePath(QStringLiteral("kept.plv"));
     const QString gone = app.scratch.filePath(QStringLiteral("gone.plv"));
-    QVERIFY(app.window->SaveFileAs(kept, SaveFilter::Project));
-    QVERIFY(app.window->SaveFileAs(gone, SaveFilter::Project));
+    QVERIFY(app.window->SaveFileAs(kept, ImageFormat::kProject));
+    QVERIFY(app.window->SaveFileAs(gone, ImageFormat::kProject));
     std::filesystem::remove(gone.toStdString());
 
     // The user keeps the modified document: nothing is opened and the entry stays.

@@ -102,7 +102,7 @@ class SaveDialogTest : public QObject {
           if (saveAs) {
             QString selected;
             return lumi::app::AskSaveFileName(nullptr, QStringLiteral("Save file as"), dir.path(),
-                                              lumi::app::QtFileFilter(lumi::app::kSaveAsFilter),
+                                              lumi::app::QtDialogFilter(lumi::FormatDialog::kSaveAs),
                                               &selected, true);
           }
           const lumi::SaveDialogRequest request{"Export", "JPG File (*.jpg)|*.jpg||", "*.jpg",

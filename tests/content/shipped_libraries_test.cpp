@@ -58,9 +58,6 @@ std::set<std::string> FilesIn(const fs::path& folder) {
 // Renders with the shipped textures, as the program does with its data folder.
 class ShippedLibraries : public ::testing::Test {
  protected:
-  void SetUp() override { lumi::SetDefaultRenderContext(&context_); }
-  void TearDown() override { lumi::SetDefaultRenderContext(nullptr); }
-
   // A style is worth shipping only when it carries more than a plain colour.
   static bool HasALook(const lumi::CDrawObject& style) {
     const std::string& texture = style.GetTextureName();
@@ -94,7 +91,7 @@ TEST_F(ShippedLibraries, EveryStyleReadsBackWithItsLookAndPicture) {
   EXPECT_EQ(static_cast<std::size_t>(count), ScenesIn(kScenes / "styles").size());
   for (int n = 1; n <= count; ++n) {
     SCOPED_TRACE(styles.FileName(n));
-    const auto style = lumi::ReadStyle(styles.MainFile(n), host_);
+    const auto style = lumi::ReadStyle(styles.MainFile(n), host_, nullptr, &context_);
     ASSERT_TRUE(style);
     EXPECT_TRUE(host_.Messages().empty()) << host_.Messages().front();
     EXPECT_TRUE(HasALook(*style));
@@ -113,7 +110,7 @@ TEST_F(ShippedLibraries, EveryObjectEntryReadsBackWithAllItsObjects) {
     ASSERT_EQ(static_cast<std::size_t>(entries.Count()), scenes.size());
     for (int n = 1; n <= entries.Count(); ++n) {
       SCOPED_TRACE(entries.FileName(n));
-      const auto objects = lumi::ReadObjectEntry(entries.MainFile(n), host_);
+      const auto objects = lumi::ReadObjectEntry(entries.MainFile(n), host_, nullptr, &context_);
       ASSERT_TRUE(objects);
       const auto scene = nlohmann::json::parse(std::ifstream(scenes[static_cast<std::size_t>(n - 1)]));
       ASSERT_EQ(objects->size(), scene["objects"].size());

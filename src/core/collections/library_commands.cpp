@@ -17,7 +17,7 @@ bool ApplyStyleFile(CPlenivorDoc& doc, CDrawObject* current, const fs::path& pat
   Host& host = doc.GetHost();
   std::unique_ptr<CDrawObject> style;
   try {
-    style = ReadStyle(path, host);
+    style = ReadStyle(path, host, nullptr, doc.GetRenderContext());
   } catch (const Error&) {  // damaged data, or a bitmap it cannot hold
     host.Message("This style file is damaged: " + path.filename().string(), MessageKind::Warning);
     return false;
@@ -40,7 +40,7 @@ std::optional<InsertedEntry> InsertLibraryEntry(CPlenivorDoc& doc, const fs::pat
   Host& host = doc.GetHost();
   std::optional<std::vector<std::unique_ptr<CDrawObject>>> read;
   try {
-    read = ReadObjectEntry(path, host);
+    read = ReadObjectEntry(path, host, nullptr, doc.GetRenderContext());
   } catch (const Error&) {  // damaged data, or a bitmap it cannot hold
     host.Message("This library object is damaged: " + path.filename().string(), MessageKind::Warning);
     return std::nullopt;

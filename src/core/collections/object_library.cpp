@@ -55,6 +55,7 @@ bool WriteObjectEntryFile(const fs::path& entry_file, const fs::path& picture_fi
   int margin = 0;
   if (objects.size() == 1) {
     moved = std::make_unique<CDrawObject>(objects[0]->GetHost());
+    moved->SetRenderContext(objects[0]->GetRenderContext());
     moved->CopyAttributes(*objects[0]);
     moved->MoveTo(0, 0);
     moved->SetSize(objects[0]->GetWidth(), objects[0]->GetHeight());
@@ -72,7 +73,7 @@ int AddObjectEntry(const fs::path& group_folder, const std::vector<const CDrawOb
 }
 
 std::optional<std::vector<std::unique_ptr<CDrawObject>>> ReadObjectEntry(
-    const fs::path& path, Host& host, const Settings* settings) {
+    const fs::path& path, Host& host, const Settings* settings, const RenderContext* context) {
   std::vector<std::uint8_t> bytes;
   try {
     bytes = ReadWholeFile(path, kMaxObjectEntryBytes);
@@ -83,14 +84,19 @@ std::optional<std::vector<std::unique_ptr<CDrawObject>>> ReadObjectEntry(
     }
     return std::nullopt;
   }
-  return ReadObjectEntryBytes(bytes, host, settings);
+  return ReadObjectEntryBytes(bytes, host, settings, context);
 }
 
 std::vector<std::unique_ptr<CDrawObject>> ReadObjectEntryBytes(std::span<const std::uint8_t> bytes,
-                                                               Host& host, const Settings* settings) {
+                                                               Host& host, const Settings* settings,
+                                                               const RenderContext* context) {
   MemorySource source(bytes);
   CArchive ar(source);
-  return ReadObjectStream(ar, [&] { return std::make_unique<CDrawObject>(host, settings); });
+  return ReadObjectStream(ar, [&] {
+    auto object = std::make_unique<CDrawObject>(host, settings);
+    object->SetRenderContext(context);
+    return object;
+  });
 }
 
 }  // namespace lumi

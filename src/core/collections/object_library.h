@@ -16,6 +16,7 @@ namespace lumi {
 class CDrawObject;
 class Host;
 class Settings;
+struct RenderContext;
 
 inline NumberedEntries ObjectEntries(const std::filesystem::path& group_folder) {
   return {group_folder, "Object", ".obj"};
@@ -51,15 +52,17 @@ bool WriteObjectEntryFile(const std::filesystem::path& entry_file,
 int AddObjectEntry(const std::filesystem::path& group_folder,
                    const std::vector<const CDrawObject*>& objects);
 
-// Reads an entry's objects (each rendered) bound to `host`. Nothing when the file cannot
-// be opened; a damaged file throws ArchiveError and gives no objects at all.
+// Reads an entry's objects (each rendered with `context`) bound to `host`. Nothing when
+// the file cannot be opened; a damaged file throws ArchiveError and gives no objects at all.
 std::optional<std::vector<std::unique_ptr<CDrawObject>>> ReadObjectEntry(
-    const std::filesystem::path& path, Host& host, const Settings* settings = nullptr);
+    const std::filesystem::path& path, Host& host, const Settings* settings = nullptr,
+    const RenderContext* context = nullptr);
 
 // The same from a file's bytes.
 std::vector<std::unique_ptr<CDrawObject>> ReadObjectEntryBytes(std::span<const std::uint8_t> bytes,
                                                                Host& host,
-                                                               const Settings* settings = nullptr);
+                                                               const Settings* settings = nullptr,
+                                                               const RenderContext* context = nullptr);
 
 // The largest entry file read.
 inline constexpr std::uint64_t kMaxObjectEntryBytes = 256u << 20;

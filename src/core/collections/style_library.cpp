@@ -18,6 +18,7 @@ bool IsPlainText(const CDrawObject& object) {
 
 std::unique_ptr<CDrawObject> MakeStyleObject(const CDrawObject& source) {
   auto style = std::make_unique<CDrawObject>(source.GetHost());
+  style->SetRenderContext(source.GetRenderContext());
   style->CopyAttributes(source);
   if (IsPlainText(source)) {
     style->MakeStyleSample();
@@ -51,7 +52,7 @@ bool WriteStyleFile(const fs::path& style_file, const fs::path& picture_file,
 }
 
 std::unique_ptr<CDrawObject> ReadStyle(const fs::path& path, Host& host,
-                                       const Settings* settings) {
+                                       const Settings* settings, const RenderContext* context) {
   std::vector<std::uint8_t> bytes;
   try {
     bytes = ReadWholeFile(path, kMaxStyleFileBytes);
@@ -62,14 +63,15 @@ std::unique_ptr<CDrawObject> ReadStyle(const fs::path& path, Host& host,
     }
     return nullptr;
   }
-  return ReadStyleBytes(bytes, host, settings);
+  return ReadStyleBytes(bytes, host, settings, context);
 }
 
 std::unique_ptr<CDrawObject> ReadStyleBytes(std::span<const std::uint8_t> bytes, Host& host,
-                                            const Settings* settings) {
+                                            const Settings* settings, const RenderContext* context) {
   MemorySource source(bytes);
   CArchive ar(source);
   auto style = std::make_unique<CDrawObject>(host, settings);
+  style->SetRenderContext(context);
   style->SerializeObject(ar, false);
   return style;
 }

@@ -16,6 +16,7 @@ namespace lumi {
 class CDrawObject;
 class Host;
 class Settings;
+struct RenderContext;
 
 inline NumberedEntries StyleEntries(const std::filesystem::path& folder) {
   return {folder, "Style", ".sty"};
@@ -43,11 +44,13 @@ bool WriteStyleFile(const std::filesystem::path& style_file, const std::filesyst
 // Reads one style record into a new object bound to `host` (rendered). Null when the
 // file cannot be opened; a damaged or over-long file throws ArchiveError.
 std::unique_ptr<CDrawObject> ReadStyle(const std::filesystem::path& path, Host& host,
-                                       const Settings* settings = nullptr);
+                                       const Settings* settings = nullptr,
+                                       const RenderContext* context = nullptr);
 
 // The same from a file's bytes.
 std::unique_ptr<CDrawObject> ReadStyleBytes(std::span<const std::uint8_t> bytes, Host& host,
-                                            const Settings* settings = nullptr);
+                                            const Settings* settings = nullptr,
+                                            const RenderContext* context = nullptr);
 
 // The largest style file read: far above any real record, it keeps a hostile file from
 // being read whole.

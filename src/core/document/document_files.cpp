@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "base/archive.h"
 #include "base/byte_stream.h"
@@ -35,7 +37,7 @@ bool IsJpgPath(const std::filesystem::path& path) {
 // Replaces the file name's extension (after its last ".", when that "." is not the first
 // character of the name) by `extension`; a name without one gets it appended only when
 // `append_when_missing`. Dots in folder names are left alone.
-std::filesystem::path WithExtension(const std::filesystem::path& path, const char* extension,
+std::filesystem::path WithExtension(const std::filesystem::path& path, std::string_view extension,
                                     bool append_when_missing) {
   std::string name = path.filename().string();
   const auto dot = name.rfind('.');
@@ -44,7 +46,7 @@ std::filesystem::path WithExtension(const std::filesystem::path& path, const cha
   } else if (!append_when_missing) {
     return path;
   }
-  return path.parent_path() / (name + extension);
+  return path.parent_path() / (name + std::string(extension));
 }
 
 }  // namespace
@@ -65,6 +67,7 @@ bool CPlenivorDoc::Open(const std::filesystem::path& path) {
   }
   DeleteContents();
   CPlenivorDoc fresh(*host_, *settings_, *bank_);
+  fresh.SetRenderContext(render_context_);
   bool loaded = false;
   try {
     CArchive ar(*source);
@@ -158,10 +161,13 @@ SaveResult CPlenivorDoc::Save() {
   return SaveResult::Saved;
 }
 
-bool CPlenivorDoc::SaveAs(const std::filesystem::path& path, SaveFilter filter, bool take_name) {
-  if (filter != SaveFilter::Project) return SaveFlat(path, filter);
+bool CPlenivorDoc::SaveAs(const std::filesystem::path& path, ImageFormat format, bool take_name) {
+  if (!DialogOffers(FormatDialog::kSaveAs, format))
+    throw std::invalid_argument("Save As does not write this format");
+  if (format != ImageFormat::kProject) return SaveFlat(path, format);
 
-  const std::filesystem::path target = WithExtension(path, ".plv", false);
+  const std::filesystem::path target =
+      WithExtension(path, DefaultExtension(ImageFormat::kProject), false);
   WaitCursor wait(*host_);
   try {
     WriteProjectFile(target);
@@ -177,19 +183,10 @@ bool CPlenivorDoc::SaveAs(const std::filesystem::path& path, SaveFilter filter, 
   return true;
 }
 
-bool CPlenivorDoc::SaveFlat(const std::filesystem::path& path, SaveFilter filter) {
-  FlatImageFormat format = FlatImageFormat::Jpg;
-  const char* extension = ".jpg";
-  if (filter == SaveFilter::Png) {
-    format = FlatImageFormat::Png;
-    extension = ".png";
-  } else if (filter == SaveFilter::Bmp) {
-    format = FlatImageFormat::Bmp;
-    extension = ".bmp";
-  }
+bool CPlenivorDoc::SaveFlat(const std::filesystem::path& path, ImageFormat format) {
   bool written = false;
   try {
-    written = SaveFlatImage(WithExtension(path, extension, true), format, GetCanvasArea(),
+    written = SaveFlatImage(WithExtension(path, DefaultExtension(format), true), format, GetCanvasArea(),
                             m_objects, *host_);
   } catch (const Error& e) {
     host_->Message(e.what(), MessageKind::Error);

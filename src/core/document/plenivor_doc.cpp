@@ -75,8 +75,15 @@ CPlenivorDoc::CPlenivorDoc(Host& host, Settings& settings, CTextureBank& bank)
 
 CPlenivorDoc::~CPlenivorDoc() = default;
 
+void CPlenivorDoc::SetRenderContext(const RenderContext* context) {
+  render_context_ = context;
+  for (const auto& object : m_objects) object->SetRenderContext(context);
+}
+
 std::unique_ptr<CDrawObject> CPlenivorDoc::MakeObject() const {
-  return std::make_unique<CDrawObject>(*host_, settings_);
+  auto object = std::make_unique<CDrawObject>(*host_, settings_);
+  object->SetRenderContext(render_context_);
+  return object;
 }
 
 CDrawObject* CPlenivorDoc::FindObject(std::string_view id) const {

@@ -9,7 +9,7 @@
 //   CPlenivorDoc doc(host, settings, bank);
 //   doc.NewDocument();                      // defaults from the settings, first snapshot
 //   doc.Objects().push_back(doc.MakeObject());  ... edit ...;  doc.TakeSnapshot();
-//   doc.SaveAs("drawing.plv", SaveFilter::Project);
+//   doc.SaveAs("drawing.plv", ImageFormat::kProject);
 //   doc.Open("other.plv");                  // false when the file was refused
 //
 // Dialogs belong to the window: these operations take paths, and report to the user
@@ -28,6 +28,7 @@
 #include "base/geometry.h"
 #include "document/object_group.h"
 #include "document/update_hints.h"
+#include "image/image_format.h"
 #include "render/canvas_composition.h"
 #include "objects/draw_object.h"
 
@@ -36,6 +37,7 @@ namespace lumi {
 class CArchive;
 class CTextureBank;
 class Host;
+struct RenderContext;
 class Settings;
 
 // What the document tells the window. Every call does nothing unless overridden.
@@ -51,9 +53,6 @@ class DocumentViews {
   // A loaded object carries button looks: the multimedia bar is shown.
   virtual void ShowMultimediaBar() {}
 };
-
-// The file types of "Save As".
-enum class SaveFilter { Project = 1, Jpg = 2, Png = 3, Bmp = 4 };
 
 // The outcome of "Save".
 enum class SaveResult {
@@ -84,8 +83,15 @@ class CPlenivorDoc {
   Settings& GetSettings() const { return *settings_; }
   CTextureBank& TextureBank() const { return *bank_; }
 
+  // The texture bank and folders the document's objects render with (render_context.h);
+  // the owner keeps it alive. Setting it gives it to every object the document holds, and
+  // every object the document makes or reads takes it. Null, the start, is the empty
+  // context: no textures.
+  void SetRenderContext(const RenderContext* context);
+  const RenderContext* GetRenderContext() const { return render_context_; }
+
   // ---- contents
-  // A new, empty object bound to the document's host and font settings.
+  // A new, empty object bound to the document's host, font settings and render context.
   std::unique_ptr<CDrawObject> MakeObject() const;
   std::vector<std::unique_ptr<CDrawObject>>& Objects() { return m_objects; }
   const std::vector<std::unique_ptr<CDrawObject>>& Objects() const { return m_objects; }
@@ -158,11 +164,12 @@ class CPlenivorDoc {
 
   // "Save": to the document's path, or NeedsName when there is none or it is read-only.
   SaveResult Save();
-  // "Save As" after the dialog. Project: the extension becomes ".plv", the project is
-  // saved and (with `take_name`) the document takes the path. Jpg, Png, Bmp: the
-  // extension is replaced and the canvas exported as a flat image; the document's path
-  // and modified flag stay as they were. Returns false after telling the user why.
-  bool SaveAs(const std::filesystem::path& path, SaveFilter filter, bool take_name = true);
+  // "Save As" after the dialog, in one of the formats its dialog offers (others are the
+  // caller's mistake: std::invalid_argument). Project: the extension becomes ".plv", the
+  // project is saved and (with `take_name`) the document takes the path. JPG, PNG, BMP:
+  // the extension is replaced and the canvas exported as a flat image; the document's
+  // path and modified flag stay as they were. Returns false after telling the user why.
+  bool SaveAs(const std::filesystem::path& path, ImageFormat format, bool take_name = true);
   // Writes the project to `path`: prunes the bank, writes a temporary file beside the
   // target and renames it over the target. Throws FileError; the target is intact then.
   void WriteProjectFile(const std::filesystem::path& path);
@@ -223,12 +230,13 @@ class CPlenivorDoc {
   void ReadSnapshot(const Snapshot& snapshot);
   void PushUndo(Snapshot snapshot);
   bool OpenEditableJpg(const std::filesystem::path& path);
-  bool SaveFlat(const std::filesystem::path& path, SaveFilter filter);
+  bool SaveFlat(const std::filesystem::path& path, ImageFormat format);
   void ReportSaveError(const std::filesystem::path& path, const std::string& why);
 
   Host* host_;
   Settings* settings_;
   CTextureBank* bank_;
+  const RenderContext* render_context_ = nullptr;
   DocumentViews no_views_;
   DocumentViews* views_ = &no_views_;
   EditableJpgReader jpg_reader_;

@@ -5,15 +5,14 @@
 #include <memory>
 #include <vector>
 
+#include "image/image_format.h"
 #include "render/canvas_composition.h"
 
 namespace lumi {
 
-enum class FlatImageFormat { Jpg = 1, Png = 2, Bmp = 3 };
-
-// Shows the writer's error text through `host` and returns false when the file could not
+// `format` is one of the flat images (IsFlatImage). Shows the writer's error text through `host` and returns false when the file could not
 // be written. The wait cursor shows throughout.
-bool SaveFlatImage(const std::filesystem::path& path, FlatImageFormat format,
+bool SaveFlatImage(const std::filesystem::path& path, ImageFormat format,
                    const CanvasArea& canvas,
                    const std::vector<std::unique_ptr<CDrawObject>>& objects, Host& host);
 

@@ -364,10 +364,11 @@ constexpr int kMaxPendingCoordinate = 1 << 24;
 
 std::unique_ptr<CDrawObject> BuildObject(const json& entry, std::size_t index, Host& host,
                                          const std::filesystem::path& base_folder,
-                                         const Settings* settings) {
+                                         const Settings* settings, const RenderContext* context) {
   const std::string where = ObjectWhere(index);
   if (!entry.is_object()) Fail(where, "", "expected an object");
   auto o = std::make_unique<CDrawObject>(host, settings);
+  o->SetRenderContext(context);
   const auto consumed = CreateShape(*o, entry, where, base_folder);
   const auto& setters = FieldSetters();
   std::optional<int> width, height;
@@ -425,7 +426,7 @@ std::optional<COLORREF> ParseHexColour(const std::string& text) {
 }
 
 Scene BuildScene(const json& root, Host& host, const Settings* settings,
-                 const std::filesystem::path& base_folder) {
+                 const std::filesystem::path& base_folder, const RenderContext* context) {
   if (!root.is_object()) Fail("scene", "", "expected a JSON object");
   Scene scene;
   for (const auto& [key, value] : root.items()) {
@@ -453,7 +454,7 @@ Scene BuildScene(const json& root, Host& host, const Settings* settings,
       const bool text = entry.is_object() && entry.contains("shape") && entry["shape"] == "text";
       std::unique_lock<std::mutex> font_lock(font_mutex, std::defer_lock);
       if (text) font_lock.lock();
-      built[i] = BuildObject(entry, i, task_host, base_folder, settings);
+      built[i] = BuildObject(entry, i, task_host, base_folder, settings, context);
       built[i]->SetHost(host);
     }, [&](std::size_t i) {
       // Noise and colour genes draw from the shared generator, texture images come from
@@ -488,11 +489,12 @@ Scene BuildScene(const json& root, Host& host, const Settings* settings,
   return scene;
 }
 
-Scene ReadSceneFile(const std::filesystem::path& path, Host& host, const Settings* settings) {
+Scene ReadSceneFile(const std::filesystem::path& path, Host& host, const Settings* settings,
+                    const RenderContext* context) {
   const std::vector<std::uint8_t> bytes = ReadWholeFile(path, kMaxSceneFileSize);
   json root = json::parse(bytes.begin(), bytes.end(), nullptr, /*allow_exceptions=*/false);
   if (root.is_discarded()) throw SceneError(path.string() + ": not valid JSON");
-  return BuildScene(root, host, settings, path.parent_path());
+  return BuildScene(root, host, settings, path.parent_path(), context);
 }
 
 }  // namespace lumi

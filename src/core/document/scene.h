@@ -40,9 +40,13 @@ struct Scene {
 // type or a value out of range, and nlohmann's parse errors are turned into SceneError
 // by ReadSceneFile.
 // Relative bitmap file names are taken from `base_folder` (ReadSceneFile: the scene's folder).
+// The objects render with `context` (render_context.h), the one of the document they are
+// meant for.
 Scene BuildScene(const nlohmann::json& scene, Host& host, const Settings* settings,
-                 const std::filesystem::path& base_folder = {});
-Scene ReadSceneFile(const std::filesystem::path& path, Host& host, const Settings* settings);
+                 const std::filesystem::path& base_folder = {},
+                 const RenderContext* context = nullptr);
+Scene ReadSceneFile(const std::filesystem::path& path, Host& host, const Settings* settings,
+                    const RenderContext* context = nullptr);
 
 // Whether `key` is an attribute field a scene object (or one of its looks) may set.
 bool IsSceneField(const std::string& key);

@@ -35,7 +35,11 @@ void MoveSceneIntoDocument(Scene&& scene, CPlenivorDoc& doc) {
   doc.SetPortable(scene.portable);
   doc.SetCropRect(scene.crop.value_or(Rect{}));
   doc.SetCropActive(scene.crop.has_value());
-  for (auto& object : scene.objects) doc.Objects().push_back(std::move(object));
+  for (auto& object : scene.objects) {
+    // Built for this document (BuildScene) or not: from now on it renders with its context.
+    object->SetRenderContext(doc.GetRenderContext());
+    doc.Objects().push_back(std::move(object));
+  }
   doc.Groups() = std::move(groups);
   scene.objects.clear();
 }

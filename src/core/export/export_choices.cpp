@@ -19,6 +19,13 @@ int SliderPosition(const Settings& settings, std::string_view name, int fallback
 
 }  // namespace
 
+int ExportFormatIndex(ImageFormat format) {
+  for (std::size_t i = 0; i < kExportFormats.size(); ++i) {
+    if (kExportFormats[i].format == format) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 ExportChoices LoadExportChoices(const Settings& settings, int source_width, int source_height) {
   ExportChoices c;
   c.quality = SliderPosition(settings, "Qlt", 95);
@@ -26,8 +33,11 @@ ExportChoices LoadExportChoices(const Settings& settings, int source_width, int 
   c.greyscale = settings.GetInt(kExportSection, "Gray", 0) != 0;
   c.progressive = settings.GetInt(kExportSection, "Prog", 1) != 0;
   // The editable JPG carries the whole project; it is never the choice a dialog opens with.
-  c.format = ListIndex(settings, "Type", kExportJpeg, 4);
-  if (c.format == kExportEditableJpg) c.format = kExportJpeg;
+  const int stored = settings.GetInt(kExportSection, "Type", 0);
+  for (const ExportFormatEntry& e : kExportFormats) {
+    if (e.stored == stored) c.format = e.format;
+  }
+  if (c.format == ImageFormat::kEditableJpg) c.format = ImageFormat::kJpg;
   c.colour_mode = ListIndex(settings, "Colors", kExportTrueColour, 3);
   c.dither = ListIndex(settings, "Dither", 2, 3);
   c.custom_count = settings.GetInt(kExportSection, "NumCol", 64);
@@ -39,7 +49,9 @@ ExportChoices LoadExportChoices(const Settings& settings, int source_width, int 
 }
 
 void StoreExportFormat(Settings& settings, const ExportChoices& choices) {
-  settings.SetInt(kExportSection, "Type", choices.format);
+  // A format the combo does not list is never started (ExportImage refuses it first).
+  const int index = ExportFormatIndex(choices.format);
+  if (index >= 0) settings.SetInt(kExportSection, "Type", kExportFormats[index].stored);
   settings.SetInt(kExportSection, "ResType", choices.kernel);
 }
 
@@ -69,7 +81,7 @@ std::string ExportStartFolder(const Settings& settings) {
 
 ExportControlStates ExportControlsFor(const ExportChoices& choices) {
   ExportControlStates s;
-  const bool jpeg = choices.format == kExportJpeg || choices.format == kExportEditableJpg;
+  const bool jpeg = choices.format == ImageFormat::kJpg || choices.format == ImageFormat::kEditableJpg;
   s.jpeg_options_visible = jpeg;
   s.colour_options_visible = !jpeg;
   s.dither_enabled = choices.colour_mode != kExportTrueColour;

@@ -13,14 +13,27 @@
 #include <string>
 #include <string_view>
 
+#include "image/image_format.h"
+
 namespace lumi {
 
 class Settings;
 
-// Format combo entries, in combo order (the texts are shown as they stand).
-enum ExportFormat : int { kExportJpeg = 0, kExportBmp = 1, kExportPng = 2, kExportEditableJpg = 3 };
-inline constexpr std::array<std::string_view, 4> kExportFormatTexts = {
-    "JPEG fomat", "BMP format", "PNG format", "Editable E-JPG"};
+// Format combo entries, in combo order (the texts are shown as they stand), with the
+// number each is kept under in the "Type" setting.
+struct ExportFormatEntry {
+  ImageFormat format;
+  std::string_view text;
+  int stored;
+};
+inline constexpr std::array<ExportFormatEntry, 4> kExportFormats = {{
+    {ImageFormat::kJpg, "JPEG fomat", 0},
+    {ImageFormat::kBmp, "BMP format", 1},
+    {ImageFormat::kPng, "PNG format", 2},
+    {ImageFormat::kEditableJpg, "Editable E-JPG", 3},
+}};
+// The position of a format in the combo, or -1 when the combo does not list it.
+int ExportFormatIndex(ImageFormat format);
 
 // Colour radios: 24-bit, 256 colours, or the custom count typed beside the third radio.
 enum ExportColourMode : int {
@@ -64,7 +77,7 @@ inline constexpr std::string_view kCancel = "Cancel";
 inline constexpr std::string_view kExportSection = "Export";
 
 struct ExportChoices {
-  int format = kExportJpeg;             // ExportFormat
+  ImageFormat format = ImageFormat::kJpg;  // one of kExportFormats
   int colour_mode = kExportTrueColour;  // ExportColourMode
   int dither = 2;                       // 0 none, 1 error diffusion, 2 Floyd-Steinberg
   int width = 0;                        // output size, "W" and "H"
@@ -81,14 +94,14 @@ struct ExportChoices {
 
 // The choices as the dialog opens: every value from the "Export" section (defaults "Qlt"
 // 95, "Sharp" 0, "Gray" 0, "Prog" 1, "Type" 0, "Colors" 0, "Dither" 2, "NumCol" 64,
-// "ResType" 0), a stored "Type" 3 (editable JPG) opening as 0, the output size equal to the
+// "ResType" 0), a stored "Type" 3 (editable JPG) opening as JPEG, the output size equal to the
 // source size and the scale at "100%". A stored value no control can show (an index out of
 // its list, a slider position beyond 0..100) falls back to its default or is clamped, as
 // the control itself would.
 ExportChoices LoadExportChoices(const Settings& settings, int source_width, int source_height);
 
 // The moments the dialog stores its choices:
-// every ExportImage start: "Type" and "ResType";
+// every ExportImage start: "Type" (the format's kExportFormats number) and "ResType";
 void StoreExportFormat(Settings& settings, const ExportChoices& choices);
 // a successful JPEG preview: "Gray" and "Prog";
 void StoreExportJpegOptions(Settings& settings, const ExportChoices& choices);

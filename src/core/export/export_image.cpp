@@ -20,7 +20,9 @@ namespace {
 constexpr const char* kJpegComment = "Lumiverdant PLV";
 constexpr const char* kTempName = "export.tmp";
 
-bool IsJpegFormat(int format) { return format == kExportJpeg || format == kExportEditableJpg; }
+bool IsJpegFormat(ImageFormat format) {
+  return format == ImageFormat::kJpg || format == ImageFormat::kEditableJpg;
+}
 
 std::string SizeLabel(const std::filesystem::path& path, const ExportChoices& choices, bool jpeg) {
   std::error_code ec;
@@ -74,7 +76,7 @@ std::optional<std::filesystem::path> TargetPath(ExportMode mode, const ExportCho
 ExportResult WriteJpeg(ExportMode mode, const std::vector<std::uint8_t>& output,
                        const ExportChoices& choices, const ExportContext& context) {
   ExportResult result;
-  const bool editable = choices.format == kExportEditableJpg;
+  const bool editable = choices.format == ImageFormat::kEditableJpg;
   PxSetDCTMethod(3);
   const auto target = TargetPath(mode, choices, context);
   if (!target) return result;
@@ -117,7 +119,7 @@ ExportResult WriteBmpOrPng(ExportMode mode, const std::vector<std::uint8_t>& out
                            const ExportChoices& choices, const ExportContext& context) {
   ExportResult result;
   StoreExportColourOptions(context.settings, choices);
-  const bool bmp = choices.format == kExportBmp;
+  const bool bmp = choices.format == ImageFormat::kBmp;
   const auto target = TargetPath(mode, choices, context);
   if (!target) return result;
   const ExportColourPlan plan = ExportColourPlanFor(choices);
@@ -157,15 +159,13 @@ ExportResult WriteBmpOrPng(ExportMode mode, const std::vector<std::uint8_t>& out
 SaveDialogRequest ExportSaveDialogFor(const ExportChoices& choices, std::string start_folder) {
   SaveDialogRequest r;
   r.start_folder = std::move(start_folder);
+  r.filter = DialogFilter(FormatDialog::kExport, choices.format);
+  r.default_name = "*" + std::string(DefaultExtension(choices.format));
   if (IsJpegFormat(choices.format)) {
     r.title = "Export";
-    r.filter = "JPG File (*.jpg)|*.jpg||";
-    r.default_name = "*.jpg";
     return r;
   }
-  const bool bmp = choices.format == kExportBmp;
-  r.filter = bmp ? "BMP File (*.bmp)|*.bmp||" : "PNG File (*.png)|*.png||";
-  r.default_name = bmp ? "*.bmp" : "*.png";
+  const bool bmp = choices.format == ImageFormat::kBmp;
   if (choices.colour_mode == kExportTrueColour)
     r.title = bmp ? "Export True Color BMP" : "Export True Color PNG";
   else if (!bmp)
@@ -182,12 +182,12 @@ ExportColourPlan ExportColourPlanFor(const ExportChoices& choices) {
   const int colours =
       choices.colour_mode == kExport256Colours ? 256 : std::min(choices.custom_count, 256);
   // PNG palettes are always 8 bits; a BMP of at most 16 colours packs two pixels a byte.
-  if (choices.format == kExportBmp && colours <= 16) return {colours, 4};
+  if (choices.format == ImageFormat::kBmp && colours <= 16) return {colours, 4};
   return {colours, 8};
 }
 
 std::optional<std::string> ValidateExportChoices(const ExportChoices& c) {
-  if (c.format < 0 || c.format > 3) return "Unknown export format.";
+  if (ExportFormatIndex(c.format) < 0) return "Unknown export format.";
   if (c.width < 1 || c.height < 1 || c.width > CDIBSection::kMaxSide ||
       c.height > CDIBSection::kMaxSide)
     return "The width and height must be between 1 and 32768 pixels.";
@@ -215,7 +215,7 @@ ExportResult ExportImage(ExportMode mode, const RgbImage* source, const ExportCh
     context.host.Message(*problem, MessageKind::Warning);
     return {};
   }
-  if (choices.format == kExportEditableJpg && !context.append_project) {
+  if (choices.format == ImageFormat::kEditableJpg && !context.append_project) {
     context.host.Message("There is no project to embed in an editable JPG.", MessageKind::Warning);
     return {};
   }

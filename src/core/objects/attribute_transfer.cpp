@@ -16,13 +16,13 @@ void CDrawObject::TransferAttributes(const CDrawObject& source) {
     // source look's style on top, so it keeps this object's shape and text.
     if (source.m_hasHighlighted && source.m_highlighted && !source.m_statesSuppressed) {
       m_hasHighlighted = source.m_hasHighlighted;
-      m_highlighted = std::make_unique<CDrawObject>(*host_);
+      m_highlighted = MakeRelative();
       m_highlighted->CopyAttributes(*this);
       m_highlighted->CopyStyleFrom(*source.m_highlighted);
     }
     if (source.m_hasPushed && source.m_pushed && !m_statesSuppressed) {
       m_hasPushed = source.m_hasPushed;
-      m_pushed = std::make_unique<CDrawObject>(*host_);
+      m_pushed = MakeRelative();
       m_pushed->CopyAttributes(*this);
       m_pushed->CopyStyleFrom(*source.m_pushed);
     }

@@ -198,6 +198,19 @@ void CDrawObject::CopyAttributes(const CDrawObject& from) {
   has_pending_rect_ = from.has_pending_rect_;
 }
 
+void CDrawObject::SetRenderContext(const RenderContext* context) {
+  render_context_ = context;
+  for (CDrawObject* look : {m_highlighted.get(), m_pushed.get(), m_normal.get()}) {
+    if (look) look->SetRenderContext(context);
+  }
+}
+
+std::unique_ptr<CDrawObject> CDrawObject::MakeRelative() const {
+  auto made = std::make_unique<CDrawObject>(*host_);
+  made->render_context_ = render_context_;
+  return made;
+}
+
 std::unique_ptr<CDrawObject>& CDrawObject::LookCopy(int state) {
   return state == 1 ? m_highlighted : state == 2 ? m_pushed : m_normal;
 }
@@ -222,14 +235,14 @@ void CDrawObject::SetStates(int requested, bool has_highlighted, bool has_pushed
   if (!m_hasHighlighted && !m_hasPushed) return;
   if (requested == m_currentState) return;
   std::unique_ptr<CDrawObject>& shown = LookCopy(m_currentState);
-  if (!shown) shown = std::make_unique<CDrawObject>(*host_);
+  if (!shown) shown = MakeRelative();
   shown->CopyAttributes(*this);
   const bool exists = requested == 0 || (requested == 1 && m_hasHighlighted) ||
                       (requested == 2 && m_hasPushed);
   if (!exists) return;
   std::unique_ptr<CDrawObject>& wanted = LookCopy(requested);
   if (!wanted) {
-    wanted = std::make_unique<CDrawObject>(*host_);
+    wanted = MakeRelative();
     wanted->CopyAttributes(*this);
   }
   CopyAttributes(*wanted);
@@ -252,7 +265,7 @@ void CDrawObject::ShowState(int requested) {
 void CDrawObject::StoreShownState() {
   if ((!m_hasHighlighted && !m_hasPushed) || m_statesSuppressed) return;
   std::unique_ptr<CDrawObject>& shown = LookCopy(m_currentState);
-  if (!shown) shown = std::make_unique<CDrawObject>(*host_);
+  if (!shown) shown = MakeRelative();
   shown->CopyAttributes(*this);
 }
 

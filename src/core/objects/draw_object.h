@@ -346,9 +346,10 @@ class CDrawObject {
   LUMI_ATTRIBUTE(int, Grouped, m_grouped)
 
   Host& GetHost() const { return *host_; }
-  // The texture bank and folders this object renders with; null (the default) uses the
-  // process-wide DefaultRenderContext().
-  void SetRenderContext(const RenderContext* context) { render_context_ = context; }
+  // The texture bank and folders this object and its looks render with; null (the start)
+  // is the empty context of render_context.h. Objects this one makes take the same.
+  void SetRenderContext(const RenderContext* context);
+  const RenderContext* GetRenderContext() const { return render_context_; }
 
  private:
   // The attribute table (object_attributes.cpp) names the members it copies and sets.
@@ -362,6 +363,8 @@ class CDrawObject {
   // `keep_centred_offset`, effect 2 five pixels lower).
   Point EffectOffset(bool keep_centred_offset) const;
   std::unique_ptr<CDrawObject>& LookCopy(int state);
+  // A new object on this object's host and render context.
+  std::unique_ptr<CDrawObject> MakeRelative() const;
   // The number of text lines: one more than the line feeds.
   int TextLineCount() const;
   // The face of the text font, or null when no font can be opened.

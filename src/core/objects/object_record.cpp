@@ -47,13 +47,16 @@ void CDrawObject::SerializeObject(CArchive& ar, bool no_render) {
     WriteRecord(ar);
     return;
   }
+  // The fresh object renders as this one would: with this object's context.
   CDrawObject read(*host_);
+  read.render_context_ = render_context_;
   read.ReadRecord(ar, no_render ? kRenderLooksOnly : kRenderAll, 0, m_font);
   AdoptRecord(read);
 }
 
 void CDrawObject::ReadRecordForLaterRender(CArchive& ar) {
   CDrawObject read(*host_);
+  read.render_context_ = render_context_;
   read.ReadRecord(ar, kRenderNone, 0, m_font);
   AdoptRecord(read);
 }
@@ -190,6 +193,7 @@ void CDrawObject::WriteLook(CArchive& ar, CDrawObject* copy) {
   }
   // The flag promises a record: a look not made yet looks like the object now.
   CDrawObject current(*host_);
+  current.render_context_ = render_context_;
   current.CopyAttributes(*this);
   current.SerializeObject(ar, false);
 }
@@ -210,7 +214,7 @@ void CDrawObject::ReadRecord(CArchive& ar, RecordRender render, int depth,
   if (has_looks && m_statesSuppressed == 0) {
     Require(depth < kMaxLookDepth, "button looks nested too deeply");
     auto read_look = [&] {
-      auto look = std::make_unique<CDrawObject>(*host_);
+      auto look = MakeRelative();
       look->ReadRecord(ar, render == kRenderNone ? kRenderNone : kRenderAll, depth + 1, default_font);
       return look;
     };

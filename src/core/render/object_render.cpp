@@ -105,7 +105,8 @@ void CDrawObject::Render() {
   // "Outline" turns the (shrunk) coverage into a soft band along its edge.
   if (m_bevelKind == kOutlineBevel) PrepareOutlineBand(mask.data(), m_width, m_height, m_bevelWidth);
   // Texture or gradient, then the texture relief; a missing texture clears the name.
-  const RenderContext* context = render_context_ ? render_context_ : DefaultRenderContext();
+  // No context is the empty one: nothing found, names kept, nothing said.
+  const RenderContext* context = render_context_;
   if (!IsBitmap())
     ApplySurfaceStage(m_image, mask.data(), SurfaceAttributes(*this), m_textureName, context, *host_);
   // "Feather" and the linear feather soften the coverage; no lighting follows.

@@ -19,7 +19,7 @@ TEST_F(BitmapSave, SavingShrinksTheSourceOfABitmapShownSmall) {
   doc_.Objects().push_back(std::move(object));
   const CDrawObject& bitmap = *doc_.Objects().back();
   ASSERT_EQ(bitmap.SourceBitmap().Width(), 300) << "kept until the save";
-  ASSERT_TRUE(doc_.SaveAs(dir_ / "shrunk.plv", SaveFilter::Project));
+  ASSERT_TRUE(doc_.SaveAs(dir_ / "shrunk.plv", ImageFormat::kProject));
   EXPECT_EQ(bitmap.SourceBitmap().Width(), 150);
   EXPECT_EQ(bitmap.SourceBitmap().Height(), 100);
   EXPECT_EQ(bitmap.GetSourceWidth(), 150);

@@ -579,7 +579,7 @@ TEST_F(EditableJpgTest, EmptyTextureEntrySurvivesSaveOpenBackupAndEditableJpg) {
   doc_.TakeSnapshot();
 
   const auto first = dir_ / "first.plv";
-  ASSERT_TRUE(doc_.SaveAs(first, SaveFilter::Project));
+  ASSERT_TRUE(doc_.SaveAs(first, ImageFormat::kProject));
   const Bytes saved = ReadBytes(first);
   ASSERT_TRUE(doc_.Open(first));
   ASSERT_EQ(bank_.Size(), 2u);
@@ -642,7 +642,7 @@ TEST_F(EditableJpgTest, FullDiskExportKeepsTheEditableJpgItWouldReplace) {
   const Bytes rgb = Gradient(120, 90);
   RgbImage picture{120, 90, rgb};
   ExportChoices choices;
-  choices.format = kExportEditableJpg;
+  choices.format = ImageFormat::kEditableJpg;
   choices.width = 120;
   choices.height = 90;
   CPlenivorDoc source(host_, settings_, bank_);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <stdexcept>
 
 #include "document_fixture.h"
 
@@ -26,7 +27,7 @@ std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& dir) {
 }
 
 TEST_F(OpenSave, WrongSignatureFailsTheOpenWithoutTakingThePath) {
-  ASSERT_TRUE(doc_.SaveAs(dir_ / "mine.plv", SaveFilter::Project));
+  ASSERT_TRUE(doc_.SaveAs(dir_ / "mine.plv", ImageFormat::kProject));
   AddRectangle(0, 0, 10, 10);
   // Same layout, one letter off in the signature.
   auto bytes = ProjectBytes().Str("QUELMDAW1.1").I32(400).I32(300).I32(0).I32(0).I32(0).Take();
@@ -42,7 +43,7 @@ TEST_F(OpenSave, WrongSignatureFailsTheOpenWithoutTakingThePath) {
 }
 
 TEST_F(OpenSave, MissingFileFailsWithItsReasonAndKeepsTheDocument) {
-  ASSERT_TRUE(doc_.SaveAs(dir_ / "mine.plv", SaveFilter::Project));
+  ASSERT_TRUE(doc_.SaveAs(dir_ / "mine.plv", ImageFormat::kProject));
   AddRectangle(0, 0, 10, 10);
   doc_.SetModified();
   EXPECT_FALSE(doc_.Open(dir_ / "nothere.plv"));
@@ -63,7 +64,7 @@ TEST_F(OpenSave, SaveAsProjectReplacesTheExtensionAndTakesThePath) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.given);
     doc_.SetModified();
-    ASSERT_TRUE(doc_.SaveAs(dir_ / c.given, SaveFilter::Project));
+    ASSERT_TRUE(doc_.SaveAs(dir_ / c.given, ImageFormat::kProject));
     EXPECT_EQ(doc_.GetPath(), dir_ / c.written);
     EXPECT_FALSE(doc_.IsModified());
     EXPECT_EQ(ReadBytes(dir_ / c.written).size(), 60u);
@@ -72,17 +73,17 @@ TEST_F(OpenSave, SaveAsProjectReplacesTheExtensionAndTakesThePath) {
 
 TEST_F(OpenSave, SaveAsImageWritesTheFlatImageAndLeavesTheDocumentAsItWas) {
   doc_.SetCanvasSize(40, 30);
-  ASSERT_TRUE(doc_.SaveAs(dir_ / "doc.plv", SaveFilter::Project));
+  ASSERT_TRUE(doc_.SaveAs(dir_ / "doc.plv", ImageFormat::kProject));
   doc_.SetModified();
   struct Case {
-    SaveFilter filter;
+    ImageFormat filter;
     const char* written;
     std::vector<std::uint8_t> magic;
   };
   const Case cases[] = {
-      {SaveFilter::Png, "a.b.png", {0x89, 'P', 'N', 'G'}},
-      {SaveFilter::Jpg, "a.b.jpg", {0xFF, 0xD8, 0xFF}},
-      {SaveFilter::Bmp, "a.b.bmp", {'B', 'M'}},
+      {ImageFormat::kPng, "a.b.png", {0x89, 'P', 'N', 'G'}},
+      {ImageFormat::kJpg, "a.b.jpg", {0xFF, 0xD8, 0xFF}},
+      {ImageFormat::kBmp, "a.b.bmp", {'B', 'M'}},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(doc_.SaveAs(dir_ / "a.b.plv", c.filter));
@@ -94,11 +95,14 @@ TEST_F(OpenSave, SaveAsImageWritesTheFlatImageAndLeavesTheDocumentAsItWas) {
   EXPECT_EQ(doc_.GetPath(), dir_ / "doc.plv");
   EXPECT_TRUE(doc_.IsModified());
   EXPECT_FALSE(std::filesystem::exists(dir_ / "a.b.plv"));
+  // Save As writes only what its dialog offers; anything else is refused unwritten.
+  EXPECT_THROW(doc_.SaveAs(dir_ / "e.jpg", ImageFormat::kEditableJpg), std::invalid_argument);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "e.jpg"));
 }
 
 TEST_F(OpenSave, SaveNeedsANameUntilTheDocumentHasAPath) {
   EXPECT_EQ(doc_.Save(), SaveResult::NeedsName);
-  ASSERT_TRUE(doc_.SaveAs(dir_ / "x.plv", SaveFilter::Project));
+  ASSERT_TRUE(doc_.SaveAs(dir_ / "x.plv", ImageFormat::kProject));
   AddRectangle(1, 1, 9, 9);
   doc_.SetModified();
   EXPECT_EQ(doc_.Save(), SaveResult::Saved);
@@ -108,7 +112,7 @@ TEST_F(OpenSave, SaveNeedsANameUntilTheDocumentHasAPath) {
 
 TEST_F(OpenSave, ReadOnlyFileMakesSaveAskForAName) {
   if (::geteuid() == 0) GTEST_SKIP() << "root may write read-only files";
-  ASSERT_TRUE(doc_.SaveAs(dir_ / "ro.plv", SaveFilter::Project));
+  ASSERT_TRUE(doc_.SaveAs(dir_ / "ro.plv", ImageFormat::kProject));
   std::filesystem::permissions(dir_ / "ro.plv", std::filesystem::perms::owner_read);
   EXPECT_EQ(doc_.Save(), SaveResult::NeedsName);
 }
@@ -120,7 +124,7 @@ TEST_F(OpenSave, FailedSaveAsLeavesNothingBehindAndKeepsThePreviousTarget) {
   std::filesystem::create_directory(target);
   WriteBytes(target / "keep", {1, 2, 3});
   const auto before = FilesIn(dir_);
-  EXPECT_FALSE(doc_.SaveAs(target, SaveFilter::Project));
+  EXPECT_FALSE(doc_.SaveAs(target, ImageFormat::kProject));
   EXPECT_EQ(host_.Messages(),
             std::vector<std::string>{"Unable to write to " + target.string() +
                                      ", it is read-only or opened by someone else."});
@@ -165,7 +169,7 @@ TEST_F(OpenSave, EverySavePrunesTexturesNoObjectUses) {
   CDrawObject& a = AddRectangle(0, 0, 10, 10);
   a.SetTextureName("FILL.jpg");
   a.SetTransparencyName("alpha.jpg");
-  ASSERT_TRUE(doc_.SaveAs(dir_ / "p.plv", SaveFilter::Project));
+  ASSERT_TRUE(doc_.SaveAs(dir_ / "p.plv", ImageFormat::kProject));
   ASSERT_EQ(bank_.Size(), 2u);
   EXPECT_EQ(bank_.Entry(0).name, "fill.jpg");
   EXPECT_EQ(bank_.Entry(1).name, "alpha.jpg");
@@ -190,7 +194,7 @@ TEST_F(OpenSave, AskingToSaveNeverAsksAboutADocumentWithoutObjects) {
   EXPECT_EQ(doc_.AskToSave(), Answer::Yes);
   EXPECT_EQ(host_.Log().back(), "ask: Save changes to Untitled?");
 
-  ASSERT_TRUE(doc_.SaveAs(dir_ / "named.plv", SaveFilter::Project));
+  ASSERT_TRUE(doc_.SaveAs(dir_ / "named.plv", ImageFormat::kProject));
   EXPECT_FALSE(doc_.ShouldAskToSave());
   doc_.SetModified();
   host_.QueueAnswer(Answer::Cancel);
@@ -200,12 +204,12 @@ TEST_F(OpenSave, AskingToSaveNeverAsksAboutADocumentWithoutObjects) {
 
 TEST_F(OpenSave, ProposedSaveNameIsThePathOrTheCutTitle) {
   EXPECT_EQ(doc_.ProposedSaveName(), "Untitled");
-  ASSERT_TRUE(doc_.SaveAs(dir_ / "p.plv", SaveFilter::Project));
+  ASSERT_TRUE(doc_.SaveAs(dir_ / "p.plv", ImageFormat::kProject));
   EXPECT_EQ(doc_.ProposedSaveName(), (dir_ / "p.plv").string());
 }
 
 TEST_F(OpenSave, OpeningAJpgNeverGivesTheDocumentItsPath) {
-  ASSERT_TRUE(doc_.SaveAs(dir_ / "before.plv", SaveFilter::Project));
+  ASSERT_TRUE(doc_.SaveAs(dir_ / "before.plv", ImageFormat::kProject));
   AddRectangle(0, 0, 10, 10);
   doc_.TakeSnapshot();
   for (const char* name : {"photo.JPG", "photo.jpeg"}) {

@@ -48,7 +48,6 @@ class ParallelRender : public DocumentTest {
   }
   ~ParallelRender() override {
     SetRenderThreadCount(0);
-    SetDefaultRenderContext(nullptr);
   }
 
   void WriteTexture(const std::string& name, std::uint8_t base) {
@@ -113,7 +112,7 @@ class ParallelRender : public DocumentTest {
     CPlenivorDoc doc(host, settings, bank);
     doc.SetViews(&views);
     const RenderContext context{&bank, &folders_};
-    SetDefaultRenderContext(&context);
+    doc.SetRenderContext(&context);
     const auto path = dir_ / ("threads" + std::to_string(threads) + ".plv");
     WriteBytes(path, project);
     RunResult r;
@@ -135,7 +134,6 @@ class ParallelRender : public DocumentTest {
     SeedRandom(9);
     doc.Undo();
     for (const auto& o : doc.Objects()) r.images_after_undo.push_back(BytesOf(o->Image()));
-    SetDefaultRenderContext(nullptr);
     return r;
   }
 
@@ -230,7 +228,6 @@ TEST_F(ParallelRender, SceneBuildsAlikeAndFailsAtTheFirstBadObject) {
       {"shape": "circle", "rect": [0, 0, 70, 70], "bevelKind": 4, "effectKind": 3}
     ]})");
   const RenderContext context{&bank_, &folders_};
-  SetDefaultRenderContext(&context);
   std::vector<std::vector<std::uint8_t>> first;
   std::vector<std::string> first_messages;
   for (int threads : {1, 2, 8}) {
@@ -238,7 +235,7 @@ TEST_F(ParallelRender, SceneBuildsAlikeAndFailsAtTheFirstBadObject) {
     SetRenderThreadCount(threads);
     SeedRandom(5);  // noise draws from the shared generator, in object order
     RecordingHost host;
-    const Scene built = BuildScene(scene, host, &settings_, dir_);
+    const Scene built = BuildScene(scene, host, &settings_, dir_, &context);
     std::vector<std::vector<std::uint8_t>> images;
     for (const auto& o : built.objects) {
       images.push_back(BytesOf(o->Image()));
@@ -257,7 +254,7 @@ TEST_F(ParallelRender, SceneBuildsAlikeAndFailsAtTheFirstBadObject) {
     json bad = scene;
     bad["objects"][2]["bevelKind"] = "round";
     RecordingHost bad_host;
-    EXPECT_THROW(BuildScene(bad, bad_host, &settings_, dir_), SceneError);
+    EXPECT_THROW(BuildScene(bad, bad_host, &settings_, dir_, &context), SceneError);
     EXPECT_EQ(bad_host.Messages(), first_messages) << "the objects before the bad one";
   }
 }

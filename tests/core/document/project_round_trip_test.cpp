@@ -17,7 +17,7 @@ class ProjectRoundTrip : public DocumentTest {
  protected:
   void SetUp() override {
     testing::FillRichProject(doc_, bank_);
-    ASSERT_TRUE(doc_.SaveAs(dir_ / "rich.plv", SaveFilter::Project));
+    ASSERT_TRUE(doc_.SaveAs(dir_ / "rich.plv", ImageFormat::kProject));
     saved_ = ReadBytes(dir_ / "rich.plv");
   }
   std::vector<std::uint8_t> saved_;
@@ -29,7 +29,7 @@ TEST_F(ProjectRoundTrip, SaveOpenSaveGivesIdenticalBytes) {
   ASSERT_EQ(doc_.Objects().size(), 10u);
   EXPECT_EQ(doc_.Groups().size(), 2u);
   EXPECT_EQ(views_.multimedia, 1);
-  ASSERT_TRUE(doc_.SaveAs(dir_ / "again.plv", SaveFilter::Project));
+  ASSERT_TRUE(doc_.SaveAs(dir_ / "again.plv", ImageFormat::kProject));
   const auto again = ReadBytes(dir_ / "again.plv");
   ASSERT_EQ(again.size(), saved_.size());
   const auto diff = std::mismatch(again.begin(), again.end(), saved_.begin());

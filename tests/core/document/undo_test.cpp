@@ -172,7 +172,7 @@ TEST_F(Undo, ProgressWindowOnlyForMoreThanFourObjects) {
 TEST_F(Undo, NewAndOpenStartWithFreshStacks) {
   doc_.NewDocument();
   Changes(3);
-  ASSERT_TRUE(doc_.SaveAs(dir_ / "a.plv", SaveFilter::Project));
+  ASSERT_TRUE(doc_.SaveAs(dir_ / "a.plv", ImageFormat::kProject));
   doc_.Undo();
   ASSERT_TRUE(doc_.CanRedo());
 

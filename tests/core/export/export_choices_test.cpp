@@ -16,7 +16,7 @@ TEST(ExportChoices, OpenWithTheDefaultsAndTheSourceSize) {
   EXPECT_EQ(c.sharpen, 0);
   EXPECT_FALSE(c.greyscale);
   EXPECT_TRUE(c.progressive);
-  EXPECT_EQ(c.format, kExportJpeg);
+  EXPECT_EQ(c.format, ImageFormat::kJpg);
   EXPECT_EQ(c.colour_mode, kExportTrueColour);
   EXPECT_EQ(c.dither, 2);
   EXPECT_EQ(c.custom_count, 64);
@@ -27,20 +27,38 @@ TEST(ExportChoices, OpenWithTheDefaultsAndTheSourceSize) {
 }
 
 TEST(ExportChoices, StoredFormatReopensExceptTheEditableJpg) {
-  struct Case {
-    int stored, opens;
+  // The "Type" numbers are kept in the user's settings: each format keeps its number.
+  struct Chosen {
+    ImageFormat format;
+    int stored;
+    ImageFormat opens;
   };
-  for (const Case& k : {Case{0, 0}, Case{1, 1}, Case{2, 2}, Case{3, 0}, Case{9, 0}, Case{-1, 0}}) {
+  for (const Chosen& k : {Chosen{ImageFormat::kJpg, 0, ImageFormat::kJpg}, Chosen{ImageFormat::kBmp, 1, ImageFormat::kBmp},
+                          Chosen{ImageFormat::kPng, 2, ImageFormat::kPng},
+                          Chosen{ImageFormat::kEditableJpg, 3, ImageFormat::kJpg}}) {
     MemorySettings settings;
     ExportChoices chosen;
-    chosen.format = k.stored;
+    chosen.format = k.format;
     chosen.kernel = 2;
     StoreExportFormat(settings, chosen);
+    EXPECT_EQ(settings.GetInt("Export", "Type", -7), k.stored) << "stored as chosen";
     const ExportChoices c = LoadExportChoices(settings, 10, 10);
     EXPECT_EQ(c.format, k.opens) << "stored Type " << k.stored;
     EXPECT_EQ(c.kernel, 2);
-    EXPECT_EQ(settings.GetInt("Export", "Type", -7), k.stored) << "stored as chosen";
   }
+  // Numbers no entry has, written by hand or by another version, open as JPEG.
+  for (int stored : {9, -1, 4}) {
+    MemorySettings settings;
+    settings.SetInt("Export", "Type", stored);
+    EXPECT_EQ(LoadExportChoices(settings, 10, 10).format, ImageFormat::kJpg) << "stored Type " << stored;
+  }
+  // A format the combo does not list leaves the stored number alone.
+  MemorySettings settings;
+  settings.SetInt("Export", "Type", 2);
+  ExportChoices project;
+  project.format = ImageFormat::kProject;
+  StoreExportFormat(settings, project);
+  EXPECT_EQ(settings.GetInt("Export", "Type", -7), 2);
 }
 
 TEST(ExportChoices, EveryStoredChoiceReopens) {
@@ -98,16 +116,17 @@ TEST(ExportChoices, AspectLockTruncatesTheHeight) {
 
 TEST(ExportChoices, ControlsFollowFormatColourModeAndLock) {
   struct Case {
-    int format, colour_mode;
+    ImageFormat format;
+    int colour_mode;
     bool lock;
     bool jpeg_visible, colours_visible, dither_enabled, height_enabled;
   };
   const Case cases[] = {
-      {kExportJpeg, 0, false, true, false, false, true},
-      {kExportEditableJpg, 2, true, true, false, true, false},
-      {kExportBmp, 0, false, false, true, false, true},
-      {kExportBmp, 1, false, false, true, true, true},
-      {kExportPng, 2, true, false, true, true, false},
+      {ImageFormat::kJpg, 0, false, true, false, false, true},
+      {ImageFormat::kEditableJpg, 2, true, true, false, true, false},
+      {ImageFormat::kBmp, 0, false, false, true, false, true},
+      {ImageFormat::kBmp, 1, false, false, true, true, true},
+      {ImageFormat::kPng, 2, true, false, true, true, false},
   };
   for (const Case& k : cases) {
     ExportChoices c;
@@ -115,10 +134,10 @@ TEST(ExportChoices, ControlsFollowFormatColourModeAndLock) {
     c.colour_mode = k.colour_mode;
     c.aspect_lock = k.lock;
     const ExportControlStates s = ExportControlsFor(c);
-    EXPECT_EQ(s.jpeg_options_visible, k.jpeg_visible) << k.format << "/" << k.colour_mode;
-    EXPECT_EQ(s.colour_options_visible, k.colours_visible) << k.format << "/" << k.colour_mode;
-    EXPECT_EQ(s.dither_enabled, k.dither_enabled) << k.format << "/" << k.colour_mode;
-    EXPECT_EQ(s.height_edit_enabled, k.height_enabled) << k.format << "/" << k.colour_mode;
+    EXPECT_EQ(s.jpeg_options_visible, k.jpeg_visible) << ExportFormatIndex(k.format) << "/" << k.colour_mode;
+    EXPECT_EQ(s.colour_options_visible, k.colours_visible) << ExportFormatIndex(k.format) << "/" << k.colour_mode;
+    EXPECT_EQ(s.dither_enabled, k.dither_enabled) << ExportFormatIndex(k.format) << "/" << k.colour_mode;
+    EXPECT_EQ(s.height_edit_enabled, k.height_enabled) << ExportFormatIndex(k.format) << "/" << k.colour_mode;
   }
 }
 

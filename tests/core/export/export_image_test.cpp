@@ -103,7 +103,7 @@ class ExportImageTest : public ::testing::Test {
         },
         {}};
   }
-  ExportChoices Choices(int format, int colour_mode = 0, int count = 64) const {
+  ExportChoices Choices(ImageFormat format, int colour_mode = 0, int count = 64) const {
     ExportChoices c = LoadExportChoices(MemorySettings{}, source_.width, source_.height);
     c.format = format;
     c.colour_mode = colour_mode;
@@ -123,27 +123,28 @@ class ExportImageTest : public ::testing::Test {
 
 TEST_F(ExportImageTest, EveryFormatAndColourModeRow) {
   struct Row {
-    int format, colour_mode, count;
+    ImageFormat format;
+    int colour_mode, count;
     const char* title;
     int bmp_bits;  // BMP rows
     int entries;   // palette entries in the file (0: none)
   };
   const Row rows[] = {
-      {kExportBmp, 0, 64, "Export True Color BMP", 24, 0},
-      {kExportBmp, 1, 64, "Export 8bit BMP", 8, 256},
-      {kExportBmp, 2, 16, "Export 4-bit BMP", 4, 16},
-      {kExportBmp, 2, 17, "Export 8-bit BMP", 8, 17},
-      {kExportBmp, 2, 300, "Export 8-bit BMP", 8, 256},
-      {kExportBmp, 2, 2, "Export 4-bit BMP", 4, 2},
-      {kExportPng, 0, 64, "Export True Color PNG", 0, 0},
-      {kExportPng, 1, 64, "Export 8-bit PNG", 0, 256},
-      {kExportPng, 2, 64, "Export 8-bit PNG", 0, 64},
-      {kExportPng, 2, 300, "Export 8-bit PNG", 0, 256},
+      {ImageFormat::kBmp, 0, 64, "Export True Color BMP", 24, 0},
+      {ImageFormat::kBmp, 1, 64, "Export 8bit BMP", 8, 256},
+      {ImageFormat::kBmp, 2, 16, "Export 4-bit BMP", 4, 16},
+      {ImageFormat::kBmp, 2, 17, "Export 8-bit BMP", 8, 17},
+      {ImageFormat::kBmp, 2, 300, "Export 8-bit BMP", 8, 256},
+      {ImageFormat::kBmp, 2, 2, "Export 4-bit BMP", 4, 2},
+      {ImageFormat::kPng, 0, 64, "Export True Color PNG", 0, 0},
+      {ImageFormat::kPng, 1, 64, "Export 8-bit PNG", 0, 256},
+      {ImageFormat::kPng, 2, 64, "Export 8-bit PNG", 0, 64},
+      {ImageFormat::kPng, 2, 300, "Export 8-bit PNG", 0, 256},
   };
   settings_.SetString("Export", "Path", "/pictures");
   for (const Row& row : rows) {
     SCOPED_TRACE(row.title + std::string(" count ") + std::to_string(row.count));
-    const bool bmp = row.format == kExportBmp;
+    const bool bmp = row.format == ImageFormat::kBmp;
     answer_ = dir_.File("out") / (bmp ? "a.bmp" : "a.png");
     requests_.clear();
     const ExportResult r = ExportImage(ExportMode::kExport, &source_,
@@ -171,7 +172,7 @@ TEST_F(ExportImageTest, EveryFormatAndColourModeRow) {
 
 TEST_F(ExportImageTest, FourBitRowsOfOddWidthEndWithZeroBits) {
   const ExportResult r =
-      ExportImage(ExportMode::kPreview, &source_, Choices(kExportBmp, 2, 16), Context());
+      ExportImage(ExportMode::kPreview, &source_, Choices(ImageFormat::kBmp, 2, 16), Context());
   ASSERT_TRUE(r.written);
   const Bytes file = TempDir::Read(TempFile());
   const std::size_t row_bytes = ((4 * 61 + 31) >> 5) * 4;
@@ -182,7 +183,7 @@ TEST_F(ExportImageTest, FourBitRowsOfOddWidthEndWithZeroBits) {
 
 TEST_F(ExportImageTest, CancelledSaveDialogWritesNothing) {
   settings_.SetString("Export", "Path", "/start/folder");
-  for (int format : {kExportJpeg, kExportBmp, kExportPng}) {
+  for (ImageFormat format : {ImageFormat::kJpg, ImageFormat::kBmp, ImageFormat::kPng}) {
     const ExportResult r = ExportImage(ExportMode::kExport, &source_, Choices(format), Context());
     EXPECT_FALSE(r.written);
     ASSERT_FALSE(requests_.empty());
@@ -205,7 +206,7 @@ TEST_F(ExportImageTest, QualityExtremesReachTheJpegLibraryUnchanged) {
     const char* label_end;
   };
   for (const Case& k : {Case{0, 255, ",   Quality: 0"}, Case{100, 1, ",   Quality: 100"}}) {
-    ExportChoices c = Choices(kExportJpeg);
+    ExportChoices c = Choices(ImageFormat::kJpg);
     c.quality = k.quality;
     c.progressive = false;
     const ExportResult r = ExportImage(ExportMode::kPreview, &source_, c, Context());
@@ -225,7 +226,7 @@ TEST_F(ExportImageTest, QualityExtremesReachTheJpegLibraryUnchanged) {
 }
 
 TEST_F(ExportImageTest, GreyscaleJpegHasOneComponent) {
-  ExportChoices c = Choices(kExportJpeg);
+  ExportChoices c = Choices(ImageFormat::kJpg);
   c.greyscale = true;
   ASSERT_TRUE(ExportImage(ExportMode::kPreview, &source_, c, Context()).written);
   const JpegHeader h = ReadJpegHeader(TempDir::Read(TempFile()));
@@ -239,7 +240,7 @@ TEST_F(ExportImageTest, GreyscaleJpegHasOneComponent) {
 
 TEST_F(ExportImageTest, SizeLabelOfBmpAndPngCountsTheFile) {
   // 61 x 47 at 24 bits: rows of 184 bytes, 54 + 184 x 47 = 8702 bytes = 8.498 kB.
-  ExportChoices c = Choices(kExportBmp);
+  ExportChoices c = Choices(ImageFormat::kBmp);
   ExportResult r = ExportImage(ExportMode::kPreview, &source_, c, Context());
   EXPECT_EQ(r.size_label, "Size: 8.498 kB");
   ASSERT_TRUE(r.preview);
@@ -263,14 +264,14 @@ TEST_F(ExportImageTest, SharpenAmountIsHalfTheSliderTruncated) {
     int slider, amount;
   };
   for (const Case& k : {Case{1, 0}, Case{40, 20}, Case{41, 20}, Case{100, 50}}) {
-    ExportChoices c = Choices(kExportBmp);
+    ExportChoices c = Choices(ImageFormat::kBmp);
     c.sharpen = k.slider;
     const ExportResult r = ExportImage(ExportMode::kPreview, &source_, c, Context());
     EXPECT_EQ(r.size_label, "Size: 8.498 kB (Sharpened)") << "slider " << k.slider;
     ASSERT_TRUE(r.preview);
     EXPECT_EQ(r.preview->pixels, sharpened(k.amount)) << "slider " << k.slider;
   }
-  ExportChoices c = Choices(kExportJpeg);
+  ExportChoices c = Choices(ImageFormat::kJpg);
   c.sharpen = 1;
   const ExportResult r = ExportImage(ExportMode::kPreview, &source_, c, Context());
   EXPECT_TRUE(r.size_label.ends_with(",   Quality: 95 (Sharpened)")) << r.size_label;
@@ -279,7 +280,7 @@ TEST_F(ExportImageTest, SharpenAmountIsHalfTheSliderTruncated) {
 
 TEST_F(ExportImageTest, ScaleComboSizeIsTheOutputSize) {
   source_ = Picture(800, 600);
-  ExportChoices c = Choices(kExportPng);
+  ExportChoices c = Choices(ImageFormat::kPng);
   const ExportSize quarter = ScaledExportSize(800, 600, 3);
   c.width = quarter.width;
   c.height = quarter.height;
@@ -301,7 +302,7 @@ TEST_F(ExportImageTest, EditableJpgCarriesTheCommentThenTheProject) {
     appended.push_back(p);
     return true;
   };
-  ExportChoices c = Choices(kExportEditableJpg);
+  ExportChoices c = Choices(ImageFormat::kEditableJpg);
   c.progressive = true;
   answer_ = dir_.File("out") / "e.jpg";
   const ExportResult r = ExportImage(ExportMode::kExport, &source_, c, context);
@@ -328,7 +329,7 @@ TEST_F(ExportImageTest, EditableJpgCarriesTheCommentThenTheProject) {
 }
 
 TEST_F(ExportImageTest, SettingsAreStoredAtTheirMoments) {
-  ExportChoices c = Choices(kExportJpeg);
+  ExportChoices c = Choices(ImageFormat::kJpg);
   c.greyscale = true;
   c.progressive = false;
   c.kernel = 3;
@@ -341,11 +342,11 @@ TEST_F(ExportImageTest, SettingsAreStoredAtTheirMoments) {
   EXPECT_EQ(settings_.GetInt("Export", "Prog", -1), 0);
   EXPECT_EQ(settings_.GetInt("Export", "NumCol", -1), -1);
 
-  c = Choices(kExportPng, 2, 33);
+  c = Choices(ImageFormat::kPng, 2, 33);
   c.dither = 1;
   answer_.reset();
   EXPECT_FALSE(ExportImage(ExportMode::kExport, &source_, c, Context()).written);
-  EXPECT_EQ(settings_.GetInt("Export", "Type", -1), kExportPng);
+  EXPECT_EQ(settings_.GetInt("Export", "Type", -1), 2) << "PNG's number in the settings";
   EXPECT_EQ(settings_.GetInt("Export", "Colors", -1), 2) << "stored before the path is asked";
   EXPECT_EQ(settings_.GetInt("Export", "Dither", -1), 1);
   EXPECT_EQ(settings_.GetInt("Export", "NumCol", -1), 33);
@@ -354,32 +355,35 @@ TEST_F(ExportImageTest, SettingsAreStoredAtTheirMoments) {
 TEST_F(ExportImageTest, WriteFailureShowsTheLibraryText) {
   ExportContext context = Context();
   context.temp_folder = dir_.File("missing");
-  for (int format : {kExportJpeg, kExportBmp, kExportPng}) {
+  for (ImageFormat format : {ImageFormat::kJpg, ImageFormat::kBmp, ImageFormat::kPng}) {
     host_.Clear();
     EXPECT_FALSE(ExportImage(ExportMode::kPreview, &source_, Choices(format), context).written);
-    EXPECT_EQ(host_.Messages(), std::vector<std::string>{"Error on file open"}) << format;
+    EXPECT_EQ(host_.Messages(), std::vector<std::string>{"Error on file open"}) << ExportFormatIndex(format);
   }
   EXPECT_FALSE(std::filesystem::exists(dir_.File("missing")));
 }
 
 TEST_F(ExportImageTest, UnusableSizesAndCountsAreRefusedBeforeAnythingIsWritten) {
   struct Case {
-    int format, width, height, colour_mode, count;
+    ImageFormat format;
+    int width, height, colour_mode, count;
     const char* message;
   };
   const char* size = "The width and height must be between 1 and 32768 pixels.";
   const char* area = "The image is too big to export: at most 268435456 pixels are allowed.";
   const char* count = "The number of colors must be at least 2.";
+  const char* unknown = "Unknown export format.";
   const Case cases[] = {
-      {kExportJpeg, 0, 47, 0, 64, size},       {kExportJpeg, 61, 0, 0, 64, size},
-      {kExportBmp, -5, 47, 0, 64, size},       {kExportPng, 61, -1, 0, 64, size},
-      {kExportJpeg, 32769, 10, 0, 64, size},   {kExportBmp, 10, 40000, 0, 64, size},
-      {kExportPng, 20000, 20000, 0, 64, area}, {kExportBmp, 61, 47, 2, 1, count},
-      {kExportPng, 61, 47, 2, 0, count},       {kExportBmp, 61, 47, 2, -3, count},
+      {ImageFormat::kProject, 61, 47, 0, 64, unknown},
+      {ImageFormat::kJpg, 0, 47, 0, 64, size},       {ImageFormat::kJpg, 61, 0, 0, 64, size},
+      {ImageFormat::kBmp, -5, 47, 0, 64, size},       {ImageFormat::kPng, 61, -1, 0, 64, size},
+      {ImageFormat::kJpg, 32769, 10, 0, 64, size},   {ImageFormat::kBmp, 10, 40000, 0, 64, size},
+      {ImageFormat::kPng, 20000, 20000, 0, 64, area}, {ImageFormat::kBmp, 61, 47, 2, 1, count},
+      {ImageFormat::kPng, 61, 47, 2, 0, count},       {ImageFormat::kBmp, 61, 47, 2, -3, count},
   };
   for (int quality : {-1, 101}) {
     host_.Clear();
-    ExportChoices c = Choices(kExportJpeg);
+    ExportChoices c = Choices(ImageFormat::kJpg);
     c.quality = quality;
     EXPECT_FALSE(ExportImage(ExportMode::kPreview, &source_, c, Context()).written);
     EXPECT_EQ(host_.Messages(),
@@ -404,15 +408,15 @@ TEST_F(ExportImageTest, UnusableSizesAndCountsAreRefusedBeforeAnythingIsWritten)
   EXPECT_TRUE(Empty("out"));
   // A count below 2 is harmless where no custom count is used.
   EXPECT_TRUE(
-      ExportImage(ExportMode::kPreview, &source_, Choices(kExportBmp, 1, 0), Context()).written);
+      ExportImage(ExportMode::kPreview, &source_, Choices(ImageFormat::kBmp, 1, 0), Context()).written);
   EXPECT_TRUE(
-      ExportImage(ExportMode::kPreview, &source_, Choices(kExportJpeg, 2, 0), Context()).written);
+      ExportImage(ExportMode::kPreview, &source_, Choices(ImageFormat::kJpg, 2, 0), Context()).written);
 }
 
 TEST_F(ExportImageTest, NothingWithoutASource) {
-  EXPECT_FALSE(ExportImage(ExportMode::kPreview, nullptr, Choices(kExportJpeg), Context()).written);
+  EXPECT_FALSE(ExportImage(ExportMode::kPreview, nullptr, Choices(ImageFormat::kJpg), Context()).written);
   RgbImage broken{10, 10, std::vector<std::uint8_t>(12)};
-  EXPECT_FALSE(ExportImage(ExportMode::kPreview, &broken, Choices(kExportJpeg), Context()).written);
+  EXPECT_FALSE(ExportImage(ExportMode::kPreview, &broken, Choices(ImageFormat::kJpg), Context()).written);
   EXPECT_TRUE(Empty("data"));
   EXPECT_TRUE(host_.Log().empty());
 }

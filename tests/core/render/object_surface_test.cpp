@@ -161,14 +161,24 @@ TEST_F(Surface, WithoutABankNamesAreKeptAndNobodyIsTold) {
   EXPECT_EQ(bank.Size(), 0u);
 }
 
-TEST_F(Surface, TheDefaultContextServesObjectsWithoutTheirOwn) {
+// An object nobody gave a context renders with the empty one, however much data lies
+// about: no texture, the name kept, nothing said.
+TEST_F(Surface, ObjectsWithoutAContextRenderWithTheEmptyOne) {
   Write(folders.textures, "Stone.bmp", 4, 4, RGB(200, 10, 30));
-  SetDefaultRenderContext(&context);
   auto o = std::make_unique<CDrawObject>(host);
+  o->SetEdgeQuality(kHardEdge);
+  o->SetFillColor(RGB(40, 80, 120));
   o->CreateRectangle(0, 0, 20, 20);
   o->SetTextureName("Stone.bmp");
   o->Render();
-  SetDefaultRenderContext(nullptr);
+  EXPECT_EQ(o->GetRenderContext(), nullptr);
+  EXPECT_EQ(At(*o, 10, 10), RGB(40, 80, 120));
+  EXPECT_EQ(o->GetTextureName(), "Stone.bmp");
+  EXPECT_TRUE(host.Messages().empty());
+  EXPECT_EQ(bank.Size(), 0u);
+  // Given one, the same object finds the texture.
+  o->SetRenderContext(&context);
+  o->Render();
   EXPECT_EQ(At(*o, 10, 10), RGB(200, 10, 30));
 }
 
