@@ -284,7 +284,7 @@ TEST_F(ParallelRender, PasteAndButtonExportGiveTheSameBytesAndMessagesAtEveryThr
     CPlenivorDoc doc(host, settings, bank);
     doc.SetViews(&views);
     const RenderContext context{&bank, &folders_};
-    SetDefaultRenderContext(&context);
+    doc.SetRenderContext(&context);
     const auto path = dir_ / "buttons.plv";
     WriteBytes(path, project);
     ASSERT_TRUE(doc.Open(path));
@@ -303,7 +303,11 @@ TEST_F(ParallelRender, PasteAndButtonExportGiveTheSameBytesAndMessagesAtEveryThr
     SeedRandom(6);
     MemorySource source(stream);
     CArchive in(source);
-    const auto pasted = ReadObjectStream(in, [&] { return std::make_unique<CDrawObject>(paste_host, &settings); });
+    const auto pasted = ReadObjectStream(in, [&] {
+      auto made = std::make_unique<CDrawObject>(paste_host, &settings);
+      made->SetRenderContext(&context);
+      return made;
+    });
     for (const auto& o : pasted) {
       r.pasted.push_back(BytesOf(o->Image()));
       r.pasted.push_back(BytesOf(o->EffectLayer()));
@@ -330,7 +334,6 @@ TEST_F(ParallelRender, PasteAndButtonExportGiveTheSameBytesAndMessagesAtEveryThr
     r.exported = exported.TakeBytes();
     r.export_messages = export_host.Messages();
     for (const auto& o : doc.Objects()) r.after_export.push_back(BytesOf(o->Image()));
-    SetDefaultRenderContext(nullptr);
 
     if (!first) {
       auto missing = [](const char* name) { return MissingTextureMessage(MissingTextureText::kFill, name); };
