@@ -253,9 +253,9 @@ class CDrawObject {
   CBezier& Outline() { return m_outline; }
   const CPolynome& Polynome() const { return m_polynome; }
   CPolynome& Polynome() { return m_polynome; }
-  const CDIBSection& Image() const { return m_image; }
+  const CDIBSection& Image() const { return image_; }
   // The brushes tint the rendered image directly until the next render replaces it.
-  CDIBSection& MutableImage() { return m_image; }
+  CDIBSection& MutableImage() { return image_; }
   const CDIBSection& EffectLayer() const { return effect_layer_; }
   CDIBSection& EffectLayer() { return effect_layer_; }
   const CDIBSection& SourceBitmap() const { return m_sourceBitmap; }
@@ -454,7 +454,7 @@ class CDrawObject {
   int m_currentState = 0;
   int m_excludeFromButtons = 0;
   CDIBSection effect_layer_;
-  CDIBSection m_image;
+  CDIBSection image_;
   int m_effectMargin = 10;
   int m_x = 0, m_y = 0;
   int m_width = 0, m_height = 0;

@@ -261,7 +261,7 @@ void CDrawObject::AdoptRecord(CDrawObject& read) {
   m_statesSuppressed = read.m_statesSuppressed;
   m_currentState = read.m_currentState;
   m_excludeFromButtons = read.m_excludeFromButtons;
-  m_image = std::move(read.m_image);
+  image_ = std::move(read.image_);
   effect_layer_ = std::move(read.effect_layer_);
 }
 
