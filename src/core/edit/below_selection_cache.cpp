@@ -8,6 +8,33 @@
 
 namespace lumi {
 
+namespace {
+
+// Draws the document's objects in order onto `target`; at the selected object `at_selection`
+// runs first (it fills from or feeds the cache), and the objects beneath the selection are
+// skipped when `skip_below` says the cache holds them.
+template <typename AtSelection>
+BelowSelectionCache::DrawResult DrawFromSelection(const ViewDocument& document, const CDrawObject* selected,
+                                                  CDIBSection& target, Point origin, bool skip_below,
+                                                  AtSelection at_selection) {
+  BelowSelectionCache::DrawResult result;
+  bool at_or_above_selection = selected == nullptr;
+  const int count = document.ObjectCount();
+  for (int i = 0; i < count; ++i) {
+    const CDrawObject& object = document.ObjectAt(i);
+    if (&object == selected) {
+      at_or_above_selection = true;
+      at_selection(result);
+    }
+    if (!at_or_above_selection && skip_below) continue;
+    object.DrawTo(target, origin);
+    ++result.objects_drawn;
+  }
+  return result;
+}
+
+}  // namespace
+
 void BelowSelectionCache::Drop() {
   bitmap_.ResetToDefault();
   built_for_ = nullptr;
@@ -32,26 +59,17 @@ BelowSelectionCache::DrawResult BelowSelectionCache::Draw(CDIBSection& offscreen
   // pixels, so the place is part of what the cache was built for.
   if (origin != built_origin_) valid = false;
 
-  DrawResult result;
-  bool at_or_above_selection = selected == nullptr;
-  const int count = document.ObjectCount();
-  for (int i = 0; i < count; ++i) {
-    const CDrawObject& object = document.ObjectAt(i);
-    if (&object == selected) {
-      at_or_above_selection = true;
-      if (valid) {
-        std::copy(bitmap_.Pixels(), bitmap_.Pixels() + bitmap_.PixelBytes(), offscreen.Pixels());
-        result.used_cache = true;
-      } else {
-        std::copy(offscreen.Pixels(), offscreen.Pixels() + offscreen.PixelBytes(), bitmap_.Pixels());
-        built_for_ = selected;
-        built_origin_ = origin;
-      }
+  // Below the selection only when the cache cannot stand in for it.
+  DrawResult result = DrawFromSelection(document, selected, offscreen, origin, valid, [&](DrawResult& r) {
+    if (valid) {
+      std::copy(bitmap_.Pixels(), bitmap_.Pixels() + bitmap_.PixelBytes(), offscreen.Pixels());
+      r.used_cache = true;
+    } else {
+      std::copy(offscreen.Pixels(), offscreen.Pixels() + offscreen.PixelBytes(), bitmap_.Pixels());
+      built_for_ = selected;
+      built_origin_ = origin;
     }
-    if (!at_or_above_selection && valid) continue;
-    object.DrawTo(offscreen, origin);
-    ++result.objects_drawn;
-  }
+  });
   if (!selected) built_for_ = nullptr;
   return result;
 }
@@ -68,23 +86,12 @@ BelowSelectionCache::DrawResult BelowSelectionCache::DrawPart(CDIBSection& patch
                                                               const ViewDocument& document,
                                                               const CDrawObject* selected) const {
   if (selected && !document.Contains(selected)) selected = nullptr;
-  DrawResult result;
-  bool at_or_above_selection = selected == nullptr;
-  const int count = document.ObjectCount();
-  for (int i = 0; i < count; ++i) {
-    const CDrawObject& object = document.ObjectAt(i);
-    if (&object == selected) {
-      at_or_above_selection = true;
-      const Rect part{patch_origin.x, patch_origin.y, patch_origin.x + patch.Width(),
-                      patch_origin.y + patch.Height()};
-      CopyCanvasRect(bitmap_, built_origin_, patch, patch_origin, part);
-      result.used_cache = true;
-    }
-    if (!at_or_above_selection) continue;
-    object.DrawTo(patch, patch_origin);
-    ++result.objects_drawn;
-  }
-  return result;
+  return DrawFromSelection(document, selected, patch, patch_origin, true, [&](DrawResult& r) {
+    const Rect part{patch_origin.x, patch_origin.y, patch_origin.x + patch.Width(),
+                    patch_origin.y + patch.Height()};
+    CopyCanvasRect(bitmap_, built_origin_, patch, patch_origin, part);
+    r.used_cache = true;
+  });
 }
 
 }  // namespace lumi
