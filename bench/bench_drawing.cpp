@@ -5,8 +5,8 @@
 // ('info') and exported to JPG ('export'), each with one thread and with every core, in
 // the same run. Every timing is a fresh process: wall and CPU time and its peak memory.
 // Beside each peak stands its ratio to the memory of the objects' own final images (every
-// object's image and the effect layer its effect draws, 4 bytes a pixel), which an open
-// drawing has to hold.
+// object's image and the effect layer its effect draws, as the objects keep them once
+// rendered), which an open drawing has to hold; their size at 4 bytes a pixel is shown too.
 // Run: build/bench/bench_drawing [repeats]   (default 3; the median is shown)
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -23,9 +23,12 @@
 #include <thread>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
+#include "base/host.h"
+#include "base/settings.h"
+#include "document/plenivor_doc.h"
 #include "effects/effect_geometry.h"
+#include "library/texture_bank.h"
+#include "render/render_context.h"
 
 namespace {
 
@@ -84,26 +87,34 @@ Run Spawn(const std::vector<std::string>& args) {
   return r;
 }
 
-// The bytes of the objects' images and drawn effect layers, from the sizes 'info --json'
-// reports; a negative value when the program cannot tell.
-double ImagesMiB(const fs::path& project) {
-  const std::string command = std::string(LUMI_CLI) + " info --json '" + project.string() + "'";
-  std::fflush(stdout);
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return -1;
-  std::string text;
-  char buffer[65536];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, got);
-  if (pclose(pipe) != 0) return -1;
-  const auto info = nlohmann::json::parse(text, nullptr, false);
-  if (info.is_discarded() || !info.contains("objects")) return -1;
-  double bytes = 0;
-  for (const auto& o : info["objects"]) {
-    const double w = o.value("width", 0), h = o.value("height", 0), m = o.value("effectMargin", 0);
-    bytes += 4 * w * h;
-    if (lumi::DrawsEffectLayer(o.value("effectKind", 0))) bytes += 4 * (w + 2 * m) * (h + 2 * m);
+struct ImageMemory {
+  double kept_mib = -1;  // as the objects hold them after a render
+  double full_mib = -1;  // at 4 bytes a pixel
+};
+
+// The objects' images and drawn effect layers, opened in this process as the program
+// opens them.
+ImageMemory ImagesOf(const fs::path& project) {
+  lumi::SilentHost host;
+  lumi::MemorySettings settings;
+  lumi::CTextureBank bank;
+  const lumi::RenderContext context{&bank, nullptr};
+  lumi::CPlenivorDoc doc(host, settings, bank);
+  doc.SetRenderContext(&context);
+  doc.NewDocument();
+  if (!doc.Open(project)) return {};
+  double kept = 0, full = 0;
+  for (const auto& o : doc.Objects()) {
+    kept += static_cast<double>(o->KeptImage().HeldBytes());
+    full += 4.0 * o->KeptImage().Width() * o->KeptImage().Height();
+    if (lumi::DrawsEffectLayer(o->GetEffectKind())) {
+      const lumi::KeptBitmap& layer = o->KeptEffectLayer();
+      kept += static_cast<double>(layer.HeldBytes());
+      full += 4.0 * layer.Width() * layer.Height();
+    }
   }
-  return bytes / (1024.0 * 1024.0);
+  constexpr double kMiB = 1024.0 * 1024.0;
+  return {kept / kMiB, full / kMiB};
 }
 
 Run Median(std::vector<Run> runs) {
@@ -133,8 +144,10 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "cannot build %s\n", project.c_str());
       return 1;
     }
-    const double images_mib = ImagesMiB(project);
-    std::printf("%d objects: their images and effect layers hold %.1f MiB\n", count, images_mib);
+    const ImageMemory images = ImagesOf(project);
+    const double images_mib = images.kept_mib;
+    std::printf("%d objects: their images and effect layers hold %.1f MiB (%.1f MiB at 4 bytes a pixel)\n",
+                count, images.kept_mib, images.full_mib);
     struct Task {
       const char* name;
       std::vector<std::string> args;

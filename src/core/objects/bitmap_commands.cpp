@@ -28,7 +28,7 @@ int CDrawObject::ResetTransformation() {
   m_polynome.ResetEnvelope();
   m_width = std::max(m_sourceWidth, 1);
   m_height = std::max(m_sourceHeight, 1);
-  image_.Create(m_width, m_height, 32, true);
+  image_.Rewrite().Create(m_width, m_height, 32, true);
   Render();
   return 1;
 }
@@ -57,10 +57,10 @@ int CDrawObject::WhiteTransparency() { return ColorTransparency(RGB(255, 255, 25
 
 COLORREF CDrawObject::ImageColorAt(Point canvas) const {
   const int x = canvas.x - m_x, y = canvas.y - m_y;
-  if (image_.IsEmpty() || image_.Bits() != 32 || x < 0 || y < 0 || x >= image_.Width() ||
+  if (image_.IsEmpty() || !image_.Is32Bit() || x < 0 || y < 0 || x >= image_.Width() ||
       y >= image_.Height())
     return RGB(255, 255, 255);
-  const std::uint8_t* p = image_.Row(y) + 4 * x;
+  const auto p = image_.PixelAt(x, y);
   return RGB(p[2], p[1], p[0]);
 }
 
@@ -82,14 +82,13 @@ int CDrawObject::TransparencyFromObject(const CDrawObject& other, bool inverted,
   // d: the other object's alpha where it covers each source pixel, 0 elsewhere.
   const int w = m_sourceWidth, h = m_sourceHeight;
   std::vector<std::uint8_t> limit(static_cast<std::size_t>(w) * h, 0);
-  const CDIBSection& cover = other.image_;
-  if (!cover.IsEmpty() && cover.Bits() == 32) {
+  const KeptBitmap& cover = other.image_;
+  if (!cover.IsEmpty() && cover.Is32Bit()) {
     const int dx = m_x - other.m_x, dy = m_y - other.m_y;
     const int x0 = std::max(0, -dx), x1 = std::min(w, cover.Width() - dx);
     for (int r = std::max(0, -dy); r < std::min(h, cover.Height() - dy); ++r) {
-      const std::uint8_t* c = cover.Row(r + dy);
       std::uint8_t* d = limit.data() + static_cast<std::size_t>(r) * w;
-      for (int x = x0; x < x1; ++x) d[x] = c[4 * (x + dx) + 3];
+      for (int x = x0; x < x1; ++x) d[x] = cover.PixelAt(x + dx, r + dy)[3];
     }
   }
   for (std::uint8_t& d : limit) {

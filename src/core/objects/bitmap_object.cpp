@@ -144,7 +144,7 @@ bool CDrawObject::RotateBitmap(int angle_degrees) {
   m_y += m_height / 2 - height / 2;
   m_width = width;
   m_height = height;
-  image_.Create(m_width, m_height, 32, true);
+  image_.Rewrite().Create(m_width, m_height, 32, true);
   Render();
   return true;
 }

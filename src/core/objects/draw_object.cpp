@@ -46,7 +46,7 @@ void CDrawObject::SetSize(int width, int height) {
   const bool changed = width != m_width || height != m_height;
   m_width = width;
   m_height = height;
-  image_.Create(width, height, 32, true);
+  image_.Rewrite().Create(width, height, 32, true);
   if (IsText() && changed) m_lineHeight = static_cast<double>(m_height) / TextLineCount();
   // A resized bitmap drops its turn; setting the same size again (as loading a record
   // or showing a look does) keeps it, so a turned bitmap reopens turned.
@@ -148,14 +148,14 @@ bool CDrawObject::HitShape(int x, int y) const {
   if (x < m_x || x > m_x + m_width || y < m_y || y > m_y + m_height) return false;
   if (IsPolynome() && m_polynome.Count() == 0) return true;
   if (IsText() && !m_text.empty() && m_text[0] == ' ') return true;
-  if (image_.IsEmpty() || image_.Bits() != 32) return false;
+  if (image_.IsEmpty() || !image_.Is32Bit()) return false;
   const int w = image_.Width(), h = image_.Height();
   const int lx = x - m_x, ly = y - m_y;
   if (lx >= w || ly >= h) return false;
   auto alpha = [&](int col, int row) -> int {
     row = std::clamp(row, 0, h - 1);
     col = std::clamp(col, 0, w - 1);
-    return image_.Row(row)[col * 4 + 3];
+    return image_.PixelAt(col, row)[3];
   };
   int sum = 0;
   for (int row : {ly - 4, ly}) {

@@ -13,6 +13,7 @@
 #include "base/geometry.h"
 #include "effects/effect_geometry.h"
 #include "image/dib_section.h"
+#include "image/kept_bitmap.h"
 #include "objects/bezier.h"
 #include "objects/logfont.h"
 #include "objects/polynome.h"
@@ -253,11 +254,15 @@ class CDrawObject {
   CBezier& Outline() { return m_outline; }
   const CPolynome& Polynome() const { return m_polynome; }
   CPolynome& Polynome() { return m_polynome; }
-  const CDIBSection& Image() const { return image_; }
+  // The rendered image and effect layer, unpacked for reading (see KeptBitmap::Pixels:
+  // not from two threads at once). Drawing uses KeptImage and KeptEffectLayer as kept.
+  const CDIBSection& Image() const { return image_.Pixels(); }
   // The brushes tint the rendered image directly until the next render replaces it.
-  CDIBSection& MutableImage() { return image_; }
-  const CDIBSection& EffectLayer() const { return effect_layer_; }
-  CDIBSection& EffectLayer() { return effect_layer_; }
+  CDIBSection& MutableImage() { return image_.Edit(); }
+  const CDIBSection& EffectLayer() const { return effect_layer_.Pixels(); }
+  CDIBSection& MutableEffectLayer() { return effect_layer_.Edit(); }
+  const KeptBitmap& KeptImage() const { return image_; }
+  const KeptBitmap& KeptEffectLayer() const { return effect_layer_; }
   const CDIBSection& SourceBitmap() const { return m_sourceBitmap; }
   CDIBSection& SourceBitmap() { return m_sourceBitmap; }
   const LOGFONT& GetFont() const { return m_font; }
@@ -371,7 +376,6 @@ class CDrawObject {
   FontFace* TextFace() const;
   // Render pipeline steps.
   void FillWithColour();
-  void SetAlphaFromMask(const std::vector<std::uint8_t>& mask);
   void KeepImageAsSourceBitmap();
   // Bitmap objects: the image and the coverage mask from the source bitmap.
   void RenderBitmapStage(std::vector<std::uint8_t>& mask);
@@ -453,8 +457,8 @@ class CDrawObject {
   int m_statesSuppressed = 0;
   int m_currentState = 0;
   int m_excludeFromButtons = 0;
-  CDIBSection effect_layer_;
-  CDIBSection image_;
+  KeptBitmap effect_layer_;
+  KeptBitmap image_;
   int m_effectMargin = 10;
   int m_x = 0, m_y = 0;
   int m_width = 0, m_height = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // Putting an object's bitmap onto the canvas.
 #include "image/dib_section.h"
+#include "image/kept_bitmap.h"
 
 namespace lumi {
 
@@ -12,5 +13,11 @@ namespace lumi {
 // one canvas can be composed on several threads.
 void BlendOnto(const CDIBSection& bitmap, CDIBSection& canvas, int x, int y, int first_row = 0,
                int last_row = 1 << 30);
+
+// The same for an object's kept bitmap, packed or not. With `keep_alpha` false the
+// canvas alpha blends too, as CDIBSection::BlendFrom does (there with rows counted from
+// the bottom).
+void BlendOnto(const KeptBitmap& bitmap, CDIBSection& canvas, int x, int y, bool keep_alpha,
+               int first_row = 0, int last_row = 1 << 30);
 
 }  // namespace lumi

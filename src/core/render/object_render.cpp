@@ -70,10 +70,11 @@ SurfaceSettings SurfaceAttributes(const CDrawObject& o) {
 // Bitmap objects: the image from the source bitmap, and its alpha as the coverage mask.
 void CDrawObject::RenderBitmapStage(std::vector<std::uint8_t>& mask) {
   const CPolynome::Envelope* envelope = IsEnvelope() ? &m_polynome.GetEnvelope() : nullptr;
-  RenderBitmapImage(m_sourceBitmap, envelope, m_bitmapAngle, image_);
+  CDIBSection& image = image_.Rewrite();
+  RenderBitmapImage(m_sourceBitmap, envelope, m_bitmapAngle, image);
   // The image's alpha is the coverage for the rest of the pipeline.
   for (int r = 0; r < m_height; ++r) {
-    const std::uint8_t* p = image_.Row(r);
+    const std::uint8_t* p = image.Row(r);
     std::uint8_t* m = mask.data() + static_cast<std::size_t>(r) * m_width;
     for (int x = 0; x < m_width; ++x) m[x] = p[4 * x + 3];
   }
@@ -83,11 +84,13 @@ void CDrawObject::RenderBitmapStage(std::vector<std::uint8_t>& mask) {
 // feather preparations of the mask, texture or gradient, alpha (with the transparency
 // modes), the conversion to a bitmap, the shadow or glow layer and the bevel. Bitmap
 // objects take their image from the source bitmap instead of the fill and the texture.
+// Once done, the image and the layer are packed where that saves memory.
 void CDrawObject::Render() {
   if (m_width < 1 || m_height < 1) return;  // no creation has given the object a size yet
   WaitCursor wait(*host_);
-  if (image_.IsEmpty() || image_.Width() != m_width || image_.Height() != m_height)
-    image_.Create(m_width, m_height, 32, true);
+  CDIBSection& image = image_.Rewrite();
+  if (image.IsEmpty() || image.Width() != m_width || image.Height() != m_height)
+    image.Create(m_width, m_height, 32, true);
 
   std::vector<std::uint8_t> mask(static_cast<std::size_t>(m_width) * m_height, 255);
 
@@ -101,35 +104,38 @@ void CDrawObject::Render() {
   }
   const BevelSettings bevel = BevelAttributes(*this);
   // "Bump Out" shades a neutral grey, whatever the fill.
-  if (m_bevelKind == kBumpOutBevel) image_.FillRGB(0x808080);
+  if (m_bevelKind == kBumpOutBevel) image.FillRGB(0x808080);
   // "Outline" turns the (shrunk) coverage into a soft band along its edge.
   if (m_bevelKind == kOutlineBevel) PrepareOutlineBand(mask.data(), m_width, m_height, m_bevelWidth);
   // Texture or gradient, then the texture relief; a missing texture clears the name.
   // No context is the empty one: nothing found, names kept, nothing said.
   const RenderContext* context = render_context_;
   if (!IsBitmap())
-    ApplySurfaceStage(image_, mask.data(), SurfaceAttributes(*this), m_textureName, context, *host_);
+    ApplySurfaceStage(image, mask.data(), SurfaceAttributes(*this), m_textureName, context, *host_);
   // "Feather" and the linear feather soften the coverage; no lighting follows.
   PrepareFeather(mask.data(), m_width, m_height, bevel);
 
   // Alpha from the mask, with the cut or painted transparency; a transparency image cut
   // also rewrites the mask the effects and bevels read.
-  ApplyAlphaStage(image_, mask.data(), m_transparency, m_transparencyAngle, m_transparencyCut == 1,
+  ApplyAlphaStage(image, mask.data(), m_transparency, m_transparencyAngle, m_transparencyCut == 1,
                   m_transparencyName, context, *host_);
   if (m_convertToBitmap) KeepImageAsSourceBitmap();
 
   // The shadow or glow reads the alpha just written; it comes before the bevel so that
   // "Bump Out" can clear the layer under the object's visible slopes.
-  if (m_effectKind > 0) ApplyEffectStage(image_, effect_layer_, mask.data(), EffectAttributes(*this));
+  CDIBSection& layer = effect_layer_.Rewrite();
+  if (m_effectKind > 0) ApplyEffectStage(image, layer, mask.data(), EffectAttributes(*this));
   // A layer left from an earlier effect is never drawn again: its memory goes now.
-  if (!DrawsEffectLayer(m_effectKind) && !effect_layer_.IsEmpty()) effect_layer_.ResetToDefault();
+  if (!DrawsEffectLayer(m_effectKind) && !effect_layer_.IsEmpty()) effect_layer_.Reset();
   EffectLayerPlacement placement;
   if (m_effectKind > 0) {
     const Point d = EffectOffset(false);
-    placement = {&effect_layer_, m_effectMargin, d.x, d.y};
+    placement = {&layer, m_effectMargin, d.x, d.y};
   }
   // The bevel blurs the mask in place into its height map.
-  ApplyBevelStage(image_, mask.data(), bevel, placement);
+  ApplyBevelStage(image, mask.data(), bevel, placement);
+  image_.Settle();
+  effect_layer_.Settle();
   rendered_ = 1;
 }
 
@@ -151,18 +157,14 @@ void CDrawObject::FillWithColour() {
   if (m_geneSeed != 0) {
     // Negative seeds (only damaged files hold them) give the first mode, as every mode
     // below zero does; the subtraction itself must not run past the int range.
-    GenerateGeneFill(image_, m_geneParam1, m_geneParam2, m_geneParam3, m_geneSeed > 0 ? m_geneSeed - 1 : 0);
+    GenerateGeneFill(image_.Rewrite(), m_geneParam1, m_geneParam2, m_geneParam3, m_geneSeed > 0 ? m_geneSeed - 1 : 0);
   } else {
-    image_.FillRGB(m_fillColor);
+    image_.Rewrite().FillRGB(m_fillColor);
   }
 }
 
-void CDrawObject::SetAlphaFromMask(const std::vector<std::uint8_t>& mask) {
-  image_.SetAlphaFromMask(mask.data());
-}
-
 void CDrawObject::KeepImageAsSourceBitmap() {
-  m_sourceBitmap.CopyFrom(&image_);
+  m_sourceBitmap.CopyFrom(&image_.Rewrite());
   m_sourceWidth = m_width;
   m_sourceHeight = m_height;
   m_convertToBitmap = 0;
@@ -212,11 +214,8 @@ int CDrawObject::Rasterise(std::vector<std::uint8_t>& mask) {
 void CDrawObject::DrawTo(CDIBSection& canvas, Point origin, CanvasAlpha alpha) const {
   if (m_hidden) return;
   const int x = m_x - origin.x, y = m_y - origin.y;
-  auto blend = [&](const CDIBSection& bitmap, int left, int top) {
-    if (alpha == kKeepCanvasAlpha)
-      BlendOnto(bitmap, canvas, left, top);
-    else  // BlendFrom counts rows from the bottom
-      canvas.BlendFrom(bitmap, left, canvas.Height() - top - bitmap.Height());
+  auto blend = [&](const KeptBitmap& bitmap, int left, int top) {
+    BlendOnto(bitmap, canvas, left, top, alpha == kKeepCanvasAlpha);
   };
   // Effect 6 (Cutout) works inside the object and never shows its layer; values beyond
   // the effect list build no layer, so a stale one is not shown for them either.
@@ -232,9 +231,10 @@ void CDrawObject::DrawRowsTo(CDIBSection& canvas, Point origin, int first_row, i
   const int x = m_x - origin.x, y = m_y - origin.y;
   if (DrawsEffectLayer(m_effectKind)) {
     const Point d = EffectOffset(false);
-    BlendOnto(effect_layer_, canvas, x - m_effectMargin + d.x, y - m_effectMargin + d.y, first_row, last_row);
+    BlendOnto(effect_layer_, canvas, x - m_effectMargin + d.x, y - m_effectMargin + d.y, true, first_row,
+              last_row);
   }
-  BlendOnto(image_, canvas, x, y, first_row, last_row);
+  BlendOnto(image_, canvas, x, y, true, first_row, last_row);
 }
 
 }  // namespace lumi

@@ -132,7 +132,7 @@ TEST_F(DrawObjectTest, DrawToPlacesTheEffectLayerByKind) {
   for (const Case& c : cases) {
     auto object = Rectangle(50, 60, 30, 20);
     object->SetEffectKind(c.effect);
-    CDIBSection& layer = object->EffectLayer();
+    CDIBSection& layer = object->MutableEffectLayer();
     layer.Create(30 + 20, 20 + 20);
     layer.Row(0)[1] = 200;  // one opaque green pixel at the layer's top-left corner
     layer.Row(0)[3] = 255;

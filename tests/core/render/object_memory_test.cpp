@@ -1,7 +1,8 @@
 // What a drawing object holds once a render is over: its image, the effect layer when its
-// effect draws one, and the source pixels of a bitmap object, each at exactly its own
-// size. Work buffers, layers of an effect since removed and the storage of an earlier,
-// larger size are gone.
+// effect draws one, and the source pixels of a bitmap object, each at most at its own
+// size, and the image and layer packed into runs where their pixels allow it. Work
+// buffers, layers of an effect since removed and the storage of an earlier, larger size
+// are gone.
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -79,12 +80,15 @@ TEST(ObjectMemory, AfterARenderAnObjectHoldsOnlyItsImageLayerAndSource) {
     c.steps(o);
     o.Render();
     const int w = o.GetWidth(), h = o.GetHeight(), m = o.GetEffectMargin();
-    EXPECT_EQ(o.Image().HeldBytes(), Bytes32(w, h));
+    // A flat rectangle and its shadow are long runs: packed, with the full pixels gone.
+    EXPECT_TRUE(o.KeptImage().IsPacked());
+    EXPECT_LE(o.KeptImage().HeldBytes(), Bytes32(w, h) * 3 / 4 + PlaceholderBytes());
     if (DrawsEffectLayer(o.GetEffectKind())) {
-      EXPECT_EQ(o.EffectLayer().HeldBytes(), Bytes32(w + 2 * m, h + 2 * m));
+      EXPECT_TRUE(o.KeptEffectLayer().IsPacked());
+      EXPECT_LE(o.KeptEffectLayer().HeldBytes(), Bytes32(w + 2 * m, h + 2 * m) * 3 / 4 + PlaceholderBytes());
     } else {
-      EXPECT_TRUE(o.EffectLayer().IsEmpty()) << "a layer nobody draws is kept";
-      EXPECT_LE(o.EffectLayer().HeldBytes(), PlaceholderBytes());
+      EXPECT_TRUE(o.KeptEffectLayer().IsEmpty()) << "a layer nobody draws is kept";
+      EXPECT_LE(o.KeptEffectLayer().HeldBytes(), PlaceholderBytes());
     }
     if (o.IsBitmap()) {
       EXPECT_EQ(o.SourceBitmap().HeldBytes(), Bytes32(o.GetSourceWidth(), o.GetSourceHeight()));
@@ -103,11 +107,30 @@ TEST(ObjectMemory, ABitmapObjectHoldsItsSourceOnceAtItsOwnSize) {
   o.SetEffectKind(kDropShadow);
   o.SetSize(60, 40);
   EXPECT_EQ(o.SourceBitmap().HeldBytes(), Bytes32(120, 80));
-  EXPECT_EQ(o.Image().HeldBytes(), Bytes32(60, 40));
-  EXPECT_EQ(o.EffectLayer().HeldBytes(), Bytes32(60 + 20, 40 + 20));
+  // Stripes of one-byte steps have no runs: the image stays whole.
+  EXPECT_FALSE(o.KeptImage().IsPacked());
+  EXPECT_EQ(o.KeptImage().HeldBytes(), Bytes32(60, 40));
+  EXPECT_TRUE(o.KeptEffectLayer().IsPacked());
+  EXPECT_LT(o.KeptEffectLayer().HeldBytes(), Bytes32(60 + 20, 40 + 20));
   ASSERT_EQ(o.ApplySizeChanges(), 1);
   EXPECT_EQ(o.SourceBitmap().HeldBytes(), Bytes32(60, 40));
-  EXPECT_EQ(o.Image().HeldBytes(), Bytes32(60, 40));
+  EXPECT_EQ(o.KeptImage().HeldBytes(), Bytes32(60, 40));
+}
+
+// Reading the pixels of a packed image unpacks a copy beside the runs; the next render
+// lets that copy go again, so a look at the pixels does not double what the object holds.
+TEST(ObjectMemory, AnUnpackedCopyLastsUntilTheNextRender) {
+  SilentHost host;
+  CDrawObject o(host);
+  o.CreateRectangle(10, 10, 210, 110);
+  o.Render();
+  const std::size_t packed = o.KeptImage().HeldBytes();
+  ASSERT_TRUE(o.KeptImage().IsPacked());
+  ASSERT_EQ(o.Image().Width(), o.GetWidth());
+  EXPECT_GE(o.KeptImage().HeldBytes(), Bytes32(o.GetWidth(), o.GetHeight()));
+  EXPECT_TRUE(o.KeptImage().IsPacked()) << "reading keeps the runs the canvas is drawn from";
+  o.Render();
+  EXPECT_EQ(o.KeptImage().HeldBytes(), packed);
 }
 
 }  // namespace
