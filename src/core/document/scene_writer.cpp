@@ -162,7 +162,10 @@ ordered_json StatesJson(const CDrawObject& o, const ordered_json& normal, const 
 ordered_json ObjectJson(const CDrawObject& o, std::size_t index, bool readable) {
   const std::string where = "object " + std::to_string(index);
   const std::string notes = CheckSceneExpressible(o, where, readable);
-  ordered_json j;
+  ordered_json j = ordered_json::object();
+  // Room for every field at once: growing the field list would copy each field again,
+  // keys being constant.
+  j.get_ref<ordered_json::object_t&>().reserve(ObjectAttributes().size() + 16);
   if (!notes.empty()) j["note"] = notes;
   j["shape"] = o.IsShape() ? "outline" : o.IsBitmap() ? "bitmap" : "polynome";
   j["id"] = o.GetId();
