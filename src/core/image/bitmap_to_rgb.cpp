@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "base/parallel_render.h"
 #include "image/bmp_rows.h"
 #include "image/dib_section.h"
 #include "image/pixwerk.h"
@@ -24,10 +25,12 @@ std::optional<RgbImage> PxBitmapToRGB(const CDIBSection& bitmap) {
   auto out = pixwerk::AllocateRgb(bitmap.Width(), bitmap.Height());
   if (!out) return out;
   const std::size_t row_rgb = static_cast<std::size_t>(out->width) * 3;
-  for (int y = 0; y < out->height; ++y) {
-    pixwerk::BmpRowToRgb(bitmap.Row(y), bits, out->width, table.data(),
-                         out->pixels.data() + y * row_rgb);
-  }
+  ParallelRows(out->height, MinRowsToSplit(out->width), [&](int first, int last) {
+    for (int y = first; y < last; ++y) {
+      pixwerk::BmpRowToRgb(bitmap.Row(y), bits, out->width, table.data(),
+                           out->pixels.data() + y * row_rgb);
+    }
+  });
   PxSetLastError(kPxOk);
   return out;
 }

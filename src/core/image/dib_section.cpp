@@ -145,8 +145,12 @@ void CDIBSection::FillRGBA(COLORREF colour) {
                               (colour & 0xFF) << 16 | 0xFF000000u;
   std::uint8_t bytes[4];
   std::memcpy(bytes, &pixel, 4);
-  std::uint8_t* p = pixels_.data();
-  for (std::size_t i = 0, n = pixels_.size(); i < n; i += 4) std::memcpy(p + i, bytes, 4);
+  const std::size_t row_bytes = RowBytes();
+  ParallelRows(height_, MinRowsToSplit(width_), [&](int first, int last) {
+    std::uint8_t* p = pixels_.data() + static_cast<std::size_t>(first) * row_bytes;
+    const std::size_t n = static_cast<std::size_t>(last - first) * row_bytes;
+    for (std::size_t i = 0; i < n; i += 4) std::memcpy(p + i, bytes, 4);
+  });
 }
 
 void CDIBSection::SetAlpha(std::uint8_t alpha) {

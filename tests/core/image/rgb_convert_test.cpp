@@ -1,6 +1,7 @@
 // Resize, crop and bitmap conversion of RGB buffers.
 #include <gtest/gtest.h>
 
+#include "base/parallel_render.h"
 #include "image/dib_section.h"
 #include "image/pixwerk.h"
 
@@ -95,6 +96,28 @@ TEST(PxBitmapToRGB, ThirtyTwoBitsAndIndexedBitmaps) {
 
   EXPECT_FALSE(PxBitmapToRGB(CDIBSection()));
   EXPECT_EQ(PxGetLastError(), 5);
+}
+
+// Large bitmaps are filled and converted in bands of rows on the render threads; every
+// band must land on its own rows, whatever the number of threads.
+TEST(PxBitmapToRGB, LargeBitmapsGiveTheSameBytesAtEveryThreadCount) {
+  auto convert = [](int threads, int bits) {
+    SetRenderThreadCount(threads);
+    CDIBSection bitmap;
+    bitmap.Create(601, 307, bits, bits == 32);
+    if (bits == 32) bitmap.FillRGBA(0x00405060);
+    for (int y = 0; y < bitmap.Height(); ++y)
+      for (int x = 0; x < bitmap.RowBytes(); x += 7) bitmap.Row(y)[x] = static_cast<std::uint8_t>(x + 3 * y);
+    auto rgb = PxBitmapToRGB(bitmap);
+    SetRenderThreadCount(0);
+    return rgb ? rgb->pixels : Bytes{};
+  };
+  for (const int bits : {32, 24, 16, 8}) {
+    const Bytes one = convert(1, bits);
+    ASSERT_EQ(one.size(), 601u * 307 * 3) << bits;
+    EXPECT_EQ(convert(2, bits), one) << bits << " bits";
+    EXPECT_EQ(convert(8, bits), one) << bits << " bits";
+  }
 }
 
 }  // namespace
