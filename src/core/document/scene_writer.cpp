@@ -1,7 +1,9 @@
 #include "document/scene_writer.h"
 
 #include <cstdio>
+#include <exception>
 #include <map>
+#include <vector>
 
 #include "document/plenivor_doc.h"
 #include "document/scene.h"
@@ -10,6 +12,7 @@
 #include "base/byte_stream.h"
 #include "base/deflate.h"
 #include "base/host.h"
+#include "base/parallel_render.h"
 #include "objects/object_attributes.h"
 #include "objects/text_dialog.h"
 
@@ -205,10 +208,23 @@ ordered_json SceneOfDocument(const CPlenivorDoc& doc, SceneDetail detail) {
                      {"height", doc.GetCanvasHeight()},
                      {"color", HexColour(doc.GetCanvasColor(), "canvas", "color", readable)},
                      {"portable", doc.IsPortable()}};
+  // The objects are written side by side; the first one that cannot be written fails the
+  // whole scene, as writing them one by one would.
+  const std::size_t count = doc.Objects().size();
+  std::vector<ordered_json> written(count);
+  std::vector<std::exception_ptr> errors(count);
+  ParallelFor(count, [&](std::size_t i) {
+    try {
+      written[i] = ObjectJson(*doc.Objects()[i], i, readable);
+    } catch (...) {
+      errors[i] = std::current_exception();
+    }
+  });
   ordered_json objects = ordered_json::array();
   std::map<std::string, std::size_t> index_of;
-  for (std::size_t i = 0; i < doc.Objects().size(); ++i) {
-    objects.push_back(ObjectJson(*doc.Objects()[i], i, readable));
+  for (std::size_t i = 0; i < count; ++i) {
+    if (errors[i]) std::rethrow_exception(errors[i]);
+    objects.push_back(std::move(written[i]));
     index_of.emplace(doc.Objects()[i]->GetId(), i);
   }
   scene["objects"] = std::move(objects);

@@ -10,6 +10,7 @@
 #include "base/folders.h"
 #include "base/runtime_random.h"
 #include "document/scene.h"
+#include "document/scene_writer.h"
 #include "document_fixture.h"
 #include "export/multi_state_objects.h"
 #include "export/pvx_project.h"
@@ -257,6 +258,33 @@ TEST_F(ParallelRender, SceneBuildsAlikeAndFailsAtTheFirstBadObject) {
     EXPECT_THROW(BuildScene(bad, bad_host, &settings_, dir_, &context), SceneError);
     EXPECT_EQ(bad_host.Messages(), first_messages) << "the objects before the bad one";
   }
+}
+
+// The scene writer writes the objects side by side: the same text at every thread count,
+// and the first object it cannot write is the one the error names.
+TEST_F(ParallelRender, SceneWritingIsAlikeAndFailsAtTheFirstObjectItCannotWrite) {
+  FillRichProject(doc_, bank_);
+  ASSERT_GE(doc_.Objects().size(), 6u);
+  std::string readable;
+  for (int threads : {1, 2, 8}) {
+    SetRenderThreadCount(threads);
+    const std::string text = SceneOfDocument(doc_, SceneDetail::kReadable).dump();
+    if (threads == 1) readable = text;
+    EXPECT_EQ(text, readable) << threads << " threads";
+  }
+  for (std::size_t i = 0; i < doc_.Objects().size(); ++i) doc_.Objects()[i]->SetPendingRect(1, 1, 20, 20);
+  doc_.Objects()[0]->DropPendingRect();
+  doc_.Objects()[1]->DropPendingRect();
+  for (int threads : {1, 2, 8}) {
+    SetRenderThreadCount(threads);
+    try {
+      SceneOfDocument(doc_, SceneDetail::kExact);
+      ADD_FAILURE() << "objects in the middle of a resize cannot be written";
+    } catch (const SceneError& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("object 2: ", 0), 0u) << threads << " threads: " << e.what();
+    }
+  }
+  SetRenderThreadCount(0);
 }
 
 // Pasting (and inserting a library entry) reads an object stream and renders every object
