@@ -220,9 +220,13 @@ ExportResult ExportImage(ExportMode mode, const RgbImage* source, const ExportCh
     return {};
   }
   try {
-    std::vector<std::uint8_t> output = MakeOutput(*source, choices);
+    // At its own size and unsharpened the picture is written as it is, not copied first.
+    const bool as_is = choices.width == source->width && choices.height == source->height && choices.sharpen <= 0;
+    std::vector<std::uint8_t> made;
+    if (!as_is) made = MakeOutput(*source, choices);
     WaitCursor wait(context.host);
-    Sharpen(output, choices);
+    Sharpen(made, choices);
+    const std::vector<std::uint8_t>& output = as_is ? source->pixels : made;
     return IsJpegFormat(choices.format) ? WriteJpeg(mode, output, choices, context)
                                         : WriteBmpOrPng(mode, output, choices, context);
   } catch (const std::bad_alloc&) {

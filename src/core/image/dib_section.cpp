@@ -90,13 +90,17 @@ void CDIBSection::Allocate(int width, int height, int bits, bool alpha) {
   }
   // Build the new storage first so a failure leaves the old bitmap intact.
   std::vector<std::uint8_t> table(ColourTableEntries(bits) * 4, 0);
-  std::vector<std::uint8_t> pixels;
+  decltype(pixels_) pixels;
+  const std::size_t row_bytes = static_cast<std::size_t>(RowBytesFor(width, bits));
   try {
-    pixels.assign(static_cast<std::size_t>(RowBytesFor(width, bits)) * height, 0);
+    pixels.resize(row_bytes * height);
   } catch (const std::bad_alloc&) {
     throw BitmapError("Not enough memory for a bitmap of " + std::to_string(width) + " x " +
                       std::to_string(height) + " pixels");
   }
+  ParallelRows(height, MinRowsToSplit(width), [&](int first, int last) {
+    std::memset(pixels.data() + first * row_bytes, 0, (last - first) * row_bytes);
+  });
   width_ = width;
   height_ = height;
   bits_ = bits;

@@ -8,7 +8,11 @@
 // with a colour table, 16 and 24 bits) exist for bitmaps exchanged with other programs.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <span>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "base/colour.h"
@@ -17,6 +21,27 @@ namespace lumi {
 
 class CArchive;
 class Host;
+
+// Storage whose growth leaves new bytes as they come: the bitmap clears them itself, in
+// bands of rows on the render threads, so a large canvas is not cleared by one thread.
+template <class T>
+struct UnclearedAllocator : std::allocator<T> {
+  template <class U>
+  struct rebind {
+    using other = UnclearedAllocator<U>;
+  };
+  UnclearedAllocator() = default;
+  template <class U>
+  UnclearedAllocator(const UnclearedAllocator<U>&) noexcept {}
+  template <class U>
+  void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
+    ::new (static_cast<void*>(p)) U;  // default-initialised: a byte keeps what it holds
+  }
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
 
 class CDIBSection {
  public:
@@ -110,7 +135,7 @@ class CDIBSection {
   std::int32_t empty_ = 1;
   std::int32_t alpha_ = 0;
   std::vector<std::uint8_t> colour_table_;
-  std::vector<std::uint8_t> pixels_;
+  std::vector<std::uint8_t, UnclearedAllocator<std::uint8_t>> pixels_;
 };
 
 // Throws BitmapError unless a width x height bitmap lies within the program's limits.
