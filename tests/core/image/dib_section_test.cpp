@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <random>
 #include <vector>
 
 #include "base/errors.h"
+#include "base/parallel_render.h"
 #include "dib_reference.h"
 
 namespace lumi {
@@ -220,6 +223,29 @@ TEST(CDIBSection, ReplacingALargeBitmapKeepsNoneOfItsStorage) {
     EXPECT_EQ(large.Width(), 3) << w.way;
     EXPECT_EQ(large.HeldBytes(), small.PixelBytes()) << w.way << " kept the large storage";
   }
+}
+
+// New storage starts cleared even where it reuses memory a freed bitmap filled, at every
+// depth and size, whether one thread clears it or several in bands of rows.
+TEST(CDIBSection, NewStorageIsClearedWhateverTheMemoryHeld) {
+  const struct {
+    int width, height, bits;
+  } sizes[] = {{1, 1, 32}, {37, 5, 24}, {700, 300, 32}, {1203, 111, 8}, {640, 480, 1}};
+  for (const int threads : {1, 2, 8}) {
+    SetRenderThreadCount(threads);
+    for (const auto& s : sizes) {
+      for (int round = 0; round < 3; ++round) {
+        CDIBSection bitmap;
+        bitmap.Create(s.width, s.height, s.bits, s.bits == 32);
+        const std::uint8_t* p = bitmap.Pixels();
+        const std::size_t n = bitmap.PixelBytes();
+        EXPECT_EQ(std::count(p, p + n, 0), static_cast<std::ptrdiff_t>(n))
+            << s.width << " x " << s.height << " at " << s.bits << " bits, " << threads << " threads";
+        std::memset(bitmap.Pixels(), 0xAB, n);  // what the next round's storage may be given
+      }
+    }
+  }
+  SetRenderThreadCount(0);
 }
 
 TEST(CDIBSection, FromRgbReadsTopDownPackedRows) {
