@@ -193,14 +193,15 @@ TEST(ObjectRender, PipelineFillsBumpsAndConvertsToBitmap) {
   object.CreateRectangle(2, 2, 38, 38);
   object.SetFillColor(RGB(10, 20, 30));
   object.Render();
-  const std::uint8_t* centre = object.Image().Row(20) + 20 * 4;
-  EXPECT_EQ(centre[0], 30);
-  EXPECT_EQ(centre[1], 20);
-  EXPECT_EQ(centre[2], 10);
+  // A render may give the image new storage: the centre is looked up after each one.
+  auto centre = [&] { return object.Image().Row(20) + 20 * 4; };
+  EXPECT_EQ(centre()[0], 30);
+  EXPECT_EQ(centre()[1], 20);
+  EXPECT_EQ(centre()[2], 10);
   object.SetBevelKind(8);
   object.Render();
-  EXPECT_EQ(centre[0], 128) << "Bump Out shades grey";
-  EXPECT_EQ(centre[2], 128);
+  EXPECT_EQ(centre()[0], 128) << "Bump Out shades grey";
+  EXPECT_EQ(centre()[2], 128);
   EXPECT_EQ(Alpha(object, 20, 20), 0) << "Bump Out keeps only the slopes";
   object.SetConvertToBitmap(1);
   object.Render();
