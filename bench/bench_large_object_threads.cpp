@@ -102,7 +102,8 @@ struct EffectStageRun {
     const int w = image.Width(), h = image.Height();
     mask.resize(static_cast<std::size_t>(w) * h);
     for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) mask[static_cast<std::size_t>(y) * w + x] = image.Row(y)[x * 4 + 3];
+      for (int x = 0; x < w; ++x)
+        mask[static_cast<std::size_t>(y) * w + x] = image.Row(y)[x * 4 + 3];
     effect.kind = kind;
     effect.softness = 6;
     effect.distance = 5;

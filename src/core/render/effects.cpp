@@ -34,6 +34,29 @@ LayerSize LayerSizeFor(const CDIBSection& image, int margin) {
   return {static_cast<int>(w), static_cast<int>(h)};
 }
 
+// One silhouette row: the alpha of `width` pixels scaled by the opacity.
+void ScaledAlphaRow(const std::uint8_t* pixels, int width, int opacity, std::uint8_t* out) {
+  for (int j = 0; j < width; ++j) {
+    const int v = (pixels[j * 4 + 3] * opacity) >> 8;
+    out[j] = static_cast<std::uint8_t>(std::clamp(v, 0, 255));
+  }
+}
+
+// Darkens one image row: pixel j by what the coverage lacks at column j + shift of
+// `coverage` (a row of `coverage_width` bytes, null when the row lies outside the
+// buffer); samples outside count 0, full darkening.
+void DarkenRow(std::uint8_t* row, int width, const std::uint8_t* coverage, long long coverage_width,
+               long long shift, int opacity) {
+  for (int j = 0; j < width; ++j) {
+    const long long bx = static_cast<long long>(j) + shift;
+    const int v = (coverage && bx >= 0 && bx < coverage_width) ? coverage[bx] : 0;
+    const long long d = (static_cast<long long>(255 - v) * opacity) >> 8;
+    std::uint8_t* p = row + j * 4;
+    for (int c = 0; c < 3; ++c)
+      p[c] = static_cast<std::uint8_t>(std::clamp<long long>(p[c] - d, 0, 255));
+  }
+}
+
 }  // namespace
 
 EffectOffset LayerOffset(const EffectSettings& effect) {
@@ -60,12 +83,8 @@ std::vector<std::uint8_t> BuildSilhouette(const CDIBSection& image, const Effect
     for (int t = first; t < last; ++t) {
       const int i = image_row[t];
       if (i < 0 || i >= h) continue;
-      const std::uint8_t* src = image.Pixels() + static_cast<std::size_t>(i) * w * 4;
-      std::uint8_t* out = s.data() + static_cast<std::size_t>(t) * lw + m;
-      for (int j = 0; j < w; ++j) {
-        const int v = (src[j * 4 + 3] * effect.opacity) >> 8;
-        out[j] = static_cast<std::uint8_t>(std::clamp(v, 0, 255));
-      }
+      ScaledAlphaRow(image.Pixels() + static_cast<std::size_t>(i) * w * 4, w, effect.opacity,
+                     s.data() + static_cast<std::size_t>(t) * lw + m);
     }
   });
   return s;
@@ -137,18 +156,9 @@ void InnerShadow(CDIBSection& image, const std::uint8_t* mask, const EffectSetti
     for (int i = first; i < last; ++i) {  // memory rows, bottom first
       std::uint8_t* row = image.Pixels() + static_cast<std::size_t>(i) * w * 4;
       const long long by = static_cast<long long>(h - 1 - i) + m - offset.dy;
-      for (int j = 0; j < w; ++j) {
-        const long long bx = static_cast<long long>(j) + m - offset.dx;
-        // Samples outside the buffer count 0: full darkening.
-        const int v = (by >= 0 && by < lh && bx >= 0 && bx < lw)
-                          ? b[static_cast<std::size_t>(by) * lw + static_cast<std::size_t>(bx)]
-                          : 0;
-        const long long d = (static_cast<long long>(255 - v) * effect.opacity) >> 8;
-        std::uint8_t* p = row + j * 4;
-        for (int c = 0; c < 3; ++c) {
-          p[c] = static_cast<std::uint8_t>(std::clamp<long long>(p[c] - d, 0, 255));
-        }
-      }
+      const std::uint8_t* coverage =
+          by >= 0 && by < lh ? b.data() + static_cast<std::size_t>(by) * lw : nullptr;
+      DarkenRow(row, w, coverage, lw, static_cast<long long>(m) - offset.dx, effect.opacity);
     }
   });
 }

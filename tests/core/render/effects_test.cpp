@@ -149,7 +149,8 @@ TEST(SunShadow, EachRowTakesTheLastOfTheFourLayerRowsSquashedOntoIt) {
   CDIBSection image;
   image.Create(2, 12);
   for (int i = 0; i < 12; ++i)
-    for (int j = 0; j < 2; ++j) image.Pixels()[(i * 2 + j) * 4 + 3] = static_cast<std::uint8_t>(10 * (i + 1));
+    for (int j = 0; j < 2; ++j)
+      image.Pixels()[(i * 2 + j) * 4 + 3] = static_cast<std::uint8_t>(10 * (i + 1));
   struct Case {
     int margin;
     std::vector<int> rows;  // the silhouette's column at the margin, top row first
