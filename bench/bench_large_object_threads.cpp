@@ -5,6 +5,10 @@
 // Real time is what the user waits for; "process_cpu_ms" is the CPU time of every thread
 // of the process per render, so the price of the split shows too. "Render/threads:1" is
 // the one-thread render the others must match byte for byte (checked in the setup).
+//
+// "EffectStage/kind:K/threads:N" times the effect stage alone on that object's image:
+// the silhouette, its blur, the layer's colour, lighting and alpha, and for "Inset +
+// Shadow" (kind 7) the inner shadow too; each iteration starts from the same image.
 // Run: build/bench/bench_large_object_threads
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -19,6 +23,7 @@
 #include "library/texture_bank.h"
 #include "objects/draw_object.h"
 #include "ratio_main.h"
+#include "render/effects.h"
 #include "render/render_context.h"
 
 namespace {
@@ -85,6 +90,71 @@ void BM_Render(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Render)->Name("Render/threads")->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The effect stage of kind `kind` on a copy of `image` (its coverage mask from the alpha).
+struct EffectStageRun {
+  lumi::CDIBSection image, layer;
+  std::vector<std::uint8_t> mask;
+  lumi::EffectSettings effect;
+
+  EffectStageRun(const lumi::CDIBSection& object_image, int kind) : image(object_image) {
+    // The mask is top row first; image rows are stored bottom first.
+    const int w = image.Width(), h = image.Height();
+    mask.resize(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        mask[static_cast<std::size_t>(y) * w + x] = image.Row(y)[x * 4 + 3];
+    effect.kind = kind;
+    effect.softness = 6;
+    effect.distance = 5;
+    effect.margin = 20;
+  }
+  void Run(const lumi::CDIBSection& object_image) {
+    std::memcpy(image.Pixels(), object_image.Pixels(), object_image.PixelBytes());
+    lumi::ApplyEffectStage(image, layer, mask.data(), effect);
+  }
+  std::vector<std::uint8_t> Bytes() const {
+    std::vector<std::uint8_t> bytes(image.Pixels(), image.Pixels() + image.PixelBytes());
+    bytes.insert(bytes.end(), layer.Pixels(), layer.Pixels() + layer.PixelBytes());
+    return bytes;
+  }
+};
+
+void BM_EffectStage(benchmark::State& state) {
+  const int kind = static_cast<int>(state.range(0));
+  const int threads = static_cast<int>(state.range(1));
+  LargeObject large;
+  const lumi::CDIBSection& object_image = large.object.Image();
+  lumi::SetRenderThreadCount(1);
+  EffectStageRun stage(object_image, kind);
+  stage.Run(object_image);
+  const std::vector<std::uint8_t> one = stage.Bytes();
+  lumi::SetRenderThreadCount(threads);
+  stage.Run(object_image);
+  if (stage.Bytes() != one) {
+    state.SkipWithError("the split effect stage differs from the one-thread stage");
+    lumi::SetRenderThreadCount(0);
+    return;
+  }
+  const double cpu_before = ProcessCpuSeconds();
+  for (auto _ : state) {
+    stage.Run(object_image);
+    benchmark::DoNotOptimize(stage.layer.Pixels());
+  }
+  const double cpu = ProcessCpuSeconds() - cpu_before;
+  state.counters["process_cpu_ms"] = cpu * 1e3 / static_cast<double>(state.iterations());
+  lumi::SetRenderThreadCount(0);
+}
+
+BENCHMARK(BM_EffectStage)
+    ->Name("EffectStage")
+    ->ArgNames({"kind", "threads"})
+    ->Args({1, 1})
+    ->Args({1, 2})
+    ->Args({7, 1})
+    ->Args({7, 2})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/errors.h"
+#include "base/parallel_render.h"
 #include "effects/profile_blur.h"
 #include "render/shade_from_height_map.h"
 
@@ -33,6 +34,29 @@ LayerSize LayerSizeFor(const CDIBSection& image, int margin) {
   return {static_cast<int>(w), static_cast<int>(h)};
 }
 
+// One silhouette row: the alpha of `width` pixels scaled by the opacity.
+void ScaledAlphaRow(const std::uint8_t* pixels, int width, int opacity, std::uint8_t* out) {
+  for (int j = 0; j < width; ++j) {
+    const int v = (pixels[j * 4 + 3] * opacity) >> 8;
+    out[j] = static_cast<std::uint8_t>(std::clamp(v, 0, 255));
+  }
+}
+
+// Darkens one image row: pixel j by what the coverage lacks at column j + shift of
+// `coverage` (a row of `coverage_width` bytes, null when the row lies outside the
+// buffer); samples outside count 0, full darkening.
+void DarkenRow(std::uint8_t* row, int width, const std::uint8_t* coverage, long long coverage_width,
+               long long shift, int opacity) {
+  for (int j = 0; j < width; ++j) {
+    const long long bx = static_cast<long long>(j) + shift;
+    const int v = (coverage && bx >= 0 && bx < coverage_width) ? coverage[bx] : 0;
+    const long long d = (static_cast<long long>(255 - v) * opacity) >> 8;
+    std::uint8_t* p = row + j * 4;
+    for (int c = 0; c < 3; ++c)
+      p[c] = static_cast<std::uint8_t>(std::clamp<long long>(p[c] - d, 0, 255));
+  }
+}
+
 }  // namespace
 
 EffectOffset LayerOffset(const EffectSettings& effect) {
@@ -44,26 +68,25 @@ std::vector<std::uint8_t> BuildSilhouette(const CDIBSection& image, const Effect
   const LayerSize size = LayerSizeFor(image, effect.margin);
   const int lw = size.width, lh = size.height, m = effect.margin;
   const int w = image.Width(), h = image.Height();
-  std::vector<std::uint8_t> s(static_cast<std::size_t>(lw) * lh, 0);
-  std::vector<std::uint8_t> row(lw);
-  // Layer memory rows bottom first; rows and columns outside the image count 0.
+  // The layer row each silhouette row takes, as an image row (outside the image: the row
+  // stays 0). Layer memory rows go bottom first; "Sun Shadow" gives four layer rows to
+  // each silhouette row and the last one wins. Found here in layer order, so the rows
+  // can then be written side by side.
+  std::vector<int> image_row(lh, -1);
   for (int r = 0; r < lh; ++r) {
-    std::fill(row.begin(), row.end(), 0);
-    const int i = r - m;
-    if (i >= 0 && i < h) {
-      const std::uint8_t* src = image.Pixels() + static_cast<std::size_t>(i) * w * 4;
-      for (int j = 0; j < w; ++j) {
-        const int v = (src[j * 4 + 3] * effect.opacity) >> 8;
-        row[j + m] = static_cast<std::uint8_t>(std::clamp(v, 0, 255));
-      }
-    }
     int target = lh - 1 - r;
-    if (effect.kind == kSunShadow) {
-      // Four source rows share each target row; the last one wins.
-      target = std::clamp(lh - r / 4 - 10, 0, lh - 1);
-    }
-    std::copy(row.begin(), row.end(), s.begin() + static_cast<std::ptrdiff_t>(target) * lw);
+    if (effect.kind == kSunShadow) target = std::clamp(lh - r / 4 - 10, 0, lh - 1);
+    image_row[target] = r - m;
   }
+  std::vector<std::uint8_t> s(static_cast<std::size_t>(lw) * lh, 0);
+  ParallelRows(lh, MinRowsToSplit(lw), [&](int first, int last) {
+    for (int t = first; t < last; ++t) {
+      const int i = image_row[t];
+      if (i < 0 || i >= h) continue;
+      ScaledAlphaRow(image.Pixels() + static_cast<std::size_t>(i) * w * 4, w, effect.opacity,
+                     s.data() + static_cast<std::size_t>(t) * lw + m);
+    }
+  });
   return s;
 }
 
@@ -119,26 +142,25 @@ void InnerShadow(CDIBSection& image, const std::uint8_t* mask, const EffectSetti
   const int lw = size.width, lh = size.height, m = effect.margin;
   const int w = image.Width(), h = image.Height();
   std::vector<std::uint8_t> b(static_cast<std::size_t>(lw) * lh, 0);
-  for (int y = 0; y < h; ++y) {
-    std::copy(mask + static_cast<std::size_t>(y) * w, mask + static_cast<std::size_t>(y + 1) * w,
-              b.begin() + static_cast<std::ptrdiff_t>(y + m) * lw + m);
-  }
+  const int min_rows = MinRowsToSplit(w);
+  ParallelRows(h, min_rows, [&](int first, int last) {
+    for (int y = first; y < last; ++y) {
+      std::copy(mask + static_cast<std::size_t>(y) * w, mask + static_cast<std::size_t>(y + 1) * w,
+                b.begin() + static_cast<std::ptrdiff_t>(y + m) * lw + m);
+    }
+  });
   CProfileBlur(CProfileBlur::kSmooth).Apply(b.data(), lw, lh, effect.softness);
   const EffectOffset offset = ShadowOffset(effect.distance, effect.angle);
-  for (int i = 0; i < h; ++i) {  // memory rows, bottom first
-    std::uint8_t* row = image.Pixels() + static_cast<std::size_t>(i) * w * 4;
-    const long long by = static_cast<long long>(h - 1 - i) + m - offset.dy;
-    for (int j = 0; j < w; ++j) {
-      const long long bx = static_cast<long long>(j) + m - offset.dx;
-      // Samples outside the buffer count 0: full darkening.
-      const int v = (by >= 0 && by < lh && bx >= 0 && bx < lw)
-                        ? b[static_cast<std::size_t>(by) * lw + static_cast<std::size_t>(bx)]
-                        : 0;
-      const long long d = (static_cast<long long>(255 - v) * effect.opacity) >> 8;
-      std::uint8_t* p = row + j * 4;
-      for (int c = 0; c < 3; ++c) p[c] = static_cast<std::uint8_t>(std::clamp<long long>(p[c] - d, 0, 255));
+  // Each row reads the blurred buffer and darkens only itself.
+  ParallelRows(h, min_rows, [&](int first, int last) {
+    for (int i = first; i < last; ++i) {  // memory rows, bottom first
+      std::uint8_t* row = image.Pixels() + static_cast<std::size_t>(i) * w * 4;
+      const long long by = static_cast<long long>(h - 1 - i) + m - offset.dy;
+      const std::uint8_t* coverage =
+          by >= 0 && by < lh ? b.data() + static_cast<std::size_t>(by) * lw : nullptr;
+      DarkenRow(row, w, coverage, lw, static_cast<long long>(m) - offset.dx, effect.opacity);
     }
-  }
+  });
 }
 
 void ApplyEffectStage(CDIBSection& image, CDIBSection& layer, const std::uint8_t* mask,

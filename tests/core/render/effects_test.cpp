@@ -142,6 +142,40 @@ TEST(SunShadow, IsAQuarterHighAtTheBottomOfTheLayer) {
   EXPECT_EQ(Alpha(layer, 10, 45), 199);
 }
 
+TEST(SunShadow, EachRowTakesTheLastOfTheFourLayerRowsSquashedOntoIt) {
+  // A 2 x 12 image whose stored rows (bottom first) have alphas 10, 20, ... 120; full
+  // opacity keeps them. The layer rows 4k..4k+3 land on one silhouette row and the last
+  // of them is kept, even when it lies outside the image (then the row is empty).
+  CDIBSection image;
+  image.Create(2, 12);
+  for (int i = 0; i < 12; ++i)
+    for (int j = 0; j < 2; ++j)
+      image.Pixels()[(i * 2 + j) * 4 + 3] = static_cast<std::uint8_t>(10 * (i + 1));
+  struct Case {
+    int margin;
+    std::vector<int> rows;  // the silhouette's column at the margin, top row first
+  };
+  const Case cases[] = {
+      {0, {120, 80, 40, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {2, {0, 0, 0, 0, 100, 60, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    EffectSettings e = Effect(kSunShadow, 0);
+    e.opacity = 256;
+    e.margin = c.margin;
+    const std::vector<std::uint8_t> s = BuildSilhouette(image, e);
+    const int lw = 2 + 2 * c.margin;
+    ASSERT_EQ(s.size(), static_cast<std::size_t>(lw) * c.rows.size()) << c.margin;
+    for (std::size_t t = 0; t < c.rows.size(); ++t) {
+      std::vector<int> expected(lw, 0);
+      expected[c.margin] = expected[c.margin + 1] = c.rows[t];
+      const std::vector<int> row(s.begin() + static_cast<std::ptrdiff_t>(t) * lw,
+                                 s.begin() + static_cast<std::ptrdiff_t>(t + 1) * lw);
+      EXPECT_EQ(row, expected) << "margin " << c.margin << ", row " << t;
+    }
+  }
+}
+
 TEST(Glow, SoftnessOneSkipsTheHalfRadiusPass) {
   // With softness 1 only the doubling pass runs, as for "Inset": the alphas agree.
   // With softness 2 the half-radius pass (sigma 1) runs first and they differ.

@@ -1,6 +1,7 @@
 // A large object splits the rows of its stages (scan conversion, fills, texture mapping,
-// blurs, profiles, lighting, alpha) across the render threads; its image and effect layer
-// must be the bytes of a one-thread render whatever the thread count.
+// blurs, profiles, lighting, alpha, the effect silhouette and the inner shadow) across the
+// render threads; its image and effect layer must be the bytes of a one-thread render
+// whatever the thread count.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -101,6 +102,29 @@ TEST_F(LargeObjectThreads, EveryStageGivesTheOneThreadBytes) {
          o.SetBevelWidth(7);
          o.SetEffectKind(kSunShadow);
          o.SetEffectSoftness(4);
+       }},
+      {"ellipse, halo (rings)",
+       [&](CDrawObject& o) {
+         o.CreateCircle(0, 0, 640, 520);
+         o.SetEffectKind(kHalo);
+         o.SetEffectSoftness(7);
+       }},
+      {"star, cutout darkening the object from an offset blur",
+       [&](CDrawObject& o) {
+         o.CreateStar(0, 0, 620, 600, 7, 1);
+         o.SetEffectKind(kCutout);
+         o.SetEffectDistance(9);
+         o.SetEffectAngle(120);
+         o.SetEffectSoftness(6);
+       }},
+      {"rounded rectangle, inset + shadow (darkened object and lit layer)",
+       [&](CDrawObject& o) {
+         o.CreateRoundRect(0, 0, 600, 620, 90);
+         o.SetEffectKind(kInsetShadow);
+         o.SetEffectDistance(5);
+         o.SetEffectAngle(300);
+         o.SetEffectSoftness(4);
+         o.SetEffectColor(0x2050A0);
        }},
   };
   for (const Case& c : cases) {
