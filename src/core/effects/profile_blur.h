@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/uncleared_allocator.h"
+
 namespace lumi {
 
 class CProfileBlur {
@@ -60,8 +62,9 @@ class CProfileBlur {
   int mode_;
   // Working buffers, kept between calls so repeated renders do not reallocate.
   std::vector<float> row_;
-  std::vector<float> plane_;
-  std::vector<std::uint8_t> blurred_;
+  // Written whole by each pass before they are read.
+  std::vector<float, UnclearedAllocator<float>> plane_;
+  std::vector<std::uint8_t, UnclearedAllocator<std::uint8_t>> blurred_;
   std::vector<int> column_sums_;
 };
 

@@ -8,40 +8,17 @@
 // with a colour table, 16 and 24 bits) exist for bitmaps exchanged with other programs.
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <new>
 #include <span>
-#include <type_traits>
-#include <utility>
 #include <vector>
 
 #include "base/colour.h"
+#include "base/uncleared_allocator.h"
 
 namespace lumi {
 
 class CArchive;
 class Host;
 
-// Storage whose growth leaves new bytes as they come: the bitmap clears them itself, in
-// bands of rows on the render threads, so a large canvas is not cleared by one thread.
-template <class T>
-struct UnclearedAllocator : std::allocator<T> {
-  template <class U>
-  struct rebind {
-    using other = UnclearedAllocator<U>;
-  };
-  UnclearedAllocator() = default;
-  template <class U>
-  UnclearedAllocator(const UnclearedAllocator<U>&) noexcept {}
-  template <class U>
-  void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
-    ::new (static_cast<void*>(p)) U;  // default-initialised: a byte keeps what it holds
-  }
-  template <class U, class... Args>
-  void construct(U* p, Args&&... args) {
-    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
-  }
-};
 
 class CDIBSection {
  public:
