@@ -66,27 +66,37 @@ struct LargeObject {
   }
 };
 
-void BM_Render(benchmark::State& state) {
-  const int threads = static_cast<int>(state.range(0));
-  LargeObject large;
+// Runs `step` once with one thread and once with `threads`; when `bytes` differ the
+// benchmark stops with `what`. Otherwise `step` is timed with `threads`, with the CPU time
+// of the whole process beside the wall time.
+template <class Step, class Bytes>
+void TimeAgainstOneThread(benchmark::State& state, int threads, Step step, Bytes bytes, const char* what) {
   lumi::SetRenderThreadCount(1);
-  large.object.Render();
-  const std::vector<std::uint8_t> one = large.Bytes();
+  step();
+  const std::vector<std::uint8_t> one = bytes();
   lumi::SetRenderThreadCount(threads);
-  large.object.Render();
-  if (large.Bytes() != one) {
-    state.SkipWithError("the split render differs from the one-thread render");
+  step();
+  if (bytes() != one) {
+    state.SkipWithError(what);
     lumi::SetRenderThreadCount(0);
     return;
   }
   const double cpu_before = ProcessCpuSeconds();
-  for (auto _ : state) {
-    large.object.Render();
-    benchmark::DoNotOptimize(large.object.KeptImage().HeldBytes());  // as kept, not unpacked
-  }
+  for (auto _ : state) step();
   const double cpu = ProcessCpuSeconds() - cpu_before;
   state.counters["process_cpu_ms"] = cpu * 1e3 / static_cast<double>(state.iterations());
   lumi::SetRenderThreadCount(0);
+}
+
+void BM_Render(benchmark::State& state) {
+  LargeObject large;
+  TimeAgainstOneThread(
+      state, static_cast<int>(state.range(0)),
+      [&] {
+        large.object.Render();
+        benchmark::DoNotOptimize(large.object.KeptImage().HeldBytes());  // as kept, not unpacked
+      },
+      [&] { return large.Bytes(); }, "the split render differs from the one-thread render");
 }
 
 BENCHMARK(BM_Render)->Name("Render/threads")->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
@@ -121,29 +131,16 @@ struct EffectStageRun {
 };
 
 void BM_EffectStage(benchmark::State& state) {
-  const int kind = static_cast<int>(state.range(0));
-  const int threads = static_cast<int>(state.range(1));
   LargeObject large;
   const lumi::CDIBSection& object_image = large.object.Image();
-  lumi::SetRenderThreadCount(1);
-  EffectStageRun stage(object_image, kind);
-  stage.Run(object_image);
-  const std::vector<std::uint8_t> one = stage.Bytes();
-  lumi::SetRenderThreadCount(threads);
-  stage.Run(object_image);
-  if (stage.Bytes() != one) {
-    state.SkipWithError("the split effect stage differs from the one-thread stage");
-    lumi::SetRenderThreadCount(0);
-    return;
-  }
-  const double cpu_before = ProcessCpuSeconds();
-  for (auto _ : state) {
-    stage.Run(object_image);
-    benchmark::DoNotOptimize(stage.layer.Pixels());
-  }
-  const double cpu = ProcessCpuSeconds() - cpu_before;
-  state.counters["process_cpu_ms"] = cpu * 1e3 / static_cast<double>(state.iterations());
-  lumi::SetRenderThreadCount(0);
+  EffectStageRun stage(object_image, static_cast<int>(state.range(0)));
+  TimeAgainstOneThread(
+      state, static_cast<int>(state.range(1)),
+      [&] {
+        stage.Run(object_image);
+        benchmark::DoNotOptimize(stage.layer.Pixels());
+      },
+      [&] { return stage.Bytes(); }, "the split effect stage differs from the one-thread stage");
 }
 
 BENCHMARK(BM_EffectStage)
