@@ -11,5 +11,12 @@ namespace lumi {
 void BlendRowWithAlpha(std::uint8_t* d, const std::uint8_t* s, int count);
 // The destination keeps its alpha.
 void BlendRowKeepAlpha(std::uint8_t* d, const std::uint8_t* s, int count);
+// One of the two, as `keep_alpha` says.
+inline void BlendRow(std::uint8_t* d, const std::uint8_t* s, int count, bool keep_alpha) {
+  if (keep_alpha)
+    BlendRowKeepAlpha(d, s, count);
+  else
+    BlendRowWithAlpha(d, s, count);
+}
 
 }  // namespace lumi

@@ -19,7 +19,6 @@ namespace lumi {
 class CArchive;
 class Host;
 
-
 class CDIBSection {
  public:
   // Largest side and pixel count the program ever creates; anything above is refused

@@ -42,11 +42,7 @@ std::array<std::uint8_t, 4> KeptBitmap::PixelAt(int x, int y) const {
 
 void KeptBitmap::BlendRow(int row, int x, int count, std::uint8_t* d, bool keep_alpha) const {
   if (IsPacked()) return packed_.BlendRow(row, x, count, d, keep_alpha);
-  const std::uint8_t* s = pixels_.Row(row) + 4 * x;
-  if (keep_alpha)
-    BlendRowKeepAlpha(d, s, count);
-  else
-    BlendRowWithAlpha(d, s, count);
+  lumi::BlendRow(d, pixels_.Row(row) + 4 * x, count, keep_alpha);
 }
 
 }  // namespace lumi

@@ -29,13 +29,8 @@ void BlendRepeated(std::uint8_t* d, std::uint32_t pixel, int count, bool keep_al
   std::uint32_t copies[kRepeatChunk];
   std::fill_n(copies, std::min(count, kRepeatChunk), pixel);
   const auto* s = reinterpret_cast<const std::uint8_t*>(copies);
-  for (int done = 0; done < count; done += kRepeatChunk) {
-    const int n = std::min(kRepeatChunk, count - done);
-    if (keep_alpha)
-      BlendRowKeepAlpha(d + 4 * done, s, n);
-    else
-      BlendRowWithAlpha(d + 4 * done, s, n);
-  }
+  for (int done = 0; done < count; done += kRepeatChunk)
+    lumi::BlendRow(d + 4 * done, s, std::min(kRepeatChunk, count - done), keep_alpha);
 }
 
 // The end of the run of pixels equal to row[i], four at a time where the processor can.
@@ -121,11 +116,11 @@ void RunImage::UnpackInto(CDIBSection& image) const {
     std::uint8_t* d = image.Row(y);
     for (std::uint32_t r = row_starts_[y]; r < row_starts_[y + 1]; ++r) {
       const Run run = runs_[r];
-      const std::uint32_t n = run.count & ~kLiteral;
-      if (run.count & kLiteral) {
-        std::memcpy(d, literals_.data() + run.value, n * 4);
+      const int n = Count(run);
+      if (IsLiteral(run)) {
+        std::memcpy(d, literals_.data() + run.value, static_cast<std::size_t>(n) * 4);
       } else {
-        for (std::uint32_t i = 0; i < n; ++i) std::memcpy(d + 4 * i, &run.value, 4);
+        for (int i = 0; i < n; ++i) std::memcpy(d + 4 * i, &run.value, 4);
       }
       d += 4 * n;
     }
@@ -137,9 +132,9 @@ std::array<std::uint8_t, 4> RunImage::PixelAt(int x, int y) const {
   int run_x = 0;
   for (std::uint32_t r = row_starts_[y]; r < row_starts_[y + 1]; ++r) {
     const Run run = runs_[r];
-    const int n = static_cast<int>(run.count & ~kLiteral);
+    const int n = Count(run);
     if (x < run_x + n) {
-      const std::uint32_t word = (run.count & kLiteral) ? literals_[run.value + (x - run_x)] : run.value;
+      const std::uint32_t word = IsLiteral(run) ? literals_[run.value + (x - run_x)] : run.value;
       std::memcpy(bytes.data(), &word, 4);
       break;
     }
@@ -152,19 +147,15 @@ void RunImage::BlendRow(int row, int x, int count, std::uint8_t* d, bool keep_al
   const Run* run = runs_.data() + row_starts_[row];
   const Run* const end = runs_.data() + row_starts_[row + 1];
   int run_x = 0;
-  for (; run != end && run_x + static_cast<int>(run->count & ~kLiteral) <= x; ++run)
-    run_x += static_cast<int>(run->count & ~kLiteral);
+  for (; run != end && run_x + Count(*run) <= x; ++run) run_x += Count(*run);
   for (int done = 0; done < count && run != end; ++run) {
-    const int n = static_cast<int>(run->count & ~kLiteral);
+    const int n = Count(*run);
     const int from = x + done - run_x;
     const int take = std::min(n - from, count - done);
     std::uint8_t* out = d + 4 * done;
-    if (run->count & kLiteral) {
+    if (IsLiteral(*run)) {
       const auto* s = reinterpret_cast<const std::uint8_t*>(literals_.data() + run->value + from);
-      if (keep_alpha)
-        BlendRowKeepAlpha(out, s, take);
-      else
-        BlendRowWithAlpha(out, s, take);
+      lumi::BlendRow(out, s, take, keep_alpha);
     } else {
       BlendRepeated(out, run->value, take, keep_alpha);
     }

@@ -43,6 +43,8 @@ class RunImage {
     std::uint32_t value;
   };
   static constexpr std::uint32_t kLiteral = 0x80000000u;
+  static int Count(const Run& run) { return static_cast<int>(run.count & ~kLiteral); }
+  static bool IsLiteral(const Run& run) { return (run.count & kLiteral) != 0; }
 
   int width_ = 0, height_ = 0;
   std::vector<std::uint32_t> row_starts_;  // first run of each row, and one past the last
