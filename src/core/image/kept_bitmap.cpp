@@ -33,6 +33,11 @@ void KeptBitmap::Reset() {
   pixels_.ResetToDefault();
 }
 
+void KeptBitmap::ReadRow(int row, std::uint8_t* out) const {
+  if (IsPacked()) return packed_.ReadRow(row, out);
+  std::memcpy(out, pixels_.Row(row), static_cast<std::size_t>(pixels_.Width()) * 4);
+}
+
 std::array<std::uint8_t, 4> KeptBitmap::PixelAt(int x, int y) const {
   if (IsPacked()) return packed_.PixelAt(x, y);
   std::array<std::uint8_t, 4> bytes;

@@ -36,6 +36,8 @@ class KeptBitmap {
   // Back to an empty bitmap.
   void Reset();
 
+  // Row `row` (from the top) of a 32-bit bitmap, 4 bytes a pixel, into `out`.
+  void ReadRow(int row, std::uint8_t* out) const;
   // Pixel (x, y), rows from the top, inside a 32-bit bitmap: blue, green, red, alpha.
   std::array<std::uint8_t, 4> PixelAt(int x, int y) const;
   // Blends `count` pixels of `row` (from the top) starting at column `x` onto `d`, as

@@ -110,21 +110,22 @@ bool RunImage::Pack(const CDIBSection& image) {
   return true;
 }
 
+void RunImage::ReadRow(int row, std::uint8_t* out) const {
+  for (std::uint32_t r = row_starts_[row]; r < row_starts_[row + 1]; ++r) {
+    const Run run = runs_[r];
+    const int n = Count(run);
+    if (IsLiteral(run)) {
+      std::memcpy(out, literals_.data() + run.value, static_cast<std::size_t>(n) * 4);
+    } else {
+      for (int i = 0; i < n; ++i) std::memcpy(out + 4 * i, &run.value, 4);
+    }
+    out += 4 * n;
+  }
+}
+
 void RunImage::UnpackInto(CDIBSection& image) const {
   image.Create(width_, height_, 32, true);
-  for (int y = 0; y < height_; ++y) {
-    std::uint8_t* d = image.Row(y);
-    for (std::uint32_t r = row_starts_[y]; r < row_starts_[y + 1]; ++r) {
-      const Run run = runs_[r];
-      const int n = Count(run);
-      if (IsLiteral(run)) {
-        std::memcpy(d, literals_.data() + run.value, static_cast<std::size_t>(n) * 4);
-      } else {
-        for (int i = 0; i < n; ++i) std::memcpy(d + 4 * i, &run.value, 4);
-      }
-      d += 4 * n;
-    }
-  }
+  for (int y = 0; y < height_; ++y) ReadRow(y, image.Row(y));
 }
 
 std::array<std::uint8_t, 4> RunImage::PixelAt(int x, int y) const {

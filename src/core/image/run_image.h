@@ -28,6 +28,8 @@ class RunImage {
 
   // Recreates `image` at this size (32 bits with alpha) with every pixel as it was packed.
   void UnpackInto(CDIBSection& image) const;
+  // Row `row` (from the top) as it was packed, 4 bytes a pixel, into `out`.
+  void ReadRow(int row, std::uint8_t* out) const;
   // The pixel's bytes blue, green, red, alpha; rows from the top, inside the image.
   std::array<std::uint8_t, 4> PixelAt(int x, int y) const;
   // Blends `count` pixels of row `row` (from the top) starting at column `x` onto `d`,

@@ -86,9 +86,11 @@ int CDrawObject::TransparencyFromObject(const CDrawObject& other, bool inverted,
   if (!cover.IsEmpty() && cover.Is32Bit()) {
     const int dx = m_x - other.m_x, dy = m_y - other.m_y;
     const int x0 = std::max(0, -dx), x1 = std::min(w, cover.Width() - dx);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(cover.Width()) * 4);
     for (int r = std::max(0, -dy); r < std::min(h, cover.Height() - dy); ++r) {
+      cover.ReadRow(r + dy, row.data());
       std::uint8_t* d = limit.data() + static_cast<std::size_t>(r) * w;
-      for (int x = x0; x < x1; ++x) d[x] = cover.PixelAt(x + dx, r + dy)[3];
+      for (int x = x0; x < x1; ++x) d[x] = row[4 * (x + dx) + 3];
     }
   }
   for (std::uint8_t& d : limit) {
