@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -71,6 +72,7 @@ unsigned TemporaryNumber() {
 }
 
 constexpr std::size_t kWriteChunk = 64 * 1024;
+constexpr std::size_t kReadChunk = 64 * 1024;
 
 }  // namespace
 
@@ -157,6 +159,7 @@ void FileSink::Commit() {
 FileSource::FileSource(const std::filesystem::path& path) {
   file_ = std::fopen(path.c_str(), "rb");
   if (!file_) throw FileError(Describe(path, "Cannot open"));
+  std::setvbuf(file_, nullptr, _IONBF, 0);  // the reads below are large; stdio need not copy them
   std::error_code ec;
   size_ = std::filesystem::file_size(path, ec);
   if (ec) {
@@ -169,10 +172,31 @@ FileSource::~FileSource() {
   if (file_) std::fclose(file_);
 }
 
+void FileSource::ReadFile(void* data, std::size_t size) {
+  if (std::fread(data, 1, size, file_) == size) return;
+  // The file shrank or failed while open: nothing more can be read from it.
+  size_ = pos_;
+  next_ = end_ = 0;
+  throw ArchiveError("Unexpected end of file");
+}
+
 void FileSource::Read(void* data, std::size_t size) {
   if (size > size_ - pos_) throw ArchiveError("Unexpected end of file");
-  if (size && std::fread(data, 1, size, file_) != size) {
-    throw ArchiveError("Unexpected end of file");
+  auto* out = static_cast<std::uint8_t*>(data);
+  const std::size_t held = std::min(size, end_ - next_);
+  if (held) std::memcpy(out, buffer_.get() + next_, held);
+  next_ += held;
+  const std::size_t rest = size - held;
+  if (rest >= kReadChunk) {
+    ReadFile(out + held, rest);  // a large block goes straight to the reader
+  } else if (rest) {
+    if (!buffer_) buffer_ = std::make_unique_for_overwrite<std::uint8_t[]>(kReadChunk);
+    // The size check above says the file holds at least `rest` more bytes.
+    const std::size_t fill = static_cast<std::size_t>(std::min<std::uint64_t>(kReadChunk, size_ - pos_ - held));
+    ReadFile(buffer_.get(), fill);
+    std::memcpy(out + held, buffer_.get(), rest);
+    next_ = rest;
+    end_ = fill;
   }
   pos_ += size;
 }

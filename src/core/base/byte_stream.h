@@ -87,7 +87,12 @@ class FileSource final : public ByteSource {
  private:
   std::FILE* file_ = nullptr;
   std::uint64_t size_ = 0;
-  std::uint64_t pos_ = 0;
+  std::uint64_t pos_ = 0;  // bytes handed to the reader
+  // Archives read a field at a time: the file comes in large reads and the fields are
+  // copied out of this buffer, [next_, end_) not yet handed out.
+  std::unique_ptr<std::uint8_t[]> buffer_;
+  std::size_t next_ = 0, end_ = 0;
+  void ReadFile(void* data, std::size_t size);
 };
 
 // Whole-file helpers; both throw FileError with the path in the message.

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -69,6 +70,56 @@ TEST_F(FileStreamTest, WritesOfAnySizeArriveInOrder) {
     }
     EXPECT_TRUE(ReadWholeFile(path, expected.size() + 1) == expected) << "case " << c;
   }
+}
+
+// The source reads the file in large pieces and hands fields out of its own buffer; every
+// mix of read sizes around that buffer's size must give the file's bytes in order, and a
+// read past the end must fail without taking anything.
+TEST_F(FileStreamTest, ReadsOfAnySizeGiveTheFileInOrder) {
+  std::vector<std::uint8_t> file(300000);
+  for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<std::uint8_t>(i * 131 + i / 251);
+  const fs::path path = dir_ / "reads.bin";
+  WriteFileAtomically(path, file);
+  const std::vector<std::vector<std::size_t>> cases = {
+      {0, 1, 0, 3, 4, 2},
+      std::vector<std::size_t>(40000, 7),  // many small reads, several buffers used up
+      {65535, 1, 1, 65536},                 // using up the buffer exactly, then one past it
+      {10, 200000, 5},                      // a read larger than the buffer between small ones
+      {3, 65536, 65533, 1},                 // a buffer-sized read that starts inside the buffer
+  };
+  for (std::size_t c = 0; c < cases.size(); ++c) {
+    FileSource source(path);
+    std::size_t at = 0;
+    for (std::size_t size : cases[c]) {
+      std::vector<std::uint8_t> got(size);
+      source.Read(got.data(), size);
+      ASSERT_TRUE(std::equal(got.begin(), got.end(), file.begin() + static_cast<std::ptrdiff_t>(at)))
+          << "case " << c << " at byte " << at;
+      at += size;
+      ASSERT_EQ(source.Remaining(), file.size() - at) << "case " << c;
+    }
+    std::vector<std::uint8_t> rest(source.Remaining() + 1);
+    EXPECT_THROW(source.Read(rest.data(), rest.size()), ArchiveError) << "case " << c;
+    ASSERT_EQ(source.Remaining(), file.size() - at) << "a failed read took bytes, case " << c;
+    rest.pop_back();
+    source.Read(rest.data(), rest.size());
+    EXPECT_TRUE(std::equal(rest.begin(), rest.end(), file.begin() + static_cast<std::ptrdiff_t>(at)))
+        << "case " << c;
+  }
+}
+
+// A file cut short while it is being read gives an error, not bytes it does not have.
+TEST_F(FileStreamTest, AFileCutShortWhileReadFailsAndStaysFailed) {
+  const fs::path path = dir_ / "cut.bin";
+  WriteFileAtomically(path, std::vector<std::uint8_t>(200000, 9));
+  FileSource source(path);
+  std::uint8_t field[4];
+  source.Read(field, sizeof field);
+  fs::resize_file(path, 100000);
+  std::vector<std::uint8_t> block(150000);
+  EXPECT_THROW(source.Read(block.data(), block.size()), ArchiveError);
+  EXPECT_EQ(source.Remaining(), 0u);
+  EXPECT_THROW(source.Read(field, 1), ArchiveError);
 }
 
 TEST_F(FileStreamTest, UncommittedWriteLeavesThePreviousFileAlone) {
