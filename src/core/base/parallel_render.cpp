@@ -10,6 +10,7 @@
 #include <memory>
 #include <string_view>
 #include <thread>
+#include <utility>
 
 #include "base/host.h"
 #include "base/work_turn.h"
@@ -82,6 +83,10 @@ class KeptCalls final : public Host {
   std::vector<std::function<void(Host&)>> calls_;
 };
 
+// The count of tasks of the RunInOrder loop this thread works for that no thread has
+// started yet (none outside such a loop).
+thread_local const std::atomic<std::size_t>* t_tasks_waiting = nullptr;
+
 struct TaskOutcome {
   KeptCalls calls;
   std::exception_ptr error;
@@ -114,7 +119,11 @@ void ParallelFor(std::size_t n, const std::function<void(std::size_t)>& body) {
 void ParallelRows(int rows, int min_rows, const std::function<void(int, int)>& body) {
   const int threads = RenderThreadCount();
   if (rows <= 0) return;
-  if (threads <= 1 || rows < std::max(min_rows, 2)) {
+  // While other objects still wait for a thread, every thread has whole objects to
+  // render: splitting one object's rows then only moves its pixels between the cores'
+  // caches. The last objects split their rows again, so no thread waits at the end.
+  const bool others_waiting = t_tasks_waiting && t_tasks_waiting->load(std::memory_order_relaxed) > 0;
+  if (threads <= 1 || rows < std::max(min_rows, 2) || others_waiting) {
     body(0, rows);
     return;
   }
@@ -142,7 +151,14 @@ void RunInOrder(std::size_t n, Host& host, const std::function<void(std::size_t,
   }
   std::vector<std::unique_ptr<TaskOutcome>> outcomes(n);
   for (auto& outcome : outcomes) outcome = std::make_unique<TaskOutcome>();
+  std::atomic<std::size_t> waiting{n};
   ParallelFor(n, [&](std::size_t i) {
+    waiting.fetch_sub(1, std::memory_order_relaxed);
+    const std::atomic<std::size_t>* outer = std::exchange(t_tasks_waiting, &waiting);
+    struct Restore {
+      const std::atomic<std::size_t>* outer;
+      ~Restore() { t_tasks_waiting = outer; }
+    } restore{outer};
     TaskOutcome& outcome = *outcomes[i];
     if (in_turn && in_turn(i)) {
       outcome.needs_turn = true;

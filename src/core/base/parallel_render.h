@@ -24,7 +24,8 @@ void SetRenderThreadCount(int threads);
 void ParallelFor(std::size_t n, const std::function<void(std::size_t)>& body);
 
 // body(first, last) over row ranges covering [0, rows). Images below `min_rows` rows (or
-// with one render thread) are done in one call, where splitting costs more than it gains.
+// with one render thread) are done in one call, where splitting costs more than it gains;
+// so are the rows of a RunInOrder task while other tasks still wait for a thread.
 void ParallelRows(int rows, int min_rows, const std::function<void(int, int)>& body);
 
 // The fewest rows of `width` pixels worth splitting across the render threads: a row

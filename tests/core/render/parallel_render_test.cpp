@@ -94,5 +94,35 @@ TEST_F(RunInOrderTest, RowsAreCoveredOnceWhateverTheThreads) {
   }
 }
 
+// Objects rendered at once keep their row loops whole while other objects wait for a
+// thread; the last one to start splits its rows again so no thread idles at the end.
+// Either way every row is done once.
+TEST_F(RunInOrderTest, RowLoopsInsideTasksCoverTheirRowsOnceAndTheLastTaskSplitsThem) {
+  constexpr std::size_t kTasks = 40;
+  constexpr int kRows = 1001;
+  for (int threads : {2, 8}) {
+    SetRenderThreadCount(threads);
+    SilentHost host;
+    std::atomic<int> started{0};
+    std::vector<int> start_order(kTasks), pieces(kTasks);
+    std::vector<std::vector<std::atomic<int>>> seen(kTasks);
+    for (auto& rows : seen) rows = std::vector<std::atomic<int>>(kRows);
+    RunInOrder(kTasks, host, [&](std::size_t i, Host&) {
+      start_order[i] = started++;
+      std::atomic<int> calls{0};
+      ParallelRows(kRows, 4, [&](int first, int last) {
+        ++calls;
+        for (int y = first; y < last; ++y) ++seen[i][static_cast<std::size_t>(y)];
+      });
+      pieces[i] = calls;
+    });
+    for (std::size_t i = 0; i < kTasks; ++i) {
+      for (int y = 0; y < kRows; ++y) ASSERT_EQ(seen[i][static_cast<std::size_t>(y)], 1) << "task " << i << ", row " << y;
+      if (start_order[i] == static_cast<int>(kTasks) - 1)
+        EXPECT_GT(pieces[i], 1) << threads << " threads: the last task to start did not split its rows";
+    }
+  }
+}
+
 }  // namespace
 }  // namespace lumi
