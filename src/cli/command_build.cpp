@@ -45,14 +45,7 @@ int RunBuild(const std::vector<std::string>& args) {
     return 0;
   }
   if (editable_jpg) {
-    // The canvas as a baseline JPG at quality 95 with the project appended.
-    const RgbImage source = RenderCanvasForExport(session.Doc());
-    ExportChoices choices;
-    choices.format = ImageFormat::kEditableJpg;
-    choices.width = source.width;
-    choices.height = source.height;
-    choices.progressive = false;
-    ExportCanvas(session, source, choices, output);
+    ExportEditableJpg(session, output);
   } else {
     session.Doc().WriteProjectFile(output);
   }

@@ -55,13 +55,7 @@ void WriteOutput(CliSession& session, const fs::path& output) {
   if (ext == ".plv") {
     doc.WriteProjectFile(output);
   } else if (ext == ".jpg" || ext == ".jpeg") {
-    const RgbImage source = RenderCanvasForExport(doc);
-    ExportChoices choices;
-    choices.format = ImageFormat::kEditableJpg;
-    choices.width = source.width;
-    choices.height = source.height;
-    choices.progressive = false;
-    ExportCanvas(session, source, choices, output);
+    ExportEditableJpg(session, output);
   } else if (ext == ".png" || ext == ".bmp") {
     CliHost& host = session.GetHost();
     bool written = false;

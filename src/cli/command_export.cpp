@@ -10,7 +10,8 @@
 #include "document/editable_jpg.h"
 #include "export/export_choices.h"
 #include "export/export_image.h"
-#include "export/render_canvas_for_export.h"
+#include "image/dib_section.h"
+#include "render/canvas_composition.h"
 #include "options.h"
 
 namespace lumi::cli {
@@ -46,11 +47,11 @@ ImageFormat FormatFor(const Options& opts, const fs::path& output) {
 // The choices the Export dialog would hold, from the options; unset options keep the
 // dialog's defaults (quality 95, Floyd-Steinberg, cubic) but the file is baseline unless
 // --progressive is given.
-ExportChoices ChoicesFrom(const Options& opts, const fs::path& output, const RgbImage& source) {
+ExportChoices ChoicesFrom(const Options& opts, const fs::path& output, const Rect& area) {
   ExportChoices c;
   c.format = FormatFor(opts, output);
-  c.width = source.width;
-  c.height = source.height;
+  c.width = area.Width();
+  c.height = area.Height();
   const auto width = opts.Int("--width", -(1 << 30), 1 << 30);
   const auto height = opts.Int("--height", -(1 << 30), 1 << 30);
   // One side alone keeps the aspect, as the dialog's lock does.
@@ -59,10 +60,10 @@ ExportChoices ChoicesFrom(const Options& opts, const fs::path& output, const Rgb
     c.height = *height;
   } else if (width) {
     c.width = *width;
-    c.height = AspectHeight(source.width, source.height, *width);
+    c.height = AspectHeight(area.Width(), area.Height(), *width);
   } else if (height) {
     c.height = *height;
-    c.width = AspectHeight(source.height, source.width, *height);
+    c.width = AspectHeight(area.Height(), area.Width(), *height);
   }
   if (const auto kernel = opts.Value("--kernel")) {
     c.kernel = Pick<int>({{"cubic", 0}, {"bilinear", 1}, {"hamming", 2}, {"blackman", 3}}, "--kernel", *kernel);
@@ -97,7 +98,7 @@ ExportChoices ChoicesFrom(const Options& opts, const fs::path& output, const Rgb
 
 }  // namespace
 
-void ExportCanvas(CliSession& session, const RgbImage& source, const ExportChoices& choices,
+void ExportCanvas(CliSession& session, const ExportChoices& choices,
                   const fs::path& output) {
   CliHost& host = session.GetHost();
   ExportContext context{host, session.GetSettings(), fs::temp_directory_path(),
@@ -109,8 +110,22 @@ void ExportCanvas(CliSession& session, const RgbImage& source, const ExportChoic
   // of the error.
   ExportResult result;
   const std::string why =
-      host.CollectDuring([&] { result = ExportImage(ExportMode::kExport, &source, choices, context); });
+      host.CollectDuring([&] {
+        result = ExportComposedCanvas(ExportMode::kExport, session.Doc().GetCanvasArea(), session.Doc().Objects(),
+                                      choices, context);
+      });
   if (!result.written) throw FileError("cannot export " + output.string() + (why.empty() ? "" : ": " + why));
+}
+
+void ExportEditableJpg(CliSession& session, const fs::path& output) {
+  const Rect area = ComposedArea(session.Doc().GetCanvasArea());
+  CheckBitmapSize(area.Width(), area.Height());
+  ExportChoices choices;
+  choices.format = ImageFormat::kEditableJpg;
+  choices.width = area.Width();
+  choices.height = area.Height();
+  choices.progressive = false;
+  ExportCanvas(session, choices, output);
 }
 
 int RunExport(const std::vector<std::string>& args) {
@@ -124,8 +139,9 @@ int RunExport(const std::vector<std::string>& args) {
 
   CliSession session(opts.Value("--data"));
   session.Load(input);
-  const RgbImage source = RenderCanvasForExport(session.Doc());
-  ExportCanvas(session, source, ChoicesFrom(opts, output, source), output);
+  const Rect area = ComposedArea(session.Doc().GetCanvasArea());
+  CheckBitmapSize(area.Width(), area.Height());  // an area that cannot be composed fails first
+  ExportCanvas(session, ChoicesFrom(opts, output, area), output);
   std::printf("%s\n", output.string().c_str());
   return 0;
 }

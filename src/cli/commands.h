@@ -30,9 +30,12 @@ int RunExport(const std::vector<std::string>& args);
 int RunButtons(const std::vector<std::string>& args);
 int RunEdit(const std::vector<std::string>& args);
 
-// Writes `source` (the composed canvas of the session's document) as the Export dialog
-// does with `choices`; throws FileError with the reason when nothing was written.
-void ExportCanvas(CliSession& session, const RgbImage& source, const ExportChoices& choices,
-                  const std::filesystem::path& output);
+// Writes the composed canvas of the session's document as the Export dialog does with
+// `choices`; throws FileError with the reason when nothing was written.
+void ExportCanvas(CliSession& session, const ExportChoices& choices, const std::filesystem::path& output);
+
+// The same as a baseline editable JPG at quality 95 with the project appended; an area
+// that cannot be composed fails with BitmapError first.
+void ExportEditableJpg(CliSession& session, const std::filesystem::path& output);
 
 }  // namespace lumi::cli

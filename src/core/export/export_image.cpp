@@ -10,6 +10,8 @@
 #include "base/host.h"
 #include "base/settings.h"
 #include "effects/sharpen_soften.h"
+#include "export/canvas_rows.h"
+#include "export/render_canvas_for_export.h"
 #include "image/color_quantizer.h"
 #include "image/dib_section.h"
 #include "image/two_pass_scaler.h"
@@ -73,8 +75,8 @@ std::optional<std::filesystem::path> TargetPath(ExportMode mode, const ExportCho
   return chosen;
 }
 
-ExportResult WriteJpeg(ExportMode mode, const std::vector<std::uint8_t>& output,
-                       const ExportChoices& choices, const ExportContext& context) {
+ExportResult WriteJpeg(ExportMode mode, const RgbRowSource& output, const ExportChoices& choices,
+                       const ExportContext& context) {
   ExportResult result;
   const bool editable = choices.format == ImageFormat::kEditableJpg;
   PxSetDCTMethod(3);
@@ -88,11 +90,11 @@ ExportResult WriteJpeg(ExportMode mode, const std::vector<std::uint8_t>& output,
   // leaves a plain JPG in place of the user's editable one.
   std::optional<std::vector<std::uint8_t>> jpeg;
   const bool encoded =
-      editable ? (jpeg = PxEncodeJPG(output.data(), choices.width, choices.height,
-                                     choices.quality, !choices.greyscale, choices.progressive))
+      editable ? (jpeg = PxEncodeJPGRows(output, choices.width, choices.height, choices.quality,
+                                         !choices.greyscale, choices.progressive))
                      .has_value()
-               : PxSaveJPG(*target, output.data(), choices.width, choices.height,
-                           choices.quality, !choices.greyscale, choices.progressive);
+               : PxSaveJPGRows(*target, output, choices.width, choices.height, choices.quality,
+                               !choices.greyscale, choices.progressive);
   if (!encoded) {
     const int code = PxGetLastError();
     context.host.Message(editable && code == kPxBadJpg
@@ -205,20 +207,35 @@ std::optional<std::string> ValidateExportChoices(const ExportChoices& c) {
   return std::nullopt;
 }
 
+namespace {
+
+// Stores the format and refuses choices that cannot be exported, telling the user why.
+bool ExportAllowed(const ExportChoices& choices, const ExportContext& context) {
+  StoreExportFormat(context.settings, choices);
+  if (auto problem = ValidateExportChoices(choices)) {
+    context.host.Message(*problem, MessageKind::Warning);
+    return false;
+  }
+  if (choices.format == ImageFormat::kEditableJpg && !context.append_project) {
+    context.host.Message("There is no project to embed in an editable JPG.", MessageKind::Warning);
+    return false;
+  }
+  return true;
+}
+
+RgbRowSource RowsOf(const std::vector<std::uint8_t>& pixels, int width) {
+  const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
+  return [&pixels, row_bytes](int y) { return pixels.data() + static_cast<std::size_t>(y) * row_bytes; };
+}
+
+}  // namespace
+
 ExportResult ExportImage(ExportMode mode, const RgbImage* source, const ExportChoices& choices,
                          const ExportContext& context) {
   if (!source || source->width < 1 || source->height < 1 ||
       source->pixels.size() != static_cast<std::size_t>(source->width) * source->height * 3)
     return {};
-  StoreExportFormat(context.settings, choices);
-  if (auto problem = ValidateExportChoices(choices)) {
-    context.host.Message(*problem, MessageKind::Warning);
-    return {};
-  }
-  if (choices.format == ImageFormat::kEditableJpg && !context.append_project) {
-    context.host.Message("There is no project to embed in an editable JPG.", MessageKind::Warning);
-    return {};
-  }
+  if (!ExportAllowed(choices, context)) return {};
   try {
     // At its own size and unsharpened the picture is written as it is, not copied first.
     const bool as_is = choices.width == source->width && choices.height == source->height && choices.sharpen <= 0;
@@ -227,12 +244,40 @@ ExportResult ExportImage(ExportMode mode, const RgbImage* source, const ExportCh
     WaitCursor wait(context.host);
     Sharpen(made, choices);
     const std::vector<std::uint8_t>& output = as_is ? source->pixels : made;
-    return IsJpegFormat(choices.format) ? WriteJpeg(mode, output, choices, context)
+    return IsJpegFormat(choices.format) ? WriteJpeg(mode, RowsOf(output, choices.width), choices, context)
                                         : WriteBmpOrPng(mode, output, choices, context);
   } catch (const std::bad_alloc&) {
     context.host.Message("Not enough memory", MessageKind::Error);
     return {};
   }
+}
+
+ExportResult ExportComposedCanvas(ExportMode mode, const CanvasArea& canvas,
+                                  const std::vector<std::unique_ptr<CDrawObject>>& objects,
+                                  const ExportChoices& choices, const ExportContext& context) {
+  const Rect area = ComposedArea(canvas);
+  const bool streamed = IsJpegFormat(choices.format) && choices.width == area.Width() &&
+                        choices.height == area.Height() && choices.sharpen <= 0;
+  if (!streamed) {
+    const RgbImage source = RenderCanvasForExport(canvas, objects, context.host);
+    return ExportImage(mode, &source, choices, context);
+  }
+  // What the whole composition would tell, in its order: an unusable area first, then
+  // the progress after each object, then the export's own checks.
+  CheckBitmapSize(area.Width(), area.Height());
+  for (std::size_t i = 0; i < objects.size(); ++i) ShowCompositionProgress(context.host, i, objects.size());
+  if (!ExportAllowed(choices, context)) return {};
+  ExportResult result;
+  try {
+    WithCanvasRows(canvas, objects, [&](const RgbRowSource& rows) {
+      WaitCursor wait(context.host);
+      result = WriteJpeg(mode, rows, choices, context);
+    });
+  } catch (const std::bad_alloc&) {
+    context.host.Message("Not enough memory", MessageKind::Error);
+    return {};
+  }
+  return result;
 }
 
 }  // namespace lumi

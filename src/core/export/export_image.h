@@ -12,13 +12,16 @@
 //   ExportImage(ExportMode::kExport, &source, choices, ctx);   // then the dialog closes
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "export/export_choices.h"
 #include "export/save_dialog_request.h"
 #include "image/pixwerk.h"
+#include "render/canvas_composition.h"
 
 namespace lumi {
 
@@ -87,5 +90,13 @@ struct ExportResult {
 // "Dithering Error", "Not enough memory". Nothing is done without a source.
 ExportResult ExportImage(ExportMode mode, const RgbImage* source, const ExportChoices& choices,
                          const ExportContext& context);
+
+// The same for the canvas (or its crop region) as RenderCanvasForExport composes it, with
+// its progress and its BitmapError for an unusable area, giving the same file. A JPEG at
+// the area's own size, unsharpened, is composed a band of rows at a time while the encoder
+// writes the rows above (WithCanvasRows); every other export composes the area whole first.
+ExportResult ExportComposedCanvas(ExportMode mode, const CanvasArea& canvas,
+                                  const std::vector<std::unique_ptr<CDrawObject>>& objects,
+                                  const ExportChoices& choices, const ExportContext& context);
 
 }  // namespace lumi

@@ -144,17 +144,20 @@ void CDIBSection::FillRGB(COLORREF colour) {
 }
 
 void CDIBSection::FillRGBA(COLORREF colour) {
+  ParallelRows(height_, MinRowsToSplit(width_), [&](int first, int last) { FillRowsRGBA(colour, first, last); });
+}
+
+void CDIBSection::FillRowsRGBA(COLORREF colour, int first_row, int last_row) {
   if (IsEmpty() || bits_ != 32) return;
   const std::uint32_t pixel = (colour >> 16 & 0xFF) | (colour & 0xFF00) |
                               (colour & 0xFF) << 16 | 0xFF000000u;
   std::uint8_t bytes[4];
   std::memcpy(bytes, &pixel, 4);
-  const std::size_t row_bytes = RowBytes();
-  ParallelRows(height_, MinRowsToSplit(width_), [&](int first, int last) {
-    std::uint8_t* p = pixels_.data() + static_cast<std::size_t>(first) * row_bytes;
-    const std::size_t n = static_cast<std::size_t>(last - first) * row_bytes;
-    for (std::size_t i = 0; i < n; i += 4) std::memcpy(p + i, bytes, 4);
-  });
+  const std::size_t row_bytes = static_cast<std::size_t>(width_) * 4;
+  for (int y = std::max(first_row, 0); y < std::min(last_row, height_); ++y) {
+    std::uint8_t* p = Row(y);
+    for (std::size_t i = 0; i < row_bytes; i += 4) std::memcpy(p + i, bytes, 4);
+  }
 }
 
 void CDIBSection::SetAlpha(std::uint8_t alpha) {

@@ -71,6 +71,8 @@ class CDIBSection {
   void FillRGB(COLORREF colour);
   // Blue, green, red from the colour and alpha 255.
   void FillRGBA(COLORREF colour);
+  // The same for rows [first_row, last_row), top row first.
+  void FillRowsRGBA(COLORREF colour, int first_row, int last_row);
   void SetAlpha(std::uint8_t alpha);
   // Alpha from one byte per pixel, mask rows top row first.
   void SetAlphaFromMask(const std::uint8_t* mask);

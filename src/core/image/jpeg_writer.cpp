@@ -53,11 +53,20 @@ boolean GrowDestination(j_compress_ptr cinfo) {
 void TermDestination(j_compress_ptr) {}
 
 struct Job {
-  const std::uint8_t* samples;  // RGB rows, or one grey byte per pixel
+  const RgbRowSource* rows;
+  std::uint8_t* grey_row;  // one grey byte per pixel of the row in hand, for greyscale
   int width, height, quality, dct_method;
-  bool grey, progressive;
+  bool progressive;
   const std::vector<std::string>* comments;
 };
+
+// Grey from red, green and blue, as the greyscale export has always made it.
+void GreyRow(const std::uint8_t* rgb, int width, std::uint8_t* grey) {
+  for (int x = 0; x < width; ++x, rgb += 3)
+    grey[x] = static_cast<std::uint8_t>(0.299 * rgb[0] + 0.587 * rgb[1] + 0.114 * rgb[2]);
+}
+
+enum class Compressed { kDone, kLibraryFailed, kRowsFailed };
 
 struct Encoder {
   jpeg_compress_struct cinfo;
@@ -66,10 +75,11 @@ struct Encoder {
   bool created;
 };
 
-// The whole compression. Plain data only (see jpeg_error.h).
-bool Compress(Encoder* e, const Job* job) {
+// The whole compression. Plain data only (see jpeg_error.h); the row source is called
+// between library calls, never inside one.
+Compressed Compress(Encoder* e, const Job* job) {
   e->cinfo.err = pixwerk::InstallJpegErrors(e->errors);
-  if (setjmp(e->errors.jump)) return false;
+  if (setjmp(e->errors.jump)) return Compressed::kLibraryFailed;
   jpeg_create_compress(&e->cinfo);
   e->created = true;
   e->cinfo.dest = &e->out.pub;
@@ -79,8 +89,9 @@ bool Compress(Encoder* e, const Job* job) {
 
   e->cinfo.image_width = static_cast<JDIMENSION>(job->width);
   e->cinfo.image_height = static_cast<JDIMENSION>(job->height);
-  e->cinfo.input_components = job->grey ? 1 : 3;
-  e->cinfo.in_color_space = job->grey ? JCS_GRAYSCALE : JCS_RGB;
+  const bool grey = job->grey_row != nullptr;
+  e->cinfo.input_components = grey ? 1 : 3;
+  e->cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&e->cinfo);
   jpeg_set_quality(&e->cinfo, job->quality, TRUE);
   if (job->progressive) jpeg_simple_progression(&e->cinfo);
@@ -98,38 +109,38 @@ bool Compress(Encoder* e, const Job* job) {
     jpeg_write_marker(&e->cinfo, JPEG_COM, reinterpret_cast<const JOCTET*>(text.data()),
                       static_cast<unsigned>(text.size()));
   }
-  const std::size_t row_bytes = static_cast<std::size_t>(job->width) * (job->grey ? 1 : 3);
   while (e->cinfo.next_scanline < e->cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(job->samples + e->cinfo.next_scanline * row_bytes);
+    const std::uint8_t* rgb = (*job->rows)(static_cast<int>(e->cinfo.next_scanline));
+    if (!rgb) return Compressed::kRowsFailed;
+    if (grey) GreyRow(rgb, job->width, job->grey_row);
+    JSAMPROW row = const_cast<JSAMPROW>(grey ? job->grey_row : rgb);
     jpeg_write_scanlines(&e->cinfo, &row, 1);
   }
   jpeg_finish_compress(&e->cinfo);
-  return true;
+  return Compressed::kDone;
 }
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> PxEncodeJPG(const std::uint8_t* rgb, int width,
-                                                    int height, int quality, bool colour,
-                                                    bool progressive) {
-  if (!pixwerk::WriterSizeOk(rgb, width, height)) return std::nullopt;
+std::optional<std::vector<std::uint8_t>> PxEncodeJPGRows(const RgbRowSource& rows, int width,
+                                                        int height, int quality, bool colour,
+                                                        bool progressive) {
+  if (!rows || !pixwerk::SizeWithinLimits(width, height)) {
+    PxSetLastError(kPxBadParam);
+    return std::nullopt;
+  }
   std::vector<std::uint8_t> grey;
   if (!colour) {
     try {
-      grey.resize(static_cast<std::size_t>(width) * height);
+      grey.resize(static_cast<std::size_t>(width));
     } catch (const std::bad_alloc&) {
       PxSetLastError(kPxOutOfMemory);
       return std::nullopt;
     }
-    const std::uint8_t* p = rgb;
-    for (std::uint8_t& y : grey) {
-      y = static_cast<std::uint8_t>(0.299 * p[0] + 0.587 * p[1] + 0.114 * p[2]);
-      p += 3;
-    }
   }
   // Comments longer than a marker can hold make libjpeg fail, as any library error does.
-  const Job job{colour ? rgb : grey.data(), width, height, quality, PxGetDCTMethod(),
-                !colour, progressive, &PxJPGTexts()};
+  const Job job{&rows, colour ? nullptr : grey.data(), width, height, quality, PxGetDCTMethod(),
+                progressive, &PxJPGTexts()};
   Encoder e{};
   e.out.capacity = kOutputChunk;
   e.out.data = static_cast<std::uint8_t*>(std::malloc(kOutputChunk));
@@ -137,12 +148,14 @@ std::optional<std::vector<std::uint8_t>> PxEncodeJPG(const std::uint8_t* rgb, in
     PxSetLastError(kPxOutOfMemory);
     return std::nullopt;
   }
-  const bool ok = Compress(&e, &job);
+  const Compressed outcome = Compress(&e, &job);
   const std::size_t size = e.out.capacity - e.out.pub.free_in_buffer;
   if (e.created) jpeg_destroy_compress(&e.cinfo);
   std::optional<std::vector<std::uint8_t>> bytes;
-  if (!ok) {
+  if (outcome == Compressed::kLibraryFailed) {
     PxSetLastError(kPxBadJpg);
+  } else if (outcome == Compressed::kRowsFailed) {
+    PxSetLastError(kPxOutOfMemory);
   } else {
     try {
       bytes.emplace(e.out.data, e.out.data + size);
@@ -153,6 +166,21 @@ std::optional<std::vector<std::uint8_t>> PxEncodeJPG(const std::uint8_t* rgb, in
   }
   std::free(e.out.data);
   return bytes;
+}
+
+std::optional<std::vector<std::uint8_t>> PxEncodeJPG(const std::uint8_t* rgb, int width,
+                                                    int height, int quality, bool colour,
+                                                    bool progressive) {
+  if (!pixwerk::WriterSizeOk(rgb, width, height)) return std::nullopt;
+  const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
+  return PxEncodeJPGRows([&](int y) { return rgb + static_cast<std::size_t>(y) * row_bytes; }, width,
+                         height, quality, colour, progressive);
+}
+
+bool PxSaveJPGRows(const std::filesystem::path& path, const RgbRowSource& rows, int width,
+                   int height, int quality, bool colour, bool progressive) {
+  const auto bytes = PxEncodeJPGRows(rows, width, height, quality, colour, progressive);
+  return bytes && pixwerk::WriteImageFile(path, *bytes);
 }
 
 bool PxSaveJPG(const std::filesystem::path& path, const std::uint8_t* rgb, int width,

@@ -8,6 +8,7 @@
 // program's bitmap limits before anything is allocated, and a failure leaves no output.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -85,6 +86,15 @@ bool PxSaveJPG(const std::filesystem::path& path, const std::uint8_t* rgb, int w
 std::optional<std::vector<std::uint8_t>> PxEncodeJPG(const std::uint8_t* rgb, int width,
                                                     int height, int quality, bool colour,
                                                     bool progressive);
+// The same from rows handed over one at a time, for pictures that are still being made:
+// rows(y) gives the 3 x width bytes of row y, valid until the next call, and is asked for
+// y = 0, 1, 2 ... in turn. A null row stops the writer with result 1 (out of memory).
+using RgbRowSource = std::function<const std::uint8_t*(int y)>;
+std::optional<std::vector<std::uint8_t>> PxEncodeJPGRows(const RgbRowSource& rows, int width,
+                                                        int height, int quality, bool colour,
+                                                        bool progressive);
+bool PxSaveJPGRows(const std::filesystem::path& path, const RgbRowSource& rows, int width,
+                   int height, int quality, bool colour, bool progressive);
 bool PxSaveBMP(const std::filesystem::path& path, const std::uint8_t* rgb, int width,
                int height);
 bool PxSaveBMP(const std::filesystem::path& path, const std::uint8_t* indices, int width,

@@ -15,7 +15,7 @@ void ShowCompositionProgress(Host& host, std::size_t index, std::size_t count) {
 
 CDIBSection ComposeCanvas(const CanvasArea& canvas,
                           const std::vector<std::unique_ptr<CDrawObject>>& objects, Host& host) {
-  const Rect area = canvas.crop ? *canvas.crop : Rect{0, 0, canvas.width, canvas.height};
+  const Rect area = ComposedArea(canvas);
   CDIBSection image;
   image.Create(area.Width(), area.Height(), 32, true);
   image.FillRGBA(canvas.colour);

@@ -23,6 +23,11 @@ struct CanvasArea {
   std::optional<Rect> crop;  // the active export crop region, if any
 };
 
+// What a composition covers: the crop region when active, else the whole canvas.
+inline Rect ComposedArea(const CanvasArea& canvas) {
+  return canvas.crop ? *canvas.crop : Rect{0, 0, canvas.width, canvas.height};
+}
+
 // Composes the area (the crop region when active, else the whole canvas) into a 32-bit
 // bitmap with alpha 255. After each object the status pane 0 shows "Working: %d%%".
 // PxBitmapToRGB turns the result into the RGB buffer the writers take.

@@ -153,6 +153,39 @@ TEST_F(JpegTest, GreyscaleHasOneComponentAndLoadsWithEqualChannels) {
   }
 }
 
+// Pictures still being made are written from rows handed over one at a time: each row is
+// asked for once, top row first, and a row that cannot be made stops the writer.
+TEST_F(JpegTest, RowsAreAskedOnceInOrderAndANullRowStopsTheWriter) {
+  constexpr int kWidth = 61, kHeight = 47;
+  const Bytes rgb = Picture(kWidth, kHeight);
+  std::vector<int> in_order(kHeight);
+  for (int y = 0; y < kHeight; ++y) in_order[static_cast<std::size_t>(y)] = y;
+  for (const bool colour : {true, false}) {
+    for (const bool progressive : {false, true}) {
+      std::vector<int> asked;
+      const auto bytes = PxEncodeJPGRows(
+          [&](int y) {
+            asked.push_back(y);
+            return rgb.data() + static_cast<std::size_t>(y) * kWidth * 3;
+          },
+          kWidth, kHeight, 90, colour, progressive);
+      ASSERT_TRUE(bytes) << colour << progressive;
+      EXPECT_EQ(asked, in_order) << colour << progressive;
+    }
+  }
+  std::vector<int> asked;
+  const RgbRowSource stops_at_20 = [&](int y) -> const std::uint8_t* {
+    asked.push_back(y);
+    return y == 20 ? nullptr : rgb.data() + static_cast<std::size_t>(y) * kWidth * 3;
+  };
+  EXPECT_FALSE(PxEncodeJPGRows(stops_at_20, kWidth, kHeight, 90, true, false));
+  EXPECT_EQ(PxGetLastError(), kPxOutOfMemory);
+  EXPECT_EQ(asked.size(), 21u);
+  const auto path = dir_.File("stopped.jpg");
+  EXPECT_FALSE(PxSaveJPGRows(path, stops_at_20, kWidth, kHeight, 90, false, false));
+  EXPECT_FALSE(std::filesystem::exists(path)) << "a stopped writer left a file";
+}
+
 TEST_F(JpegTest, EveryDctMethodWrites) {
   for (int method : {0, 1, 2, 3}) {
     PxSetDCTMethod(method);
