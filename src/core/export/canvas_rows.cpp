@@ -101,18 +101,6 @@ void WithCanvasRows(const CanvasArea& canvas, const std::vector<std::unique_ptr<
                     const std::function<void(const RgbRowSource&)>& write) {
   BandComposer composer(canvas, objects);
   const int threads = RenderThreadCount();
-  if (threads <= 1) {
-    int current = -1;
-    write([&](int y) -> const std::uint8_t* {
-      if (y < 0 || y >= composer.Height()) return nullptr;
-      if (const int band = y / kCanvasBandRows; band != current) {
-        composer.Compose(band);
-        current = band;
-      }
-      return composer.Row(y);
-    });
-    return;
-  }
   tbb::task_arena arena(threads);
   arena.execute([&] {
     tbb::task_group ahead;  // composes the band after the one being written
@@ -130,7 +118,7 @@ void WithCanvasRows(const CanvasArea& canvas, const std::vector<std::unique_ptr<
         if (composer.SlotOf(band).index != band) composer.Compose(band);
         current = band;
         // The other slot held the band before this one, which the writer is done with.
-        if (band + 1 < composer.Bands()) {
+        if (threads > 1 && band + 1 < composer.Bands()) {
           ahead.run([&composer, band] { composer.Compose(band + 1); });
           composing = true;
         }

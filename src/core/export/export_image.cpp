@@ -223,11 +223,6 @@ bool ExportAllowed(const ExportChoices& choices, const ExportContext& context) {
   return true;
 }
 
-RgbRowSource RowsOf(const std::vector<std::uint8_t>& pixels, int width) {
-  const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
-  return [&pixels, row_bytes](int y) { return pixels.data() + static_cast<std::size_t>(y) * row_bytes; };
-}
-
 }  // namespace
 
 ExportResult ExportImage(ExportMode mode, const RgbImage* source, const ExportChoices& choices,
@@ -244,7 +239,7 @@ ExportResult ExportImage(ExportMode mode, const RgbImage* source, const ExportCh
     WaitCursor wait(context.host);
     Sharpen(made, choices);
     const std::vector<std::uint8_t>& output = as_is ? source->pixels : made;
-    return IsJpegFormat(choices.format) ? WriteJpeg(mode, RowsOf(output, choices.width), choices, context)
+    return IsJpegFormat(choices.format) ? WriteJpeg(mode, RowsOfBuffer(output.data(), choices.width), choices, context)
                                         : WriteBmpOrPng(mode, output, choices, context);
   } catch (const std::bad_alloc&) {
     context.host.Message("Not enough memory", MessageKind::Error);

@@ -172,9 +172,12 @@ std::optional<std::vector<std::uint8_t>> PxEncodeJPG(const std::uint8_t* rgb, in
                                                     int height, int quality, bool colour,
                                                     bool progressive) {
   if (!pixwerk::WriterSizeOk(rgb, width, height)) return std::nullopt;
+  return PxEncodeJPGRows(RowsOfBuffer(rgb, width), width, height, quality, colour, progressive);
+}
+
+RgbRowSource RowsOfBuffer(const std::uint8_t* rgb, int width) {
   const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
-  return PxEncodeJPGRows([&](int y) { return rgb + static_cast<std::size_t>(y) * row_bytes; }, width,
-                         height, quality, colour, progressive);
+  return [rgb, row_bytes](int y) { return rgb + static_cast<std::size_t>(y) * row_bytes; };
 }
 
 bool PxSaveJPGRows(const std::filesystem::path& path, const RgbRowSource& rows, int width,
@@ -185,8 +188,8 @@ bool PxSaveJPGRows(const std::filesystem::path& path, const RgbRowSource& rows, 
 
 bool PxSaveJPG(const std::filesystem::path& path, const std::uint8_t* rgb, int width,
                int height, int quality, bool colour, bool progressive) {
-  const auto bytes = PxEncodeJPG(rgb, width, height, quality, colour, progressive);
-  return bytes && pixwerk::WriteImageFile(path, *bytes);
+  if (!pixwerk::WriterSizeOk(rgb, width, height)) return false;
+  return PxSaveJPGRows(path, RowsOfBuffer(rgb, width), width, height, quality, colour, progressive);
 }
 
 }  // namespace lumi

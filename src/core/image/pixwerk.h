@@ -90,6 +90,8 @@ std::optional<std::vector<std::uint8_t>> PxEncodeJPG(const std::uint8_t* rgb, in
 // rows(y) gives the 3 x width bytes of row y, valid until the next call, and is asked for
 // y = 0, 1, 2 ... in turn. A null row stops the writer with result 1 (out of memory).
 using RgbRowSource = std::function<const std::uint8_t*(int y)>;
+// The rows of a whole RGB buffer of `width` pixels a row.
+RgbRowSource RowsOfBuffer(const std::uint8_t* rgb, int width);
 std::optional<std::vector<std::uint8_t>> PxEncodeJPGRows(const RgbRowSource& rows, int width,
                                                         int height, int quality, bool colour,
                                                         bool progressive);
