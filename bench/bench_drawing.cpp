@@ -7,6 +7,7 @@
 // Beside each peak stands its ratio to the memory of the objects' own final images (every
 // object's image and the effect layer its effect draws, as the objects keep them once
 // rendered), which an open drawing has to hold; their size at 4 bytes a pixel is shown too.
+// The runs with one thread and with every core take turns.
 // Run: build/bench/bench_drawing [repeats]   (default 3; the median is shown)
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -159,15 +160,20 @@ int main(int argc, char** argv) {
     for (const Task& task : tasks) {
       Run by_threads[2];
       const int thread_counts[2] = {1, cores};
-      for (int t = 0; t < 2; ++t) {
-        std::vector<Run> runs;
-        for (int k = 0; k < repeats; ++k) {
+      // The two thread counts take turns, each first every other time, so that a slow
+      // or quick spell of the machine falls on both alike.
+      std::vector<Run> runs[2];
+      for (int k = 0; k < repeats; ++k) {
+        for (int turn = 0; turn < 2; ++turn) {
+          const int t = (turn + k) % 2;
           std::vector<std::string> args = {"--threads", std::to_string(thread_counts[t])};
           args.insert(args.end(), task.args.begin(), task.args.end());
-          runs.push_back(Spawn(args));
-          all_ok = all_ok && runs.back().ok;
+          runs[t].push_back(Spawn(args));
+          all_ok = all_ok && runs[t].back().ok;
         }
-        by_threads[t] = Median(runs);
+      }
+      for (int t = 0; t < 2; ++t) {
+        by_threads[t] = Median(runs[t]);
         const Run& r = by_threads[t];
         std::printf("%-8d %-7s %8d | %9.3f %9.3f %9.1f |", count, task.name, thread_counts[t], r.wall, r.cpu,
                     r.peak_mib);
