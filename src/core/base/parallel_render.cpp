@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "base/host.h"
+#include "base/render_arena.h"
 #include "base/work_turn.h"
 
 namespace lumi {
@@ -31,22 +32,17 @@ int ThreadsFromEnvironment() {
   return static_cast<int>(value);
 }
 
-bool InsideArena() {
-  return tbb::this_task_arena::current_thread_index() != tbb::task_arena::not_initialized;
-}
-
 // Runs `work` with the render threads: directly when already on one of them (a row loop
-// inside an object's render), otherwise in an arena limited to the thread count.
+// inside an object's render), otherwise in the arena of the thread count.
 template <class Work>
 void WithThreads(int threads, Work&& work) {
-  if (InsideArena()) {
+  if (OnARenderThread()) {
     // Isolated: a thread waiting here takes no other object's work, so a task holding a
     // lock is never entered by a second task on the same thread.
     tbb::this_task_arena::isolate(work);
     return;
   }
-  tbb::task_arena arena(threads);
-  arena.execute(work);
+  RenderArenaFor(threads)->Execute(work);
 }
 
 // Keeps every call back for a later replay; questions cannot be kept back.
@@ -103,6 +99,10 @@ int RenderThreadCount() {
 
 void SetRenderThreadCount(int threads) {
   g_thread_count.store(std::clamp(threads, 0, kMaxThreads));
+}
+
+void OnRenderThreads(const std::function<void()>& work) {
+  WithThreads(RenderThreadCount(), work);
 }
 
 void ParallelFor(std::size_t n, const std::function<void(std::size_t)>& body) {

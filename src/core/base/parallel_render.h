@@ -19,6 +19,10 @@ int RenderThreadCount();
 // 0 goes back to the environment or the core count.
 void SetRenderThreadCount(int threads);
 
+// Runs `work` on this thread inside the render threads' arena, so that the task groups and
+// loops it starts use them.
+void OnRenderThreads(const std::function<void()>& work);
+
 // body(i) for every i below n, on the render threads; in index order on the calling
 // thread when there is one thread or one item.
 void ParallelFor(std::size_t n, const std::function<void(std::size_t)>& body);

@@ -1,6 +1,5 @@
 #include "export/canvas_rows.h"
 
-#include <tbb/task_arena.h>
 #include <tbb/task_group.h>
 
 #include <algorithm>
@@ -101,8 +100,7 @@ void WithCanvasRows(const CanvasArea& canvas, const std::vector<std::unique_ptr<
                     const std::function<void(const RgbRowSource&)>& write) {
   BandComposer composer(canvas, objects);
   const int threads = RenderThreadCount();
-  tbb::task_arena arena(threads);
-  arena.execute([&] {
+  OnRenderThreads([&] {
     tbb::task_group ahead;  // composes the band after the one being written
     bool composing = false;
     int current = -1;

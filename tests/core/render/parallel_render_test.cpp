@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/host.h"
@@ -36,6 +38,24 @@ TEST_F(RunInOrderTest, ThreadCountComesFromTheSettingThenTheEnvironment) {
 }
 
 // What one run leaves: the host's log and the values the tasks drew.
+// More threads than cores must really run side by side: the 8-thread runs of the other
+// tests would otherwise compare one thread count with itself on a 2-core machine. Every
+// task waits until all of them have started, which only that many threads can do.
+TEST_F(RunInOrderTest, ThreadsBeyondTheCoresAllRunAtOnce) {
+  for (int threads : {2, 8}) {
+    SetRenderThreadCount(threads);
+    std::atomic<int> started{0}, saw_all{0};
+    ParallelFor(static_cast<std::size_t>(threads), [&](std::size_t) {
+      ++started;
+      const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+      while (started.load() < threads && std::chrono::steady_clock::now() < give_up)
+        std::this_thread::yield();
+      if (started.load() == threads) ++saw_all;
+    });
+    EXPECT_EQ(saw_all.load(), threads) << threads << " threads";
+  }
+}
+
 struct Outcome {
   std::vector<std::string> log;
   std::vector<int> drawn;
