@@ -2,6 +2,11 @@
 // readable or as JSON.
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/parallel_render.h"
 
 #include "base/errors.h"
 #include "cli_session.h"
@@ -17,26 +22,38 @@ namespace {
 using nlohmann::ordered_json;
 
 // One "  key: value" line per field; nested values stay on their line as compact JSON.
-void PrintFields(const ordered_json& fields) {
+std::string FieldLines(const ordered_json& fields) {
+  std::string text;
   for (const auto& [key, value] : fields.items()) {
     if (key == "source" && value.contains("zlib")) {
       // A bitmap's pixels: their size says more to a reader than their Base64 text.
-      std::printf("  source: stored pixels, %zu bytes of Base64\n", value["zlib"].get<std::string>().size());
+      text += "  source: stored pixels, " +
+              std::to_string(value["zlib"].get<std::string>().size()) + " bytes of Base64\n";
       continue;
     }
-    std::printf("  %s: %s\n", key.c_str(), value.is_string() ? value.get<std::string>().c_str() : value.dump().c_str());
+    text +=
+        "  " + key + ": " + (value.is_string() ? value.get<std::string>() : value.dump()) + "\n";
   }
+  return text;
 }
 
-void PrintObjects(const ordered_json& objects) {
+void PrintFields(const ordered_json& fields) {
+  std::fputs(FieldLines(fields).c_str(), stdout);
+}
+
+// The objects' lines are made side by side, each object's fields let go on the thread that
+// wrote them, and printed in order.
+void PrintObjects(ordered_json objects) {
   std::printf("objects: %zu\n", objects.size());
-  for (std::size_t i = 0; i < objects.size(); ++i) {
-    std::printf("\nobject %zu:\n", i);
-    PrintFields(objects[i]);
-  }
+  std::vector<std::string> texts(objects.size());
+  ParallelFor(objects.size(), [&](std::size_t i) {
+    texts[i] = "\nobject " + std::to_string(i) + ":\n" + FieldLines(objects[i]);
+    objects[i] = nullptr;
+  });
+  for (const std::string& text : texts) std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
-void PrintReadable(const ordered_json& scene) {
+void PrintReadable(ordered_json scene) {
   std::printf("canvas:\n");
   PrintFields(scene["canvas"]);
   if (scene.contains("crop")) std::printf("crop: %s\n", scene["crop"].dump().c_str());
@@ -46,7 +63,7 @@ void PrintReadable(const ordered_json& scene) {
       std::printf("  group %zu: objects %s\n", g, scene["groups"][g].dump().c_str());
     }
   }
-  PrintObjects(scene["objects"]);
+  PrintObjects(std::move(scene["objects"]));
 }
 
 // A gene library: its entries in file order, genes as their numbers.
