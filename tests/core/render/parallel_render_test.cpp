@@ -3,6 +3,7 @@
 #include "base/parallel_render.h"
 
 #include <gtest/gtest.h>
+#include <tbb/task_arena.h>
 
 #include <atomic>
 #include <chrono>
@@ -42,10 +43,11 @@ TEST_F(RunInOrderTest, ThreadCountComesFromTheSettingThenTheEnvironment) {
 // tests would otherwise compare one thread count with itself on a 2-core machine. Every
 // task waits until all of them have started, which only that many threads can do.
 TEST_F(RunInOrderTest, ThreadsBeyondTheCoresAllRunAtOnce) {
-  for (int threads : {2, 8}) {
+  for (int threads : {2, 8, 3}) {
     SetRenderThreadCount(threads);
-    std::atomic<int> started{0}, saw_all{0};
+    std::atomic<int> started{0}, saw_all{0}, arena_size{0};
     ParallelFor(static_cast<std::size_t>(threads), [&](std::size_t) {
+      arena_size = tbb::this_task_arena::max_concurrency();
       ++started;
       const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
       while (started.load() < threads && std::chrono::steady_clock::now() < give_up)
@@ -53,6 +55,7 @@ TEST_F(RunInOrderTest, ThreadsBeyondTheCoresAllRunAtOnce) {
       if (started.load() == threads) ++saw_all;
     });
     EXPECT_EQ(saw_all.load(), threads) << threads << " threads";
+    EXPECT_EQ(arena_size.load(), threads) << threads << " threads";
   }
 }
 
