@@ -226,7 +226,8 @@ bool HasBlendLevel(BlendLevel level) {
 
 void BlendRowAtLevel(BlendLevel level, std::uint8_t* d, const std::uint8_t* s, int count,
                      bool keep_alpha) {
-  const LevelBlends blends = BlendsOf(level);
+  LevelBlends blends = BlendsOf(level);
+  if (!blends.with_alpha) blends = BlendsOf(BlendLevel::kPortable);  // one this processor lacks
   (keep_alpha ? blends.keep_alpha : blends.with_alpha)(d, s, count);
 }
 

@@ -24,6 +24,7 @@ inline void BlendRow(std::uint8_t* d, const std::uint8_t* s, int count, bool kee
 // has, since the blends above only ever use the widest.
 enum class BlendLevel { kPortable, kSse2, kAvx2, kAvx512 };
 bool HasBlendLevel(BlendLevel level);
+// A level the processor lacks blends as the portable one.
 void BlendRowAtLevel(BlendLevel level, std::uint8_t* d, const std::uint8_t* s, int count,
                      bool keep_alpha);
 
