@@ -104,7 +104,6 @@ __attribute__((target("avx2"))) void BlendRowAvx2(std::uint8_t* d, const std::ui
   BlendRow<kKeepAlpha>(d, s, count - i);
 }
 
-#define LUMI_BLEND_AVX512 1
 // Sixteen pixels a step where the processor has AVX-512BW. The colours of each pixel are
 // split into its even bytes (blue, red) and odd bytes (green, alpha) in 16-bit lanes, so
 // one vector of alphas serves both halves; masks leave clear pixels (and, keeping the
