@@ -45,10 +45,8 @@ TEST(BlendRows, EveryVectorLevelGivesTheRulesBytes) {
                 {BlendLevel::kAvx2, "AVX2"},
                 {BlendLevel::kAvx512, "AVX-512"}};
   std::mt19937 rng(5);
-  int levels_run = 0;
   for (const auto& [level, name] : levels) {
     if (!HasBlendLevel(level)) continue;
-    ++levels_run;
     for (bool keep_alpha : {false, true}) {
       for (int count = 0; count <= 100; ++count) {
         for (int offset : {0, 4, 60}) {
@@ -66,10 +64,9 @@ TEST(BlendRows, EveryVectorLevelGivesTheRulesBytes) {
       }
     }
   }
-  EXPECT_GE(levels_run, 1);
 }
 
-TEST(BlendRows, TheChosenBlendsAreOneOfTheLevels) {
+TEST(BlendRows, TheChosenBlendsGiveThePortableLevelsBytes) {
   std::mt19937 rng(9);
   const std::vector<std::uint8_t> source = RowOfRuns(rng, 77);
   for (bool keep_alpha : {false, true}) {
