@@ -38,7 +38,6 @@ TEST_F(RunInOrderTest, ThreadCountComesFromTheSettingThenTheEnvironment) {
   unsetenv("LUMI_THREADS");
 }
 
-// What one run leaves: the host's log and the values the tasks drew.
 // More threads than cores must really run side by side: the 8-thread runs of the other
 // tests would otherwise compare one thread count with itself on a 2-core machine. Every
 // task waits until all of them have started, which only that many threads can do.
@@ -59,6 +58,7 @@ TEST_F(RunInOrderTest, ThreadsBeyondTheCoresAllRunAtOnce) {
   }
 }
 
+// What one run leaves: the host's log and the values the tasks drew.
 struct Outcome {
   std::vector<std::string> log;
   std::vector<int> drawn;
