@@ -63,10 +63,6 @@ class RatioReporter : public benchmark::ConsoleReporter {
   std::map<std::string, double> times_, medians_;
 };
 
-}  // namespace lumi::bench
-
-namespace lumi::bench {
-
 // Runs the benchmarks with the ratio table. `repetitions` above 1 repeats each benchmark
 // that often, interleaved at random with the others, so that ours and its baseline share
 // the machine's slow and quick moments (a virtual machine's vary by a third); flags on

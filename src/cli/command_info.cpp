@@ -6,9 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "base/parallel_render.h"
-
 #include "base/errors.h"
+#include "base/parallel_render.h"
 #include "cli_session.h"
 #include "commands.h"
 #include "document/scene_writer.h"
