@@ -7,7 +7,10 @@
 // Beside each peak stands its ratio to the memory of the objects' own final images (every
 // object's image and the effect layer its effect draws, as the objects keep them once
 // rendered), which an open drawing has to hold; their size at 4 bytes a pixel is shown too.
-// The runs with one thread and with every core take turns.
+// The runs with one thread and with every core take turns with a third: as many one-thread
+// runs at once as there are cores. What those gain over one run ("machine") is the most
+// this machine gives at that moment to work that no thread waits on (a virtual machine's
+// neighbours take some of it); "of machine" is how much of that ours reaches.
 // Run: build/bench/bench_drawing [repeats]   (default 3; the median is shown)
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -63,29 +66,46 @@ struct Run {
   bool ok = false;
 };
 
-// Runs the command-line program with `args` in a fresh process.
-Run Spawn(const std::vector<std::string>& args) {
+// Runs `copies` instances of the command-line program with `args` at once, each in a
+// fresh process, and waits for all: the wall time until the last ends, the CPU time of
+// all, the largest peak.
+Run SpawnCopies(const std::vector<std::string>& args, int copies) {
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(LUMI_CLI));
   for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
   std::fflush(stdout);  // the child must not print this process's pending output again
   const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = fork();
-  if (pid == 0) {
-    if (!std::freopen("/dev/null", "w", stdout)) _exit(127);
-    execv(LUMI_CLI, argv.data());
-    _exit(127);
+  std::vector<pid_t> children;
+  for (int i = 0; i < copies; ++i) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      if (!std::freopen("/dev/null", "w", stdout)) _exit(127);
+      execv(LUMI_CLI, argv.data());
+      _exit(127);
+    }
+    children.push_back(pid);
   }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
   Run r;
+  r.ok = true;
+  for (const pid_t pid : children) {
+    int status = 0;
+    rusage usage{};
+    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid) {
+      r.ok = false;
+      continue;
+    }
+    r.cpu += usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
+             usage.ru_stime.tv_usec / 1e6;
+    r.peak_mib = std::max(r.peak_mib, usage.ru_maxrss / 1024.0);
+    r.ok = r.ok && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
   r.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  r.cpu = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
-  r.peak_mib = usage.ru_maxrss / 1024.0;
-  r.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   return r;
+}
+
+Run Spawn(const std::vector<std::string>& args) {
+  return SpawnCopies(args, 1);
 }
 
 struct ImageMemory {
@@ -134,8 +154,8 @@ int main(int argc, char** argv) {
   if (getloadavg(load, 3) < 0) load[0] = -1;
   std::printf("command-line program: %s\n%d cores, load average %.2f at the start, median of %d\n\n", LUMI_CLI,
               cores, load[0], repeats);
-  std::printf("%-8s %-7s %8s | %9s %9s %9s | %9s %11s\n", "objects", "task", "threads", "wall s",
-              "cpu s", "peak MiB", "wall 1/N", "peak/images");
+  std::printf("%-8s %-7s %8s | %9s %9s %9s | %9s %11s %9s %10s\n", "objects", "task", "threads",
+              "wall s", "cpu s", "peak MiB", "wall 1/N", "peak/images", "machine", "of machine");
   bool all_ok = true;
   for (int count : {50, 200, 800}) {
     const fs::path scene = dir / ("drawing" + std::to_string(count) + ".json");
@@ -160,15 +180,16 @@ int main(int argc, char** argv) {
     for (const Task& task : tasks) {
       Run by_threads[2];
       const int thread_counts[2] = {1, cores};
-      // The two thread counts take turns, each first every other time, so that a slow
-      // or quick spell of the machine falls on both alike.
-      std::vector<Run> runs[2];
+      // Turn 2 is the machine's own ceiling: one one-thread run per core, all at once,
+      // whose work no thread waits on. The turns rotate, each first every third time, so
+      // that a slow or quick spell of the machine falls on all alike.
+      std::vector<Run> runs[3];
       for (int k = 0; k < repeats; ++k) {
-        for (int turn = 0; turn < 2; ++turn) {
-          const int t = (turn + k) % 2;
-          std::vector<std::string> args = {"--threads", std::to_string(thread_counts[t])};
+        for (int turn = 0; turn < 3; ++turn) {
+          const int t = (turn + k) % 3;
+          std::vector<std::string> args = {"--threads", std::to_string(t == 1 ? cores : 1)};
           args.insert(args.end(), task.args.begin(), task.args.end());
-          runs[t].push_back(Spawn(args));
+          runs[t].push_back(SpawnCopies(args, t == 2 ? cores : 1));
           all_ok = all_ok && runs[t].back().ok;
         }
       }
@@ -182,6 +203,12 @@ int main(int argc, char** argv) {
         else
           std::printf(" %9s", "");
         if (images_mib > 0) std::printf(" %11.2f", r.peak_mib / images_mib);
+        if (t == 1) {
+          // Independent runs at once do the cores' worth of work; what they gain over one
+          // run is the most any sharing of one run's work could gain on this machine now.
+          const double machine = cores * by_threads[0].wall / Median(runs[2]).wall;
+          std::printf(" %9.2f %9.0f%%", machine, 100 * (by_threads[0].wall / r.wall) / machine);
+        }
         std::printf("\n");
       }
     }
