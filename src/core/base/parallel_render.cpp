@@ -102,7 +102,14 @@ void SetRenderThreadCount(int threads) {
 }
 
 void OnRenderThreads(const std::function<void()>& work) {
-  WithThreads(RenderThreadCount(), work);
+  const int threads = RenderThreadCount();
+  // One thread needs no arena, and making one would let go of the arena of the count
+  // used before, whose threads the next loop with that count would have to start again.
+  if (threads <= 1 && !OnARenderThread()) {
+    work();
+    return;
+  }
+  WithThreads(threads, work);
 }
 
 void ParallelFor(std::size_t n, const std::function<void(std::size_t)>& body) {

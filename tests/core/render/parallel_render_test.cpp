@@ -8,12 +8,14 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "base/host.h"
+#include "base/render_arena.h"
 #include "base/runtime_random.h"
 
 namespace lumi {
@@ -56,6 +58,20 @@ TEST_F(RunInOrderTest, ThreadsBeyondTheCoresAllRunAtOnce) {
     EXPECT_EQ(saw_all.load(), threads) << threads << " threads";
     EXPECT_EQ(arena_size.load(), threads) << threads << " threads";
   }
+}
+
+// Work with one thread runs where it is called and leaves the arena of the count before
+// alone: an export with one thread between two renders with two must not make the next
+// render start its threads again.
+TEST_F(RunInOrderTest, OneThreadWorkKeepsTheArenaOfTheCountBefore) {
+  SetRenderThreadCount(2);
+  const std::weak_ptr<RenderArena> two_threads = RenderArenaFor(2);
+  SetRenderThreadCount(1);
+  const std::thread::id caller = std::this_thread::get_id();
+  std::thread::id ran_on;
+  OnRenderThreads([&] { ran_on = std::this_thread::get_id(); });
+  EXPECT_EQ(ran_on, caller);
+  EXPECT_FALSE(two_threads.expired());
 }
 
 // What one run leaves: the host's log and the values the tasks drew.
