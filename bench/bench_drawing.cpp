@@ -10,7 +10,9 @@
 // The runs with one thread and with every core take turns with a third: as many one-thread
 // runs at once as there are cores. What those gain over one run ("machine") is the most
 // this machine gives at that moment to work that no thread waits on (a virtual machine's
-// neighbours take some of it); "of machine" is how much of that ours reaches.
+// neighbours take some of it); "of machine" is how much of that ours reaches. The rows
+// marked * time the same open and export inside this process, where no program starts
+// and the render threads are already there, as in the program's window.
 // Run: build/bench/bench_drawing [repeats]   (default 3; the median is shown)
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -22,16 +24,21 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "base/host.h"
+#include "base/parallel_render.h"
 #include "base/settings.h"
 #include "document/plenivor_doc.h"
 #include "effects/effect_geometry.h"
+#include "export/export_choices.h"
+#include "export/export_image.h"
 #include "library/texture_bank.h"
+#include "render/canvas_composition.h"
 #include "render/render_context.h"
 
 namespace {
@@ -138,6 +145,61 @@ ImageMemory ImagesOf(const fs::path& project) {
   return {kept / kMiB, full / kMiB};
 }
 
+// Open and the JPG export of the open drawing timed inside this process, as a user of the
+// program who opens a drawing and exports it meets them: no process to start, and render
+// threads that are already there. One thread and every core take turns; the wall times
+// of each are returned: the open, and the open with the export after it.
+struct InProcessTimes {
+  std::vector<double> open[2], jpg[2];
+  bool ok = true;
+};
+
+InProcessTimes TimeInProcess(const fs::path& project, const fs::path& jpg, int repeats, int cores) {
+  lumi::SilentHost host;
+  lumi::MemorySettings settings;
+  lumi::CTextureBank bank;
+  const lumi::RenderContext context{&bank, nullptr};
+  lumi::CPlenivorDoc doc(host, settings, bank);
+  doc.SetRenderContext(&context);
+  doc.NewDocument();
+  const lumi::ExportContext export_context{
+      host,
+      settings,
+      jpg.parent_path(),
+      [&](const lumi::SaveDialogRequest&) { return std::optional<fs::path>(jpg); },
+      {}};
+  InProcessTimes times;
+  using Clock = std::chrono::steady_clock;
+  for (int k = 0; k < repeats; ++k) {
+    for (int turn = 0; turn < 2; ++turn) {
+      const int t = (turn + k) % 2;
+      lumi::SetRenderThreadCount(t == 0 ? 1 : cores);
+      const auto start = Clock::now();
+      times.ok = doc.Open(project) && times.ok;
+      const auto opened = Clock::now();
+      lumi::ExportChoices choices;  // as the command line exports: baseline, quality 95
+      const lumi::Rect area = lumi::ComposedArea(doc.GetCanvasArea());
+      choices.width = area.Width();
+      choices.height = area.Height();
+      choices.progressive = false;
+      times.ok = lumi::ExportComposedCanvas(lumi::ExportMode::kExport, doc.GetCanvasArea(),
+                                            doc.Objects(), choices, export_context)
+                     .written &&
+                 times.ok;
+      const auto exported = Clock::now();
+      times.open[t].push_back(std::chrono::duration<double>(opened - start).count());
+      times.jpg[t].push_back(std::chrono::duration<double>(exported - start).count());
+    }
+  }
+  lumi::SetRenderThreadCount(0);
+  return times;
+}
+
+double MedianOf(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
 Run Median(std::vector<Run> runs) {
   std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.wall < b.wall; });
   return runs[runs.size() / 2];
@@ -212,7 +274,22 @@ int main(int argc, char** argv) {
         std::printf("\n");
       }
     }
+    const InProcessTimes inside = TimeInProcess(project, dir / "inside.jpg", repeats, cores);
+    all_ok = all_ok && inside.ok;
+    const struct {
+      const char* name;
+      const std::vector<double>* times;
+    } inside_rows[] = {{"open*", inside.open}, {"jpg*", inside.jpg}};
+    for (const auto& row : inside_rows) {
+      const double one = MedianOf(row.times[0]), all = MedianOf(row.times[1]);
+      std::printf("%-8d %-7s %8d | %9.3f %9s %9s |\n", count, row.name, 1, one, "", "");
+      std::printf("%-8d %-7s %8d | %9.3f %9s %9s | %9.2f\n", count, row.name, cores, all, "", "",
+                  one / all);
+    }
   }
+  std::printf(
+      "\n* inside this process: Open, and Open then the JPG export, with the threads already "
+      "made\n");
   fs::remove_all(dir);
   if (!all_ok) std::fprintf(stderr, "some runs failed\n");
   return all_ok ? 0 : 1;
