@@ -120,19 +120,26 @@ struct ImageMemory {
   double full_mib = -1;  // at 4 bytes a pixel
 };
 
-// The objects' images and drawn effect layers, opened in this process as the program
-// opens them.
-ImageMemory ImagesOf(const fs::path& project) {
+// A document in this process, set up as the program sets up its own.
+struct Session {
   lumi::SilentHost host;
   lumi::MemorySettings settings;
   lumi::CTextureBank bank;
   const lumi::RenderContext context{&bank, nullptr};
-  lumi::CPlenivorDoc doc(host, settings, bank);
-  doc.SetRenderContext(&context);
-  doc.NewDocument();
-  if (!doc.Open(project)) return {};
+  lumi::CPlenivorDoc doc{host, settings, bank};
+  Session() {
+    doc.SetRenderContext(&context);
+    doc.NewDocument();
+  }
+};
+
+// The objects' images and drawn effect layers, opened in this process as the program
+// opens them.
+ImageMemory ImagesOf(const fs::path& project) {
+  Session session;
+  if (!session.doc.Open(project)) return {};
   double kept = 0, full = 0;
-  for (const auto& o : doc.Objects()) {
+  for (const auto& o : session.doc.Objects()) {
     kept += static_cast<double>(o->KeptImage().HeldBytes());
     full += 4.0 * o->KeptImage().Width() * o->KeptImage().Height();
     if (lumi::DrawsEffectLayer(o->GetEffectKind())) {
@@ -155,16 +162,11 @@ struct InProcessTimes {
 };
 
 InProcessTimes TimeInProcess(const fs::path& project, const fs::path& jpg, int repeats, int cores) {
-  lumi::SilentHost host;
-  lumi::MemorySettings settings;
-  lumi::CTextureBank bank;
-  const lumi::RenderContext context{&bank, nullptr};
-  lumi::CPlenivorDoc doc(host, settings, bank);
-  doc.SetRenderContext(&context);
-  doc.NewDocument();
+  Session session;
+  lumi::CPlenivorDoc& doc = session.doc;
   const lumi::ExportContext export_context{
-      host,
-      settings,
+      session.host,
+      session.settings,
       jpg.parent_path(),
       [&](const lumi::SaveDialogRequest&) { return std::optional<fs::path>(jpg); },
       {}};
