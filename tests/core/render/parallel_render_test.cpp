@@ -156,9 +156,12 @@ TEST_F(RunInOrderTest, RowLoopsInsideTasksCoverTheirRowsOnceAndTheLastTaskSplits
       pieces[i] = calls;
     });
     for (std::size_t i = 0; i < kTasks; ++i) {
-      for (int y = 0; y < kRows; ++y) ASSERT_EQ(seen[i][static_cast<std::size_t>(y)], 1) << "task " << i << ", row " << y;
-      if (start_order[i] == static_cast<int>(kTasks) - 1)
+      for (int y = 0; y < kRows; ++y) {
+        ASSERT_EQ(seen[i][static_cast<std::size_t>(y)], 1) << "task " << i << ", row " << y;
+      }
+      if (start_order[i] == static_cast<int>(kTasks) - 1) {
         EXPECT_GT(pieces[i], 1) << threads << " threads: the last task to start did not split its rows";
+      }
     }
   }
 }
