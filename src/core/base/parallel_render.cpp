@@ -33,13 +33,20 @@ int ThreadsFromEnvironment() {
 }
 
 // Runs `work` with the render threads: directly when already on one of them (a row loop
-// inside an object's render), otherwise in the arena of the thread count.
+// inside an object's render) or when there is only one, otherwise in the arena of the
+// thread count.
 template <class Work>
 void WithThreads(int threads, Work&& work) {
   if (OnARenderThread()) {
     // Isolated: a thread waiting here takes no other object's work, so a task holding a
     // lock is never entered by a second task on the same thread.
     tbb::this_task_arena::isolate(work);
+    return;
+  }
+  if (threads <= 1) {
+    // One thread needs no arena, and making one would let go of the arena of the count
+    // used before, whose threads the next loop with that count would have to start again.
+    work();
     return;
   }
   RenderArenaFor(threads)->Execute(work);
@@ -102,14 +109,7 @@ void SetRenderThreadCount(int threads) {
 }
 
 void OnRenderThreads(const std::function<void()>& work) {
-  const int threads = RenderThreadCount();
-  // One thread needs no arena, and making one would let go of the arena of the count
-  // used before, whose threads the next loop with that count would have to start again.
-  if (threads <= 1 && !OnARenderThread()) {
-    work();
-    return;
-  }
-  WithThreads(threads, work);
+  WithThreads(RenderThreadCount(), work);
 }
 
 void ParallelFor(std::size_t n, const std::function<void(std::size_t)>& body) {
