@@ -10,7 +10,9 @@
 // The runs with one thread and with every core take turns with a third: as many one-thread
 // runs at once as there are cores. What those gain over one run ("machine") is the most
 // this machine gives at that moment to work that no thread waits on (a virtual machine's
-// neighbours take some of it); "of machine" is how much of that ours reaches. The rows
+// neighbours take some of it); "of machine" is how much of that ours reaches. "paired"
+// gives the same two gains as the median of each round's own ratios, which a spell of
+// the host longer than a round cannot tilt. The rows
 // marked * time the same open and export inside this process, where no program starts
 // and the render threads are already there, as in the program's window.
 // Run: build/bench/bench_drawing [repeats]   (default 3; the median is shown)
@@ -202,6 +204,21 @@ double MedianOf(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+// The median of each turn's ratio to the turn beside it in the same round. A spell of the
+// host that lasts longer than a round slows both alike, so it cancels, where a ratio of
+// the two medians would carry it.
+double PairedRatio(const std::vector<double>& one, const std::vector<double>& all) {
+  std::vector<double> ratios;
+  for (std::size_t k = 0; k < one.size() && k < all.size(); ++k) ratios.push_back(one[k] / all[k]);
+  return MedianOf(ratios);
+}
+
+std::vector<double> WallsOf(const std::vector<Run>& runs) {
+  std::vector<double> walls;
+  for (const Run& r : runs) walls.push_back(r.wall);
+  return walls;
+}
+
 Run Median(std::vector<Run> runs) {
   std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.wall < b.wall; });
   return runs[runs.size() / 2];
@@ -218,8 +235,9 @@ int main(int argc, char** argv) {
   if (getloadavg(load, 3) < 0) load[0] = -1;
   std::printf("command-line program: %s\n%d cores, load average %.2f at the start, median of %d\n\n", LUMI_CLI,
               cores, load[0], repeats);
-  std::printf("%-8s %-7s %8s | %9s %9s %9s | %9s %11s %9s %10s\n", "objects", "task", "threads",
-              "wall s", "cpu s", "peak MiB", "wall 1/N", "peak/images", "machine", "of machine");
+  std::printf("%-8s %-7s %8s | %9s %9s %9s | %9s %11s %9s %10s | %9s %9s\n", "objects", "task",
+              "threads", "wall s", "cpu s", "peak MiB", "wall 1/N", "peak/images", "machine",
+              "of machine", "paired", "machine");
   bool all_ok = true;
   for (int count : {50, 200, 800}) {
     const fs::path scene = dir / ("drawing" + std::to_string(count) + ".json");
@@ -272,6 +290,9 @@ int main(int argc, char** argv) {
           // run is the most any sharing of one run's work could gain on this machine now.
           const double machine = cores * by_threads[0].wall / Median(runs[2]).wall;
           std::printf(" %9.2f %9.0f%%", machine, 100 * (by_threads[0].wall / r.wall) / machine);
+          const std::vector<double> one = WallsOf(runs[0]);
+          std::printf(" | %9.2f %9.2f", PairedRatio(one, WallsOf(runs[1])),
+                      cores * PairedRatio(one, WallsOf(runs[2])));
         }
         std::printf("\n");
       }
@@ -285,8 +306,9 @@ int main(int argc, char** argv) {
     for (const auto& row : inside_rows) {
       const double one = MedianOf(row.times[0]), all = MedianOf(row.times[1]);
       std::printf("%-8d %-7s %8d | %9.3f %9s %9s |\n", count, row.name, 1, one, "", "");
-      std::printf("%-8d %-7s %8d | %9.3f %9s %9s | %9.2f\n", count, row.name, cores, all, "", "",
-                  one / all);
+      std::printf("%-8d %-7s %8d | %9.3f %9s %9s | %9.2f %11s %9s %10s | %9.2f\n", count, row.name,
+                  cores, all, "", "", one / all, "", "", "",
+                  PairedRatio(row.times[0], row.times[1]));
     }
   }
   std::printf(
